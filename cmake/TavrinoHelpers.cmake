@@ -1,0 +1,26 @@
+# tavrino_add_test(NAME SOURCES ... LIBS ... [GUI])
+# One GoogleTest executable; its cases are registered with CTest one by one.
+# Tests always run offscreen so they need no display.
+function(tavrino_add_test name)
+    cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${name} PRIVATE
+        TAVRINO_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
+        TAVRINO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1"
+                   TIMEOUT 120)
+endfunction()
+
+# tavrino_add_fuzzer(NAME SOURCES ... LIBS ...)
+function(tavrino_add_fuzzer name)
+    cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${F_SOURCES})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+    target_link_libraries(${name} PRIVATE ${F_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()
