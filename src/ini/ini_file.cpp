@@ -1,0 +1,268 @@
+#include "ini/ini.h"
+#include "ini/ini_internal.h"
+
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavrino {
+
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() { reset(); }
+
+    [[nodiscard]] int get() const { return fd_; }
+    [[nodiscard]] bool valid() const { return fd_ >= 0; }
+    void reset(int fd = -1) {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        fd_ = fd;
+    }
+    // Closes now and reports the result, which for a file just written can
+    // carry a delayed write error.
+    int close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd);
+    }
+
+private:
+    int fd_;
+};
+
+// The temporary file of a write: removed again unless it replaced the target.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        file.reset();
+        if (!path.empty() && !committed) {
+            ::unlink(path.c_str());
+        }
+    }
+
+    Descriptor file;
+    std::string path;
+    bool committed = false;
+};
+
+int writeStatus(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return kIniDiskFull;
+    case EPERM:
+    case EACCES:
+    case EROFS:
+        return kIniNotWritable;
+    case ENOMEM:
+        return kIniOutOfMemory;
+    default:
+        return kIniWriteError;
+    }
+}
+
+int checkStatus(int error) {
+    switch (error) {
+    case EPERM:
+    case EACCES:
+    case EROFS:
+        return kIniNotWritable;
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return kIniPathError;
+    default:
+        return kIniWriteError;
+    }
+}
+
+std::string directoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+int writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return writeStatus(errno);
+        }
+        if (written == 0) {
+            return kIniWriteError;
+        }
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return kIniOk;
+}
+
+std::uint64_t nameSeed() {
+    std::uint64_t seed = static_cast<std::uint64_t>(::getpid()) << 32U;
+    seed ^= static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    try {
+        std::random_device device;
+        seed ^= device();
+    } catch (...) { // no entropy source: the clock and process id still differ between writers
+    }
+    return seed;
+}
+
+// Creates "ini$$XXXXXX.TMP" next to the target with a name no other file has.
+int createTemporaryFile(const std::string& directory, TemporaryFile& temp) {
+    static constexpr std::string_view kAlphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr int kAttempts = 100;
+    std::mt19937_64 random(nameSeed());
+    std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string name = directory;
+        if (name.back() != '/') {
+            name += '/';
+        }
+        name += "ini$$";
+        for (int i = 0; i < 6; ++i) {
+            name += kAlphabet[pick(random)];
+        }
+        name += ".TMP";
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            temp.file.reset(fd);
+            temp.path = std::move(name);
+            return kIniOk;
+        }
+        if (errno != EEXIST && errno != EINTR) {
+            return kIniCouldNotCreateTempFile;
+        }
+    }
+    return kIniNoTempFileName;
+}
+
+} // namespace
+
+int iniReadFile(IniDocument& document, const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) {
+        return kIniCouldNotOpenFile;
+    }
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid()) {
+        return kIniCouldNotOpenFile;
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return kIniCouldNotOpenFile;
+    }
+    IniReader reader(document);
+    std::array<char, kIniReadBufferSize> buffer{};
+    for (;;) {
+        const ssize_t count = ::read(file.get(), buffer.data(), buffer.size());
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            reader.finish(false);
+            return kIniReadError;
+        }
+        if (count == 0) {
+            break;
+        }
+        reader.feed(std::string_view(buffer.data(), static_cast<std::size_t>(count)));
+    }
+    reader.finish(true);
+    return kIniOk;
+}
+
+int iniWriteFile(const IniDocument& document, const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) {
+        return kIniPathError;
+    }
+
+    // A link to a settings file stays a link: the file it names is replaced.
+    std::string target = path;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        std::array<char, PATH_MAX> resolved{};
+        if (::realpath(path.c_str(), resolved.data()) != nullptr) {
+            target = resolved.data();
+        }
+    }
+
+    // The target must be writable: an existing regular file with a write
+    // permission bit (checked on the bits so that a read-only file is refused
+    // even for the superuser), in a directory where files can be created.
+    bool exists = false;
+    mode_t mode = 0;
+    if (::stat(target.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode) || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            return kIniNotWritable;
+        }
+        if (::access(target.c_str(), W_OK) != 0) {
+            return checkStatus(errno);
+        }
+        exists = true;
+        mode = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return checkStatus(errno);
+    }
+    const std::string directory = directoryOf(target);
+    if (::access(directory.c_str(), W_OK | X_OK) != 0) {
+        return checkStatus(errno);
+    }
+
+    TemporaryFile temp;
+    if (const int status = createTemporaryFile(directory, temp); status != kIniOk) {
+        return status;
+    }
+    if (exists) {
+        (void)::fchmod(temp.file.get(), mode); // keep the target's permissions
+    }
+
+    const int fd = temp.file.get();
+    IniWriter writer(
+        document, [fd](std::string_view block) { return writeAll(fd, block); }, kIniWriteBufferSize);
+    if (const int status = writer.run(); status != kIniOk) {
+        return status;
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
+        return writeStatus(errno);
+    }
+    if (temp.file.close() != 0) {
+        return writeStatus(errno);
+    }
+    // rename replaces the target in one step: there is no moment without it
+    if (::rename(temp.path.c_str(), target.c_str()) != 0) {
+        return writeStatus(errno);
+    }
+    temp.committed = true;
+
+    Descriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid()) {
+        (void)::fsync(dir.get()); // the new name on disk too; failure leaves a valid file anyway
+    }
+    return kIniOk;
+}
+
+} // namespace tavrino
