@@ -1,0 +1,402 @@
+#include "link/sensor_link.h"
+
+#include "link/orders.h"
+#include "link/texts.h"
+#include "link/transport.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <utility>
+
+namespace tavrino::link {
+
+QString serialDeviceName(const LinkSettings& settings) {
+    if (!settings.comDevice.empty())
+        return QString::fromStdString(settings.comDevice);
+    if (settings.comPort < 1)
+        return {};
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(settings.comPort);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(settings.comPort - 1);
+#endif
+}
+
+// Marks the link busy for the lifetime of one exchange, frame wait or
+// connect, and remembers the transport that operation uses.
+class SensorLink::BusyScope {
+public:
+    BusyScope(SensorLink& link, Transport* transport) : link_(link) {
+        link_.waiting_ = true;
+        link_.failed_ = false;
+        link_.aborted_ = false;
+        link_.current_ = transport;
+    }
+    ~BusyScope() {
+        link_.waiting_ = false;
+        link_.current_ = nullptr;
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    SensorLink& link_;
+};
+
+SensorLink::SensorLink(RunFlags& flags, Operator& op, const Language& language, QObject* parent)
+    : QObject(parent), flags_(flags), op_(op), language_(language) {}
+
+SensorLink::~SensorLink() {
+    // Nothing a closing transport signals may reach a link being destroyed.
+    for (const auto* t : {serial_.get(), tcp_.get()})
+        if (t)
+            QObject::disconnect(t, nullptr, this, nullptr);
+}
+
+// ---------------------------------------------------------------- frames
+
+void SensorLink::FillTxBuf(int order, std::uint16_t argument, std::uint16_t length) {
+    buffers_.FillTxBuf(order, argument, length);
+}
+
+int SensorLink::request(int order, std::uint16_t argument, std::uint16_t length) {
+    if (refuseIfBusy())
+        return -1;
+    lastOrder_ = static_cast<std::uint8_t>(order & 0xFF);
+    buffers_.FillTxBuf(order, argument, length);
+    return DataExchange(static_cast<int>(buffers_.transmitLength()));
+}
+
+// ---------------------------------------------------------------- transports
+
+Transport* SensorLink::active() const {
+    return settings.protocol == 1 ? tcp_.get() : serial_.get();
+}
+
+bool SensorLink::tcpConnected() const {
+    return tcp_ && tcp_->isOpen();
+}
+
+bool SensorLink::serialOpen() const {
+    return serial_ && serial_->isOpen();
+}
+
+void SensorLink::InitRS232() {
+    if (refuseIfBusy())
+        return;
+    flags_.running = 0;
+    closeSerial();
+    openTransport(
+        std::make_unique<SerialTransport>(serialDeviceName(settings), baudRateForIndex(settings.baudIndex)));
+}
+
+void SensorLink::InitTCP_IP() {
+    if (refuseIfBusy())
+        return;
+    if (tcpConnected())
+        disconnectTcp();
+    // A port number outside 1..65535 is refused by the transport as an
+    // invalid parameter.
+    const auto port = settings.serverPort <= 0xFFFF ? static_cast<quint16>(settings.serverPort) : quint16{0};
+    // The wait cursor belongs to the front end; the connect itself keeps the
+    // event loop running, so the window stays responsive.
+    openTransport(std::make_unique<TcpTransport>(QString::fromStdString(settings.serverAddress), port));
+}
+
+void SensorLink::openTransport(std::unique_ptr<Transport> transport) {
+    if (refuseIfBusy() || !transport)
+        return;
+    settings.protocol = transport->kind() == Transport::Kind::Tcp ? 1 : 0;
+    attach(std::move(transport));
+}
+
+void SensorLink::attach(std::unique_ptr<Transport> transport) {
+    Transport* t = transport.get();
+    auto& slot = t->kind() == Transport::Kind::Tcp ? tcp_ : serial_;
+    if (slot)
+        slot->close();
+    slot = std::move(transport);
+
+    connect(t, &Transport::readyRead, this, &SensorLink::wakeWaits);
+    connect(t, &Transport::errorOccurred, this, [this, t](bool fatal) { onTransportError(t, fatal); });
+    connect(t, &Transport::disconnected, this, [this, t] { onTransportDisconnected(t); });
+
+    int result = 0;
+    {
+        BusyScope busy(*this, t);
+        result = t->open();
+        if (aborted_) {
+            // Shutdown during the connect: nobody is left to read a report.
+            lastOpenResult_ = result;
+            return;
+        }
+    }
+    lastOpenResult_ = result;
+    if (result < 0)
+        SetTimeout(t->kind() == Transport::Kind::Tcp ? texts::tcpFailure(result)
+                                                     : texts::serialOpenFailure(result));
+}
+
+void SensorLink::closeSerial() {
+    if (!serial_)
+        return;
+    if (waiting_ && current_ == serial_.get())
+        abortWait();
+    serial_->close();
+}
+
+void SensorLink::disconnectTcp() {
+    if (!tcp_)
+        return;
+    if (waiting_ && current_ == tcp_.get())
+        abortWait();
+    tcp_->close();
+}
+
+void SensorLink::closeAll() {
+    disconnectTcp();
+    closeSerial();
+}
+
+void SensorLink::onTransportError(Transport* transport, bool fatal) {
+    // TCP reports the loss of its connection as a disconnect; its other
+    // errors show up as a missing reply.
+    if (!fatal)
+        return;
+    // Closing the port inside its own error signal is not safe; the queued
+    // call is dropped if the transport goes away first.
+    QMetaObject::invokeMethod(
+        transport, [transport] { transport->close(); }, Qt::QueuedConnection);
+    failureOf(transport, transport->kind() == Transport::Kind::Tcp
+                             ? texts::tcpFailure(transport->errorCode())
+                             : texts::serialOpenFailure(transport->errorCode()));
+}
+
+void SensorLink::onTransportDisconnected(Transport* transport) {
+    failureOf(transport, texts::kServerClosed);
+}
+
+void SensorLink::failureOf(Transport* transport, const Text& text) {
+    if (transport == current_)
+        failed_ = true;
+    // A transport that is not the selected one (an old serial port beside a
+    // TCP connection) is not what the operator works with.
+    if (transport == current_ || transport == active())
+        SetTimeout(text);
+    wakeWaits();
+}
+
+// ---------------------------------------------------------------- failures
+
+void SensorLink::SetTimeout(const Text& text) {
+    failureMessage_ = text.str(language_);
+    flags_.running = 0;
+    flags_.sensorConnected = 0;
+    flags_.scopeRunning = 0;
+    op_.setSensorStatus(texts::kTimeoutStatus);
+    op_.appendConnectionLog(failureMessage_ + "\n\n");
+    op_.setDimmed(Dimmable::ConfirmedConnectionButtons, true);
+    op_.showMainTab(MainTab::Connection);
+    // Loops waiting for frames test these flags.
+    wakeWaits();
+}
+
+void SensorLink::reportBusy() {
+    op_.message(kInfoTitle.in(language_), texts::kExchangeBusy.in(language_));
+}
+
+bool SensorLink::refuseIfBusy() {
+    if (!waiting_)
+        return false;
+    reportBusy();
+    return true;
+}
+
+// ---------------------------------------------------------------- waiting
+
+void SensorLink::wakeWaits() {
+    if (activeLoop_)
+        activeLoop_->quit();
+}
+
+void SensorLink::abortWait() {
+    if (!waiting_)
+        return;
+    aborted_ = true;
+    if (current_)
+        current_->abortOpen();
+    wakeWaits();
+}
+
+void SensorLink::pump(std::size_t needed) {
+    // Bytes go into the receive buffer at the received count, never beyond
+    // the frame being received, so a frame that follows stays queued for the
+    // next wait.
+    Transport* t = current_;
+    if (!t)
+        return;
+    needed = std::min(needed, kReceiveBufferSize);
+    while (received_ < needed) {
+        const std::size_t n = t->read(buffers_.receive() + received_, needed - received_);
+        if (n == 0)
+            break;
+        received_ += n;
+    }
+}
+
+SensorLink::WaitResult SensorLink::waitFor(std::size_t needed, const std::function<bool()>* stop) {
+    const bool limited = stop == nullptr;
+    const QDeadlineTimer deadline = limited ? QDeadlineTimer(kReplyTimeLimitMs, Qt::PreciseTimer)
+                                            : QDeadlineTimer(QDeadlineTimer::Forever);
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+
+    QEventLoop* const outer = activeLoop_;
+    activeLoop_ = &loop;
+    const auto restore = qScopeGuard([&] { activeLoop_ = outer; });
+
+    for (;;) {
+        // Everything is checked right before the loop runs again, so a wake-up
+        // that came while we were busy here cannot be missed.
+        pump(needed);
+        if (received_ >= needed) // enough bytes win over the clock
+            return WaitResult::Ready;
+        if (aborted_)
+            return WaitResult::Aborted;
+        if (failed_)
+            return WaitResult::Failed;
+        if (stop && (*stop)())
+            return WaitResult::Stopped;
+        if (limited) {
+            if (deadline.hasExpired())
+                return WaitResult::TimedOut;
+            timer.start(static_cast<int>(deadline.remainingTime()) + 1);
+        }
+        loop.exec();
+    }
+}
+
+int SensorLink::receiveHeader(const std::function<bool()>* stop) {
+    switch (waitFor(kHeaderSize, stop)) {
+    case WaitResult::Ready:
+        break;
+    case WaitResult::TimedOut:
+        SetTimeout(texts::kTimeout);
+        return -1;
+    case WaitResult::Stopped:
+        return 0;
+    case WaitResult::Failed:
+    case WaitResult::Aborted:
+        return -1;
+    }
+    ReplyHeader header;
+    HeaderVerdict verdict = checkReplyHeader(buffers_.receive(), header);
+    if (stop != nullptr &&
+        (verdict == HeaderVerdict::InvalidOrder || verdict == HeaderVerdict::CommunicationError))
+        // Frames the sensor sends by itself are not answers; an order echo 0
+        // means nothing there.
+        verdict = header.length > kMaxReplyPayload ? HeaderVerdict::Oversize : HeaderVerdict::Good;
+    switch (verdict) {
+    case HeaderVerdict::Good:
+        buffers_.setLastReply(header);
+        return 1;
+    case HeaderVerdict::BadHeader:
+    case HeaderVerdict::Oversize:
+        // A payload beyond the receive buffer cannot be taken; the header is
+        // refused as a whole and the last reply header stays as it was.
+        SetTimeout(texts::kBadHeader);
+        return -1;
+    case HeaderVerdict::InvalidOrder:
+        buffers_.setLastReply(header);
+        SetTimeout(texts::kInvalidOrder);
+        return -1;
+    case HeaderVerdict::CommunicationError:
+        buffers_.setLastReply(header);
+        SetTimeout(texts::kCommunicationError);
+        return -1;
+    }
+    return -1;
+}
+
+int SensorLink::receivePayload() {
+    const std::size_t length = buffers_.lastReply().length;
+    switch (waitFor(kHeaderSize + length, nullptr)) {
+    case WaitResult::Ready:
+        break;
+    case WaitResult::TimedOut:
+        SetTimeout(texts::kTimeout);
+        return -1;
+    case WaitResult::Stopped:
+    case WaitResult::Failed:
+    case WaitResult::Aborted:
+        return -1;
+    }
+    if (!checkPayload(buffers_.replyPayload(), length, buffers_.lastReply().dataCrc)) {
+        SetTimeout(texts::kBadData);
+        return -1;
+    }
+    return 1;
+}
+
+void SensorLink::traceReceived() {
+    if (trace && received_ > 0)
+        trace(false, buffers_.receive(), received_);
+}
+
+int SensorLink::DataExchange(int count) {
+    if (refuseIfBusy())
+        return -1;
+    buffers_.clearReceive();
+    received_ = 0;
+    Transport* t = active();
+    if (!t || !t->isOpen()) {
+        // Nothing can answer on a closed line; say so at once rather than
+        // after the full wait.
+        SetTimeout(texts::kTimeout);
+        return -1;
+    }
+    BusyScope busy(*this, t);
+    const auto size = static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(kTransmitBufferSize)));
+    // Whatever arrived before the request belongs to no reply of it.
+    t->discardPending();
+    if (trace)
+        trace(true, buffers_.transmit(), size);
+    t->write(buffers_.transmit(), size);
+
+    int result = receiveHeader(nullptr);
+    if (result == 1 && buffers_.lastReply().length > 0)
+        result = receivePayload();
+    traceReceived();
+    return result;
+}
+
+int SensorLink::receiveUnsolicited(const std::function<bool()>& stop) {
+    if (refuseIfBusy())
+        return -1;
+    if (stop())
+        return 0;
+    buffers_.clearReceive();
+    received_ = 0;
+    Transport* t = active();
+    if (!t || !t->isOpen()) {
+        SetTimeout(texts::kTimeout);
+        return -1;
+    }
+    BusyScope busy(*this, t);
+    int result = receiveHeader(&stop);
+    if (result == 1 && buffers_.lastReply().length > 0)
+        result = receivePayload();
+    traceReceived();
+    return result;
+}
+
+} // namespace tavrino::link

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "common/language.h"
+#include "common/operator.h"
+#include "common/run_flags.h"
+#include "link/frame.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QEventLoop;
+
+namespace tavrino::link {
+
+class Transport;
+
+// The link settings and state shared with connection management.
+struct LinkSettings {
+    std::int16_t protocol = 0; // 0 RS-232, 1 TCP/IP
+    std::int16_t comPort = 1;  // COM port number
+    std::string comDevice;     // device path; when set it wins over the number (Linux)
+    std::int16_t baudIndex = 4;
+    std::string serverAddress;
+    unsigned serverPort = 5000;
+};
+
+// The device the serial port opens: `comDevice` when set, otherwise the port
+// number's default device, "COMn" on Windows and "/dev/ttyS(n-1)" elsewhere
+// (COM1 is the first serial device, /dev/ttyS0). Empty for a port number
+// below 1.
+[[nodiscard]] QString serialDeviceName(const LinkSettings& settings);
+
+// The sensor link: owns the transports and the frame buffers and runs one
+// exchange at a time. Every failure is reported once through the Operator
+// (connection log, "TIMEOUT!" status, connection page) and ends in -1.
+//
+// Waiting never blocks the event loop: a wait runs a local event loop that
+// wakes on arriving bytes, transport errors, a lost connection, its deadline
+// and wakeWaits(), so the operator's controls stay usable meanwhile. Such a
+// nested callback must not start another exchange; if it does, the new one is
+// refused as a program fault and the waiting exchange goes on unaffected.
+class SensorLink : public QObject {
+    Q_OBJECT
+public:
+    // The reply wait limit, for the header and again for the payload.
+    static constexpr int kReplyTimeLimitMs = 3000;
+
+    SensorLink(RunFlags& flags, Operator& op, const Language& language, QObject* parent = nullptr);
+    ~SensorLink() override;
+
+    LinkSettings settings;
+
+    // Frame buffers: place a payload, FillTxBuf, DataExchange(length + 8).
+    [[nodiscard]] std::uint8_t* stagingPayload() { return buffers_.stagingPayload(); }
+    void FillTxBuf(int order, std::uint16_t argument, std::uint16_t length);
+    // 1: a valid reply is in the receive buffer; -1: failure already reported.
+    int DataExchange(int count);
+    // FillTxBuf + DataExchange with the payload already staged; records the
+    // last order number sent.
+    int request(int order, std::uint16_t argument, std::uint16_t length = 0);
+
+    [[nodiscard]] const ReplyHeader& lastReply() const { return buffers_.lastReply(); }
+    [[nodiscard]] const std::uint8_t* replyPayload() const { return buffers_.replyPayload(); }
+    [[nodiscard]] const std::uint8_t* transmitBuffer() const { return buffers_.transmit(); }
+    [[nodiscard]] std::uint8_t lastOrderSent() const { return lastOrder_; }
+    void setLastOrderSent(std::uint8_t order) { lastOrder_ = order; }
+    // Bytes of the current or last frame placed in the receive buffer.
+    [[nodiscard]] std::size_t receivedCount() const { return received_; }
+
+    // Opening and closing the transports.
+    void InitRS232();
+    void InitTCP_IP();
+    // Opens `transport` as the link's serial or TCP transport (by its kind)
+    // and selects that protocol. InitRS232/InitTCP_IP use it; tests use it to
+    // put their own stream under the link. Same reporting as those two.
+    void openTransport(std::unique_ptr<Transport> transport);
+    void closeSerial();
+    void disconnectTcp();
+    void closeAll();
+    [[nodiscard]] int lastOpenResult() const { return lastOpenResult_; }
+    [[nodiscard]] bool tcpConnected() const;
+    [[nodiscard]] bool serialOpen() const;
+    [[nodiscard]] bool exchangeRunning() const { return waiting_; }
+
+    // The communication-failure handler: the failure message is `text`.
+    void SetTimeout(const Text& text);
+    // The text of the last communication failure, in the language it was shown.
+    [[nodiscard]] const std::string& failureMessage() const { return failureMessage_; }
+
+    // Reads a frame the sensor sends by itself (triggered frames, scope
+    // frames): waits without limit for its header and then, with the normal
+    // limit, for its payload. `stop` is asked before the wait and whenever the
+    // wait wakes; whoever makes it true calls wakeWaits(). Bytes that arrived
+    // since the last frame are kept. 1 frame received, 0 stopped, -1 failure.
+    int receiveUnsolicited(const std::function<bool()>& stop);
+
+    // Ends any wait at once without a report (program shutdown).
+    void abortWait();
+
+    // Observer for --trace: every frame sent (true) and received (false).
+    std::function<void(bool sent, const std::uint8_t* bytes, std::size_t size)> trace;
+
+public slots:
+    // Makes a running wait check its stop condition again. Call it after
+    // clearing a flag that a wait's stop condition reads.
+    void wakeWaits();
+
+private:
+    enum class WaitResult { Ready, TimedOut, Stopped, Failed, Aborted };
+    class BusyScope;
+
+    [[nodiscard]] Transport* active() const;
+    void attach(std::unique_ptr<Transport> transport);
+    void reportBusy();
+    [[nodiscard]] bool refuseIfBusy();
+    void onTransportError(Transport* transport, bool fatal);
+    void onTransportDisconnected(Transport* transport);
+    void failureOf(Transport* transport, const Text& text);
+    void pump(std::size_t needed);
+    WaitResult waitFor(std::size_t needed, const std::function<bool()>* stop);
+    int receiveHeader(const std::function<bool()>* stop);
+    int receivePayload();
+    void traceReceived();
+
+    RunFlags& flags_;
+    Operator& op_;
+    const Language& language_;
+    FrameBuffers buffers_;
+    std::unique_ptr<Transport> serial_;
+    std::unique_ptr<Transport> tcp_;
+    QPointer<Transport> current_; // the transport of the running wait
+    QEventLoop* activeLoop_ = nullptr;
+    std::size_t received_ = 0;
+    std::string failureMessage_;
+    int lastOpenResult_ = 0;
+    bool waiting_ = false;
+    bool failed_ = false;  // the running operation's failure has been reported
+    bool aborted_ = false; // abortWait() during the running operation
+    std::uint8_t lastOrder_ = 0;
+};
+
+} // namespace tavrino::link

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "link/orders.h"
+#include "link/sensor_link.h"
+#include "link/texts.h"
+#include "link/transport.h"
+#include "peers.h"
+#include "support/scripted_operator.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace tavrino::test {
+
+enum class Line { Tcp, Pty };
+
+inline std::string lineName(Line line) {
+    return line == Line::Tcp ? "Tcp" : "Pty";
+}
+
+inline QByteArray firmwareText() {
+    QByteArray text("TAVRINO4 VXR QLM V3.2.7 B");
+    text.append(QByteArray(static_cast<int>(link::kFirmwareTextSize) - text.size(), '\0'));
+    return text;
+}
+
+inline QByteArray pattern(int size, int seed = 1) {
+    QByteArray b(size, '\0');
+    for (int i = 0; i < size; ++i)
+        b[i] = static_cast<char>((i * 37 + seed * 11) & 0xFF);
+    return b;
+}
+
+inline std::string logged(const Text& text) {
+    return std::string(text.en) + "\n\n";
+}
+
+// A link in English with a scripted operator, connected to a scripted peer.
+class LinkFixture : public ::testing::Test {
+protected:
+    RunFlags flags;
+    ScriptedOperator op;
+    Language language = Language::English;
+    link::SensorLink link{flags, op, language};
+    std::unique_ptr<Peer> peer;
+    PtyPeer* pty = nullptr;
+
+    void connectTcp() {
+        auto p = std::make_unique<TcpPeer>();
+        link.settings.serverAddress = "127.0.0.1";
+        link.settings.serverPort = p->port();
+        peer = std::move(p);
+        link.InitTCP_IP();
+        ASSERT_TRUE(link.tcpConnected()) << op.connectionLog;
+        ASSERT_EQ(link.lastOpenResult(), 0);
+    }
+
+    void connectPty() {
+        auto p = std::make_unique<PtyPeer>();
+        pty = p.get();
+        link.settings.comDevice = p->path();
+        peer = std::move(p);
+        link.InitRS232();
+        ASSERT_TRUE(link.serialOpen()) << op.connectionLog;
+        ASSERT_EQ(link.lastOpenResult(), 0);
+    }
+
+    void connect(Line line) {
+        if (line == Line::Tcp)
+            connectTcp();
+        else
+            connectPty();
+    }
+
+    // The peer answers every request with `reply`, in pieces of `piece` bytes
+    // when piece > 0.
+    void answerWith(const QByteArray& reply, int piece = 0) {
+        peer->onRequest = [this, reply, piece](const QByteArray&) {
+            if (piece > 0)
+                peer->sendPieces(reply, piece);
+            else
+                peer->send(reply);
+        };
+    }
+
+    [[nodiscard]] QByteArray payload() const {
+        return QByteArray(reinterpret_cast<const char*>(link.replyPayload()), link.lastReply().length);
+    }
+};
+
+} // namespace tavrino::test
