@@ -1,0 +1,96 @@
+#include "cli/cli_context.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace tavrino::cli {
+
+bool CliContext::openLink() {
+    auto& s = link->settings;
+    if (tcp) {
+        const auto colon = tcp->rfind(':');
+        auto port =
+            colon == std::string::npos ? std::nullopt : parseInteger(tcp->substr(colon + 1), 0, 65535);
+        if (!port) {
+            usageError("--tcp needs HOST:PORT");
+            return false;
+        }
+        s.protocol = 1;
+        s.serverAddress = tcp->substr(0, colon);
+        s.serverPort = static_cast<unsigned>(*port);
+        link->InitTCP_IP();
+        return link->tcpConnected();
+    }
+    if (serial) {
+        s.protocol = 0;
+        s.comDevice = *serial;
+        s.baudIndex = static_cast<std::int16_t>(baudIndex);
+        link->InitRS232();
+        return link->lastOpenResult() >= 0;
+    }
+    usageError("a sensor is needed: --tcp HOST:PORT or --serial DEVICE");
+    return false;
+}
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "tavrino-cli: %s\n(see tavrino-cli --help)\n", message.c_str());
+    return kExitUsage;
+}
+
+std::string formatFixed6(double value) {
+    char buf[64];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
+    if (ec != std::errc())
+        return "nan";
+    return {buf, end};
+}
+
+std::string hexBytes(const std::uint8_t* bytes, std::size_t size) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(size * 3);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (i)
+            out += ' ';
+        out += digits[bytes[i] >> 4];
+        out += digits[bytes[i] & 15];
+    }
+    return out;
+}
+
+std::optional<std::vector<std::uint8_t>> parseHex(const std::string& text) {
+    std::vector<std::uint8_t> out;
+    int high = -1;
+    for (char c : text) {
+        int v;
+        if (c >= '0' && c <= '9')
+            v = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            v = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            v = c - 'A' + 10;
+        else if ((c == ' ' || c == '\t' || c == ':' || c == ',') && high < 0)
+            continue;
+        else
+            return std::nullopt;
+        if (high < 0) {
+            high = v;
+        } else {
+            out.push_back(static_cast<std::uint8_t>(high * 16 + v));
+            high = -1;
+        }
+    }
+    if (high >= 0)
+        return std::nullopt;
+    return out;
+}
+
+std::optional<long> parseInteger(const std::string& text, long min, long max) {
+    long v = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || ptr != text.data() + text.size() || text.empty() || v < min || v > max)
+        return std::nullopt;
+    return v;
+}
+
+} // namespace tavrino::cli

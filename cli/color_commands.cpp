@@ -1,0 +1,106 @@
+// The colour commands: set value to XYZ and the white point, without a sensor.
+#include "calibration/conversion.h"
+#include "cli/cli_context.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace tavrino::cli {
+
+namespace {
+
+// A white point that no division could give a finite, non-negative value for.
+constexpr Text kWhitePointUndefined{
+    "Xn, Yn oder Zn ist nicht bestimmbar: ein Referenz- oder Messwert ist 0 oder negativ.",
+    "Xn, Yn or Zn cannot be computed: a reference or measured value is 0 or negative."};
+
+// A whole, finite decimal number such as "50", "-0.25" or "1e3".
+std::optional<double> parseReal(const std::string& text) {
+    double v = 0;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    const auto [ptr, ec] = std::from_chars(first, last, v);
+    if (text.empty() || ec != std::errc() || ptr != last || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+// "%.17g" independent of the locale.
+std::string formatG17(double value) {
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    if (ec != std::errc())
+        return "nan";
+    return {buf, end};
+}
+
+int colorXyz(const Arguments& args) {
+    if (args.size() != 5)
+        return usageError("color xyz needs SPACE C1 C2 C3");
+    const auto space = parseInteger(args[1], 0, calibration::kCalibSpaceCount - 1);
+    if (!space)
+        return usageError("color xyz: SPACE must be 0..5");
+    calibration::Triple setValue{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const auto v = parseReal(args[2 + k]);
+        if (!v)
+            return usageError("color xyz: not a number: " + args[2 + k]);
+        setValue[k] = *v;
+    }
+    const auto xyz = calibration::setValueToXyz(static_cast<std::uint16_t>(*space), setValue);
+    const std::string line = formatG17(xyz[0]) + '\t' + formatG17(xyz[1]) + '\t' + formatG17(xyz[2]) + '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+    return kExitOk;
+}
+
+int colorWhitePoint(CliContext& ctx, const Arguments& args) {
+    if (args.size() != 7)
+        return usageError("color whitepoint needs XR YR ZR XA YA ZA");
+    calibration::Triple reference{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const auto v = parseReal(args[1 + k]);
+        if (!v)
+            return usageError("color whitepoint: not a number: " + args[1 + k]);
+        reference[k] = *v;
+    }
+    calibration::RawTriple raw{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const auto v = parseInteger(args[4 + k], 0, 65535);
+        if (!v)
+            return usageError("color whitepoint: raw values must be 0..65535: " + args[4 + k]);
+        raw[k] = static_cast<std::uint16_t>(*v);
+    }
+    const auto wp = calibration::CalcXnYnZn(reference, raw);
+    std::printf("%u\t%u\t%u\n", unsigned{wp.stored[0]}, unsigned{wp.stored[1]}, unsigned{wp.stored[2]});
+    std::fflush(stdout);
+    switch (wp.status) {
+    case calibration::WhitePointStatus::Accepted:
+        return kExitOk;
+    case calibration::WhitePointStatus::AboveLimit:
+        std::fprintf(stderr, "%s\n", wp.message()->str(ctx.language).c_str());
+        return kExitFailure;
+    case calibration::WhitePointStatus::Undefined:
+        std::fprintf(stderr, "%s\n", kWhitePointUndefined.str(ctx.language).c_str());
+        return kExitFailure;
+    }
+    return kExitFailure;
+}
+
+} // namespace
+
+int commandColor(CliContext& ctx, const Arguments& args) {
+    if (args.empty())
+        return usageError("color needs xyz or whitepoint");
+    if (args[0] == "xyz")
+        return colorXyz(args);
+    if (args[0] == "whitepoint")
+        return colorWhitePoint(ctx, args);
+    return usageError("color: unknown subcommand " + args[0]);
+}
+
+} // namespace tavrino::cli

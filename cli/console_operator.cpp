@@ -1,0 +1,54 @@
+#include "cli/console_operator.h"
+
+#include <filesystem>
+
+namespace tavrino::cli {
+
+namespace {
+void writeLine(std::FILE* f, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), f);
+    if (text.empty() || text.back() != '\n')
+        std::fputc('\n', f);
+    std::fflush(f);
+}
+} // namespace
+
+void ConsoleOperator::message(std::string_view, std::string_view text) {
+    writeLine(stderr, text);
+}
+
+bool ConsoleOperator::confirm(std::string_view, std::string_view text) {
+    writeLine(stderr, text);
+    writeLine(stderr, answerYes ? "-> Yes" : "-> No");
+    return answerYes;
+}
+
+std::optional<std::string> ConsoleOperator::prompt(std::string_view, std::string_view text, std::size_t) {
+    // Nothing can be typed in: the prompt counts as cancelled.
+    writeLine(stderr, text);
+    return std::nullopt;
+}
+
+ConnectFailureChoice ConsoleOperator::closeOrOffline(std::string_view, std::string_view text,
+                                                     std::string_view) {
+    writeLine(stderr, text);
+    if (closeOrOfflineAnswer == ConnectFailureChoice::Close)
+        closeRequested = true;
+    return closeOrOfflineAnswer;
+}
+
+FileChoice ConsoleOperator::selectFile(const FileRequest&) {
+    if (presetFile.empty())
+        return {};
+    std::error_code ec;
+    const bool exists = std::filesystem::is_regular_file(presetFile, ec);
+    return {exists ? FileChoice::Kind::Existing : FileChoice::Kind::New, presetFile};
+}
+
+void ConsoleOperator::appendConnectionLog(std::string_view text) {
+    connectionLog += text;
+    std::fwrite(text.data(), 1, text.size(), logStream);
+    std::fflush(logStream);
+}
+
+} // namespace tavrino::cli

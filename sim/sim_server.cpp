@@ -1,0 +1,356 @@
+#include "sim_server.h"
+
+#include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace tavrino::sim {
+
+namespace {
+
+// What the pseudo-terminal buffers for a PC that does not read; older bytes
+// are dropped beyond it.
+constexpr qsizetype kPtyBacklog = 64 * 1024;
+
+std::chrono::milliseconds timerDelay(SimTime until) {
+    return until <= SimTime{} ? std::chrono::milliseconds{0}
+                              : std::chrono::ceil<std::chrono::milliseconds>(until);
+}
+
+} // namespace
+
+SimServer::SimServer(SensorConfig config, QObject* parent) : QObject(parent), sensor_(std::move(config)) {
+    clock_.start();
+    pumpTimer_.setSingleShot(true);
+    pumpTimer_.setTimerType(Qt::PreciseTimer);
+    wakeTimer_.setSingleShot(true);
+    wakeTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&pumpTimer_, &QTimer::timeout, this, &SimServer::pump);
+    connect(&wakeTimer_, &QTimer::timeout, this, [this] {
+        sensor_.advance(now());
+        pump();
+        scheduleWakeup();
+    });
+}
+
+SimServer::~SimServer() {
+    closePty();
+    if (client_) {
+        // No slots and no signals from a server that is going away.
+        client_->disconnect(this);
+        client_->abort();
+    }
+}
+
+SimTime SimServer::now() const {
+    return SimTime{clock_.nsecsElapsed()};
+}
+
+void SimServer::setLogger(std::function<void(const std::string&)> logger) {
+    logger_ = std::move(logger);
+    if (!logger_) {
+        sensor_.setLogger({});
+        return;
+    }
+    sensor_.setLogger([this](const std::string& line) { log(line); });
+}
+
+void SimServer::log(const std::string& line) const {
+    if (!logger_)
+        return;
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "[%10.3f] ", std::chrono::duration<double>(now()).count());
+    logger_(stamp + line);
+}
+
+void SimServer::poke() {
+    sensor_.advance(now());
+    pump();
+    scheduleWakeup();
+}
+
+bool SimServer::listenTcp(const QHostAddress& address, quint16 port, QString* error) {
+    if (!tcpServer_) {
+        tcpServer_ = new QTcpServer(this);
+        connect(tcpServer_, &QTcpServer::newConnection, this, &SimServer::onNewConnection);
+    }
+    if (tcpServer_->listen(address, port))
+        return true;
+    if (error)
+        *error = tcpServer_->errorString();
+    return false;
+}
+
+quint16 SimServer::tcpPort() const {
+    return tcpServer_ ? tcpServer_->serverPort() : 0;
+}
+
+QHostAddress SimServer::tcpAddress() const {
+    return tcpServer_ ? tcpServer_->serverAddress() : QHostAddress{};
+}
+
+void SimServer::onNewConnection() {
+    while (QTcpSocket* socket = tcpServer_->nextPendingConnection()) {
+        // The newest PC wins: a client that vanished without closing must not
+        // lock the sensor away from the next one.
+        if (client_) {
+            log("tcp: replacing the previous connection");
+            dropClient();
+        }
+        client_ = socket;
+        socket->setParent(this);
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        connect(socket, &QTcpSocket::readyRead, this, &SimServer::onTcpReadyRead);
+        connect(socket, &QTcpSocket::disconnected, this, &SimServer::onTcpDisconnected);
+        log("tcp: connection from " + socket->peerAddress().toString().toStdString() + ":" +
+            std::to_string(socket->peerPort()));
+        active_ = Endpoint::Tcp;
+        queue_.clear();
+        frontStarted_ = false;
+        sensor_.connectionOpened(now());
+        scheduleWakeup();
+        emit clientConnected();
+    }
+}
+
+void SimServer::onTcpReadyRead() {
+    auto* socket = qobject_cast<QTcpSocket*>(sender());
+    if (!socket || socket != client_)
+        return;
+    const QByteArray data = socket->readAll();
+    feed(Endpoint::Tcp, data.constData(), data.size());
+}
+
+void SimServer::onTcpDisconnected() {
+    auto* socket = qobject_cast<QTcpSocket*>(sender());
+    if (!socket)
+        return;
+    if (socket == client_) {
+        log("tcp: connection closed by the PC");
+        client_.clear();
+        if (active_ == Endpoint::Tcp) {
+            active_ = Endpoint::None;
+            queue_.clear();
+            frontStarted_ = false;
+            sensor_.connectionOpened(now());
+        }
+        emit clientDisconnected();
+    }
+    socket->deleteLater();
+}
+
+void SimServer::dropClient() {
+    if (!client_)
+        return;
+    QTcpSocket* socket = client_;
+    client_.clear();
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+    if (active_ == Endpoint::Tcp)
+        active_ = Endpoint::None;
+    emit clientDisconnected();
+}
+
+bool SimServer::openPty(QString* error) {
+    auto fail = [&](const char* what) {
+        if (error)
+            *error = QString::fromLatin1("%1: %2").arg(QString::fromLatin1(what),
+                                                       QString::fromLocal8Bit(std::strerror(errno)));
+        closePty();
+        return false;
+    };
+    closePty();
+    ptyMaster_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (ptyMaster_ < 0)
+        return fail("posix_openpt");
+    if (::grantpt(ptyMaster_) != 0 || ::unlockpt(ptyMaster_) != 0)
+        return fail("grantpt/unlockpt");
+    char name[128];
+    if (::ptsname_r(ptyMaster_, name, sizeof name) != 0)
+        return fail("ptsname");
+    ptySlave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (ptySlave_ < 0)
+        return fail("open slave");
+    // Raw line: no echo of the PC's bytes back to the sensor, no line
+    // editing, no CR/LF translation.
+    termios tio{};
+    if (::tcgetattr(ptySlave_, &tio) != 0)
+        return fail("tcgetattr");
+    ::cfmakeraw(&tio);
+    if (::tcsetattr(ptySlave_, TCSANOW, &tio) != 0)
+        return fail("tcsetattr");
+    if (::fcntl(ptyMaster_, F_SETFL, ::fcntl(ptyMaster_, F_GETFL) | O_NONBLOCK) != 0)
+        return fail("fcntl");
+    ptyPath_ = QString::fromLocal8Bit(name);
+    ptyReadNotifier_ = new QSocketNotifier(ptyMaster_, QSocketNotifier::Read, this);
+    connect(ptyReadNotifier_, &QSocketNotifier::activated, this, &SimServer::onPtyReadable);
+    ptyWriteNotifier_ = new QSocketNotifier(ptyMaster_, QSocketNotifier::Write, this);
+    ptyWriteNotifier_->setEnabled(false);
+    connect(ptyWriteNotifier_, &QSocketNotifier::activated, this, &SimServer::onPtyWritable);
+    log("pty: " + ptyPath_.toStdString());
+    return true;
+}
+
+void SimServer::closePty() {
+    delete ptyReadNotifier_;
+    ptyReadNotifier_ = nullptr;
+    delete ptyWriteNotifier_;
+    ptyWriteNotifier_ = nullptr;
+    if (ptySlave_ >= 0)
+        ::close(ptySlave_);
+    if (ptyMaster_ >= 0)
+        ::close(ptyMaster_);
+    ptySlave_ = ptyMaster_ = -1;
+    ptyOut_.clear();
+    ptyPath_.clear();
+}
+
+void SimServer::onPtyReadable() {
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(ptyMaster_, buf, sizeof buf);
+        if (n > 0) {
+            feed(Endpoint::Pty, buf, n);
+            if (ptyMaster_ < 0) // hung up while handling the bytes
+                return;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        // Not expected while the sensor holds the slave open; stop listening
+        // instead of spinning on it.
+        log("pty: read failed, no longer reading");
+        ptyReadNotifier_->setEnabled(false);
+        return;
+    }
+}
+
+void SimServer::onPtyWritable() {
+    flushPty();
+}
+
+void SimServer::flushPty() {
+    while (!ptyOut_.isEmpty() && ptyMaster_ >= 0) {
+        const ssize_t n = ::write(ptyMaster_, ptyOut_.constData(), static_cast<size_t>(ptyOut_.size()));
+        if (n > 0) {
+            ptyOut_.remove(0, n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        break; // full (EAGAIN) or failed; retry when writable
+    }
+    if (ptyWriteNotifier_)
+        ptyWriteNotifier_->setEnabled(!ptyOut_.isEmpty());
+}
+
+void SimServer::feed(Endpoint from, const char* data, qint64 size) {
+    const SimTime t = now();
+    if (from != active_) {
+        log(from == Endpoint::Tcp ? "tcp: PC active" : "pty: PC active");
+        active_ = from;
+        queue_.clear();
+        frontStarted_ = false;
+        sensor_.connectionOpened(t);
+    }
+    sensor_.receive({reinterpret_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)}, t);
+    pump();
+    scheduleWakeup();
+}
+
+void SimServer::scheduleWakeup() {
+    const auto next = sensor_.nextWakeup();
+    if (!next) {
+        wakeTimer_.stop();
+        return;
+    }
+    wakeTimer_.start(timerDelay(*next - now()));
+}
+
+void SimServer::writeOut(const std::uint8_t* data, std::size_t size) {
+    if (active_ == Endpoint::Tcp && client_) {
+        client_->write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+        client_->flush();
+    } else if (active_ == Endpoint::Pty && ptyMaster_ >= 0) {
+        ptyOut_.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+        if (ptyOut_.size() > kPtyBacklog)
+            ptyOut_.remove(0, ptyOut_.size() - kPtyBacklog);
+        flushPty();
+    }
+}
+
+void SimServer::hangUp() {
+    if (active_ == Endpoint::Tcp) {
+        dropClient();
+        return;
+    }
+    if (active_ == Endpoint::Pty) {
+        closePty();
+        active_ = Endpoint::None;
+        QString error;
+        if (openPty(&error))
+            emit ptyReopened(ptyPath_);
+        else
+            log("pty: could not open a new pseudo-terminal: " + error.toStdString());
+    }
+}
+
+void SimServer::pump() {
+    for (Action& a : sensor_.takeActions())
+        queue_.push_back(std::move(a));
+    while (!queue_.empty()) {
+        Action& a = queue_.front();
+        const SimTime t = now();
+        if (!frontStarted_) {
+            // A paced frame also waits until the line is free.
+            const SimTime start = a.byteTime > SimTime{} ? std::max(a.notBefore, lineFree_) : a.notBefore;
+            if (start > t) {
+                pumpTimer_.start(timerDelay(start - t));
+                return;
+            }
+            frontStarted_ = true;
+            frontStart_ = start;
+            frontSent_ = 0;
+        }
+        if (a.kind != Action::Kind::Send) {
+            // Closing drops whatever was still queued for this connection.
+            const bool hangUpLine = a.kind == Action::Kind::HangUp || active_ == Endpoint::Pty;
+            queue_.clear();
+            frontStarted_ = false;
+            if (hangUpLine)
+                hangUp();
+            else
+                dropClient();
+            sensor_.connectionOpened(now());
+            return;
+        }
+        std::size_t due = a.bytes.size();
+        if (a.byteTime > SimTime{})
+            due = std::min<std::size_t>(due, static_cast<std::size_t>((t - frontStart_) / a.byteTime));
+        if (due > frontSent_) {
+            writeOut(a.bytes.data() + frontSent_, due - frontSent_);
+            frontSent_ = due;
+        }
+        if (frontSent_ < a.bytes.size()) {
+            pumpTimer_.start(
+                timerDelay(frontStart_ + static_cast<std::int64_t>(frontSent_ + 1) * a.byteTime - t));
+            return;
+        }
+        if (a.byteTime > SimTime{})
+            lineFree_ = frontStart_ + static_cast<std::int64_t>(a.bytes.size()) * a.byteTime;
+        queue_.pop_front();
+        frontStarted_ = false;
+    }
+}
+
+} // namespace tavrino::sim

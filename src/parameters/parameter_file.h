@@ -1,0 +1,105 @@
+#pragma once
+
+// The parameter file: the parameter set as an INI document, saved by SEND and
+// loaded by GET when the transfer target is FILE. The same sections also go
+// into the hardware information file.
+
+#include "common/language.h"
+#include "common/operator.h"
+#include "ini/ini.h"
+#include "parameters/parameter_set.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tavrino::parameters {
+
+// Keys of section "PARAMETER", in word order (words 0..28).
+inline constexpr std::array<std::string_view, kFileWordCount> kParameterFileKeys{
+    "POWER",
+    "POWER MODE",
+    "GAIN",
+    "INTEGRAL 1",
+    "INTEGRAL 2",
+    "AVERAGE",
+    "LED MODE",
+    "COLOR SPACE",
+    "CALIBRATION",
+    "DIGITAL OUTMODE",
+    "MAX VEC NO",
+    "INTLIM",
+    "EVALUATION MODE",
+    "SHAPE MODE",
+    "EXTERN TEACH",
+    "TRIGGER",
+    "ANALOG OUTMODE",
+    "ANALOG OUT SIGNAL",
+    "ANALOG OUT",
+    "ANALOG ZOOM",
+    "DOUBLE PARA POWER1",
+    "DOUBLE PARA GAIN1",
+    "DOUBLE PARA INTEGRAL1",
+    "DOUBLE PARA POWER2",
+    "DOUBLE PARA GAIN2",
+    "DOUBLE PARA INTEGRAL2",
+    "CORRECTION VALUE X",
+    "CORRECTION VALUE Y",
+    "CORRECTION VALUE Z",
+};
+
+// What a word becomes when its key cannot be read (correction values 1.0).
+inline constexpr std::array<std::uint16_t, kFileWordCount> kParameterFileDefaults{
+    500, 0, 5, 1, 1, 1, 0, 0, 0, 0, 1, 0, 1, 1, 0, 0, 1, 0, 0, 0, 600, 6, 1, 600, 6, 1, 128, 128, 128,
+};
+
+// The name under which an unreadable key is listed to the operator.
+[[nodiscard]] std::string_view parameterListName(std::size_t word);
+
+// "TEACH VECTOR 0".."TEACH VECTOR 2" and "CELL 0".."CELL 5".
+[[nodiscard]] std::string teachVectorSection(int row);
+[[nodiscard]] std::string teachCellKey(int cell);
+
+// Adds section "PARAMETER" with words 0..28 as decimal integers.
+void AppendParaToIniHandle(IniDocument* ini, const ParameterSet& set);
+// Adds the three "TEACH VECTOR" sections with the six teach cells of each row.
+void AppendTechVecToIniHandle(IniDocument* ini, const ParameterSet& set);
+
+// Reads words 0..28; a key that is missing or not an integer takes its default
+// and is listed in one message afterwards. Words 29..31 are left alone: they
+// follow from the correction values when the controls are read next.
+// Returns the number of keys that could not be read.
+int AcquireParaFromIniHandle(IniDocument* ini, ParameterSet& set, Operator& op, Language language);
+// Reads the 3 x 6 teach cells; an unreadable cell becomes 0 and its row's
+// section is listed in one message afterwards. The uninterpreted words of the
+// teach-vector block are left alone. Returns the number of incomplete rows.
+int AcquireTechVecFromIniHandle(IniDocument* ini, ParameterSet& set, Operator& op, Language language);
+
+// What the parameter-file flows need from the rest of the program.
+struct ParameterFileHooks {
+    // Reads the controls into the parameter set (before saving).
+    std::function<void()> getPanelValues;
+    // Shows the parameter set in the controls, re-applies the option rules and
+    // redraws the graphs (after every load attempt that opened a file).
+    std::function<void()> afterLoad;
+};
+
+enum class ParameterFileResult {
+    Saved,     // the file was written
+    NotSaved,  // the file could not be written (the operator was told)
+    Read,      // the file's parameters were taken into the set
+    Declined,  // the operator refused a file of another type or version
+    Cancelled, // no (existing) file was chosen
+};
+
+// SEND with target FILE. `path` is the remembered parameter file path; the
+// dialog starts in its directory and a chosen path replaces it.
+ParameterFileResult SendParaToFile(Operator& op, Language language, ParameterSet& set, std::string& path,
+                                   const ParameterFileHooks& hooks);
+// GET with target FILE.
+ParameterFileResult ReadParaFromFile(Operator& op, Language language, ParameterSet& set, std::string& path,
+                                     const ParameterFileHooks& hooks);
+
+} // namespace tavrino::parameters

@@ -1,0 +1,147 @@
+#include "parameters/transfer.h"
+
+#include "link/orders.h"
+#include "link/sensor_link.h"
+#include "parameters/texts.h"
+#include "parameters/wire.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace tavrino::parameters {
+
+namespace {
+
+constexpr std::uint16_t kParameterArgument = 0;
+constexpr std::uint16_t kTeachVectorArgument = 2;
+
+// Dims the controls that start exchanges for as long as it lives.
+class ExchangeButtonsDimmed {
+public:
+    explicit ExchangeButtonsDimmed(Operator& op) : op_(op) { op_.setDimmed(Dimmable::SensorButtons, true); }
+    ~ExchangeButtonsDimmed() { op_.setDimmed(Dimmable::SensorButtons, false); }
+    ExchangeButtonsDimmed(const ExchangeButtonsDimmed&) = delete;
+    ExchangeButtonsDimmed& operator=(const ExchangeButtonsDimmed&) = delete;
+
+private:
+    Operator& op_;
+};
+
+} // namespace
+
+ParameterTransfer::ParameterTransfer(link::SensorLink& link, RunFlags& flags, ParameterSet& set,
+                                     ParameterControls& controls, teach::TeachTable& table,
+                                     ParameterRules& rules, Operator& op, const Language& language)
+    : link_(link), flags_(flags), set_(set), controls_(controls), table_(table), rules_(rules), op_(op),
+      language_(language) {}
+
+void ParameterTransfer::noticeReplacedParameters(const Text& notice) {
+    const std::uint16_t replaced = link_.lastReply().argument;
+    if (replaced == 0)
+        return;
+    op_.showMainTab(MainTab::Connection);
+    std::string text(kInfoTitle.in(language_));
+    text += '\n';
+    text += std::to_string(replaced);
+    text += notice.in(language_);
+    text += "\n\n";
+    op_.appendConnectionLog(text);
+}
+
+int ParameterTransfer::SendPara() {
+    flags_.sendPending = 0;
+    GetPanelValues(controls_, table_, set_);
+    encodeTeachBlock(set_);
+
+    encodeParameterBlock(set_, link_.stagingPayload());
+    int result = link_.request(link::order::SendParameters, kParameterArgument,
+                               static_cast<std::uint16_t>(kParameterBlockSize));
+    if (result != 1)
+        return result;
+    noticeReplacedParameters(texts::kRamNotPlausible);
+
+    std::memcpy(link_.stagingPayload(), set_.teachBlock.data(), kTeachBlockSize);
+    result = link_.request(link::order::SendParameters, kTeachVectorArgument,
+                           static_cast<std::uint16_t>(kTeachBlockSize));
+    if (result != 1)
+        return result;
+    noticeReplacedParameters(texts::kRamNotPlausible);
+
+    if (controls_.target() == TransferTarget::Eeprom)
+        result = link_.request(link::order::StoreRamInEeprom, 0, 0);
+    return result;
+}
+
+int ParameterTransfer::GetPara() {
+    flags_.getPending = 0;
+    int result = 0;
+    if (controls_.target() == TransferTarget::Eeprom) {
+        result = link_.request(link::order::LoadEepromIntoRam, 0, 0);
+        if (result != 1)
+            return result;
+        noticeReplacedParameters(texts::kEepromNotPlausible);
+    }
+
+    result = link_.request(link::order::GetParameters, kParameterArgument, 0);
+    if (result != 1)
+        return result;
+    // A short reply leaves the rest of the block zero.
+    decodeParameterBlock(set_, link_.replyPayload(),
+                         std::min<std::size_t>(link_.lastReply().length, kParameterBlockSize));
+
+    result = link_.request(link::order::GetParameters, kTeachVectorArgument, 0);
+    if (result != 1)
+        return result;
+    decodeTeachBlock(set_, link_.replyPayload(),
+                     std::min<std::size_t>(link_.lastReply().length, kTeachBlockSize));
+
+    rules_.showParameterSet();
+    return result;
+}
+
+void ParameterTransfer::sendButton() {
+    if (controls_.target() == TransferTarget::File) {
+        if (hooks.writeParameterFile)
+            hooks.writeParameterFile();
+        return;
+    }
+    if (flags_.running) {
+        flags_.sendPending = 1;
+        return;
+    }
+    ExchangeButtonsDimmed dimmed(op_);
+    SendPara();
+}
+
+void ParameterTransfer::getButton() {
+    if (controls_.target() == TransferTarget::File) {
+        if (hooks.readParameterFile)
+            hooks.readParameterFile();
+        return;
+    }
+    if (flags_.running) {
+        flags_.getPending = 1;
+        return;
+    }
+    ExchangeButtonsDimmed dimmed(op_);
+    GetPara();
+}
+
+void ParameterTransfer::selectTarget(TransferTarget target) {
+    controls_.selectTarget(target);
+}
+
+void ParameterTransfer::showSendHelp() const {
+    op_.message(kInfoTitle.in(language_), texts::kSendHelp.in(language_));
+}
+
+void ParameterTransfer::showGetHelp() const {
+    op_.message(kInfoTitle.in(language_), texts::kGetHelp.in(language_));
+}
+
+void ParameterTransfer::showSelectHelp() const {
+    op_.message(kInfoTitle.in(language_), texts::kSelectTargetHelp.in(language_));
+}
+
+} // namespace tavrino::parameters

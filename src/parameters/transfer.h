@@ -1,0 +1,78 @@
+#pragma once
+
+#include "common/language.h"
+#include "common/operator.h"
+#include "common/run_flags.h"
+#include "parameters/parameter_controls.h"
+#include "parameters/parameter_set.h"
+#include "parameters/rules.h"
+#include "teach/teach_table.h"
+
+#include <functional>
+
+namespace tavrino::link {
+class SensorLink;
+}
+
+namespace tavrino::parameters {
+
+// What SEND and GET hand over when the transfer target is FILE; unset hooks
+// are skipped.
+struct TransferHooks {
+    std::function<void()> writeParameterFile;
+    std::function<void()> readParameterFile;
+};
+
+// SEND and GET of the parameter set between the controls and the sensor's RAM
+// or EEPROM, and the buttons that start them. Exchanges go through the sensor
+// link, which reports every failure itself; a sequence stops at the first
+// failed exchange and returns -1, otherwise the result of its last exchange.
+class ParameterTransfer {
+public:
+    ParameterTransfer(link::SensorLink& link, RunFlags& flags, ParameterSet& set, ParameterControls& controls,
+                      teach::TeachTable& table, ParameterRules& rules, Operator& op,
+                      const Language& language);
+
+    TransferHooks hooks;
+
+    // Controls to sensor: the parameter block, the teach vectors, and with
+    // target EEPROM the order to store RAM in EEPROM. Any other target (also
+    // FILE, when a loop sends) writes RAM only.
+    int SendPara();
+    // Sensor to controls: with target EEPROM the order to load EEPROM into RAM
+    // first, then the parameter block and the teach vectors from RAM. The
+    // controls change only after both reads succeeded; then the option rules
+    // run and the graphs are rebuilt.
+    int GetPara();
+
+    // The SEND and GET buttons: FILE goes to the parameter file; while the live
+    // measurement runs only the pending flag is set (the loop serves it before
+    // its next exchange); otherwise the exchange buttons are dimmed around the
+    // transfer.
+    void sendButton();
+    void getButton();
+
+    // The RAM/EEPROM/FILE select buttons.
+    void selectTarget(TransferTarget target);
+
+    // Right click on SEND, GET and the select buttons.
+    void showSendHelp() const;
+    void showGetHelp() const;
+    void showSelectHelp() const;
+
+private:
+    // A non-zero argument word of the last reply counts parameters the sensor
+    // replaced by their defaults: not a failure, but the operator hears of it.
+    void noticeReplacedParameters(const Text& notice);
+
+    link::SensorLink& link_;
+    RunFlags& flags_;
+    ParameterSet& set_;
+    ParameterControls& controls_;
+    teach::TeachTable& table_;
+    ParameterRules& rules_;
+    Operator& op_;
+    const Language& language_;
+};
+
+} // namespace tavrino::parameters

@@ -1,0 +1,128 @@
+#include "teach/teach_table.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavrino::teach {
+
+namespace {
+
+bool inGrid(int row, int column, int columns) {
+    return row >= 0 && row < kRows && column >= 0 && column < columns;
+}
+
+// NaN equals NaN here, so storing the same NaN twice is not a change.
+bool sameValue(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+} // namespace
+
+TeachTable::TeachTable() {
+    for (auto& row : backgrounds_)
+        row.fill(kWhite);
+    // As with the parameter default MAX VEC NO 1 until the rules mark the rows.
+    rowLabels_.fill(kInactiveRowLabel);
+    rowLabels_[0] = kActiveRowLabel;
+}
+
+double TeachTable::cell(int row, int column) const {
+    return inGrid(row, column, kValueColumns) ? cells_[row][column] : 0.0;
+}
+
+void TeachTable::setCell(int row, int column, double value) {
+    if (!inGrid(row, column, kValueColumns))
+        return;
+    const bool changed = !sameValue(cells_[row][column], value);
+    cells_[row][column] = value;
+    if (changed)
+        notify({TableChange::Kind::Cell, row, column});
+}
+
+void TeachTable::setCells(const TeachRows& rows) {
+    bool changed = false;
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kValueColumns; ++c)
+            changed = changed || !sameValue(cells_[r][c], rows[r][c]);
+    cells_ = rows;
+    if (changed)
+        notify({TableChange::Kind::Cells});
+}
+
+Rgb TeachTable::background(int row, int column) const {
+    return inGrid(row, column, kColumns) ? backgrounds_[row][column] : kWhite;
+}
+
+void TeachTable::setBackground(int row, int column, Rgb colour) {
+    if (!inGrid(row, column, kColumns) || backgrounds_[row][column] == colour)
+        return;
+    backgrounds_[row][column] = colour;
+    notify({TableChange::Kind::Background, row, column});
+}
+
+Rgb TeachTable::rowLabelColour(int row) const {
+    return row >= 0 && row < kRows ? rowLabels_[row] : kInactiveRowLabel;
+}
+
+void TeachTable::markActiveRows(int count) {
+    auto labels = rowLabels_;
+    for (int r = 0; r < kRows; ++r)
+        labels[r] = r < count ? kActiveRowLabel : kInactiveRowLabel;
+    if (labels == rowLabels_)
+        return;
+    rowLabels_ = labels;
+    notify({TableChange::Kind::RowLabels});
+}
+
+void TeachTable::setHeadings(const std::array<std::string, kValueColumns>& headings) {
+    if (headings == headings_)
+        return;
+    headings_ = headings;
+    notify({TableChange::Kind::Headings});
+}
+
+void TeachTable::setDecimals(int decimals) {
+    if (decimals == decimals_)
+        return;
+    decimals_ = decimals;
+    notify({TableChange::Kind::Decimals});
+}
+
+void TeachTable::setRowNumber(int row) {
+    row = std::clamp(row, 0, kRows - 1);
+    if (row == rowNumber_)
+        return;
+    rowNumber_ = row;
+    notify({TableChange::Kind::RowNumber});
+}
+
+void TeachTable::ResetTable() {
+    setRowNumber(0);
+    setCells(TeachRows{});
+    if (hooks.deleteProjectionPlots)
+        hooks.deleteProjectionPlots();
+    if (hooks.getPanelValues)
+        hooks.getPanelValues();
+    if (hooks.initGraphs)
+        hooks.initGraphs();
+}
+
+int TeachTable::subscribe(Observer observer) {
+    const int id = nextObserverId_++;
+    observers_.emplace_back(id, std::move(observer));
+    return id;
+}
+
+void TeachTable::unsubscribe(int id) {
+    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void TeachTable::notify(const TableChange& change) const {
+    // A copy, so an observer may unsubscribe itself while being called.
+    const auto observers = observers_;
+    for (const auto& [id, observer] : observers)
+        if (observer)
+            observer(change);
+}
+
+} // namespace tavrino::teach
