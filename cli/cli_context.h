@@ -58,4 +58,9 @@ int commandColor(CliContext& ctx, const Arguments& args);
 // | params show FILE [--yes]
 int commandParams(CliContext& ctx, const Arguments& args);
 
+// info | hwinfo -o FILE | baud INDEX: connection management on a session.
+int commandInfo(CliContext& ctx, const Arguments& args);
+int commandHwInfo(CliContext& ctx, const Arguments& args);
+int commandBaud(CliContext& ctx, const Arguments& args);
+
 } // namespace tavrino::cli

@@ -34,6 +34,10 @@ constexpr const char* kUsage =
     "                       no sensor: the set value in calibration colour space SPACE (0..5) as X Y Z\n"
     "  color whitepoint XR YR ZR XA YA ZA\n"
     "                       no sensor: the white point Xn Yn Zn from reference XYZ and measured raw values\n"
+    "  info                 connect and check the sensor as the program does (firmware, identity, GET);\n"
+    "                       prints the connection log; a firmware mismatch or failure exits 1\n"
+    "  hwinfo -o FILE       connect, then write the hardware information file FILE\n"
+    "  baud INDEX           serial only: connect, then move sensor and line to baud-rate index INDEX\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -41,8 +45,9 @@ using Command = int (*)(CliContext&, const Arguments&);
 
 const std::map<std::string, Command>& commands() {
     static const std::map<std::string, Command> table{
-        {"ping", commandPing},   {"measure", commandMeasure}, {"raw", commandRaw},
-        {"color", commandColor}, {"params", commandParams},
+        {"ping", commandPing},     {"measure", commandMeasure}, {"raw", commandRaw},
+        {"color", commandColor},   {"params", commandParams},   {"info", commandInfo},
+        {"hwinfo", commandHwInfo}, {"baud", commandBaud},
     };
     return table;
 }

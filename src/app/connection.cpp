@@ -1,0 +1,459 @@
+#include "app/connection.h"
+
+#include "app/texts.h"
+#include "link/orders.h"
+#include "parameters/parameter_file.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
+namespace tavrino::app {
+
+namespace order = link::order;
+
+namespace {
+
+constexpr std::size_t kHardwareWords = 256;
+constexpr std::size_t kOffsetRecordSize = 12;
+
+// Processes what the operator did meanwhile, as the connection page does
+// after reading its fields and after dimming; without an application object
+// (tests of the pure parts) there is nothing to process.
+void processPendingEvents() {
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::processEvents();
+}
+
+std::uint16_t wordAt(const std::uint8_t* payload, std::size_t length, std::size_t offset) {
+    const std::uint8_t lo = offset < length ? payload[offset] : 0;
+    const std::uint8_t hi = offset + 1 < length ? payload[offset + 1] : 0;
+    return static_cast<std::uint16_t>(lo | (hi << 8));
+}
+
+// The port number text as the decimal number it starts with, like the C
+// library's conversion; anything beyond the port range stays beyond it, so
+// the transport refuses it rather than connecting to a wrapped port.
+unsigned portNumberOf(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    if (i < text.size() && text[i] == '+')
+        ++i;
+    unsigned long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + static_cast<unsigned long>(text[i] - '0');
+        if (value > 0x10000)
+            return 0x10000;
+    }
+    return static_cast<unsigned>(value);
+}
+
+std::string cut(const std::string& text, std::size_t maxLength) {
+    return text.size() > maxLength ? text.substr(0, maxLength) : text;
+}
+
+// The Close choice ends the program: the front end decides how.
+void requestClose(Session& s) {
+    s.closeRequested = true;
+    s.notify(SessionChange::CloseRequested);
+    if (s.onCloseRequested)
+        s.onCloseRequested();
+}
+
+// The failed-connection popup with `text`; Offline runs Disconnect.
+void closeOrOffline(Session& s, const std::string& text) {
+    const auto choice =
+        s.op().closeOrOffline(kInfoTitle.in(s.language), text, texts::kCloseLabel.in(s.language));
+    if (choice == ConnectFailureChoice::Close)
+        requestClose(s);
+    else
+        Disconnect(s);
+}
+
+void log(Session& s, std::string_view text) {
+    s.op().appendConnectionLog(text);
+}
+
+// "\n", label and value as one connection log entry.
+void logLine(Session& s, std::string_view label, std::string_view value) {
+    std::string text = "\n";
+    text += label;
+    text += value;
+    log(s, text);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- pure parts
+
+FirmwareTokens splitFirmwareText(std::string_view firmware) {
+    // The C library's token splitter: skip leading delimiters, take up to the
+    // next delimiter, continue after it. Once the text is used up every
+    // further token is missing.
+    std::size_t pos = 0;
+    auto next = [&](std::string_view delimiters) -> std::string {
+        if (!delimiters.empty())
+            while (pos < firmware.size() && delimiters.find(firmware[pos]) != std::string_view::npos)
+                ++pos;
+        if (pos >= firmware.size())
+            return {};
+        const std::size_t end =
+            delimiters.empty() ? std::string_view::npos : firmware.find_first_of(delimiters, pos);
+        if (end == std::string_view::npos) {
+            std::string token(firmware.substr(pos));
+            pos = firmware.size();
+            return token;
+        }
+        std::string token(firmware.substr(pos, end - pos));
+        pos = end + 1;
+        return token;
+    };
+    FirmwareTokens t;
+    t.t1 = next(".");
+    t.t2 = next(".");
+    t.t3 = next(" ");
+    t.t4 = next("");
+    return t;
+}
+
+std::string payloadText(const std::uint8_t* payload, std::size_t length, std::size_t maxLength) {
+    const std::size_t n = std::min(length, maxLength);
+    const auto* begin = reinterpret_cast<const char*>(payload);
+    const auto* zero = std::find(begin, begin + n, '\0');
+    return {begin, zero};
+}
+
+std::string hardwareDataText(const std::uint8_t* payload, std::size_t length) {
+    // Four upper-case hex digits per word, no separator: 1024 characters that
+    // read back as the 512 bytes in word order.
+    std::string text;
+    text.reserve(kHardwareWords * 4);
+    char digits[8];
+    for (std::size_t w = 0; w < kHardwareWords; ++w) {
+        std::snprintf(digits, sizeof digits, "%04X", static_cast<unsigned>(wordAt(payload, length, 2 * w)));
+        text += digits;
+    }
+    return text;
+}
+
+OffsetValues decodeOffsetRecord(const std::uint8_t* payload, std::size_t length) {
+    OffsetValues v;
+    const std::size_t n = std::min(length, kOffsetRecordSize);
+    for (std::size_t i = 0; i < 3; ++i) {
+        v.zeroPoint[i] = wordAt(payload, n, 2 * i);
+        v.xyz[i] = wordAt(payload, n, 6 + 2 * i);
+    }
+    return v;
+}
+
+// ---------------------------------------------------------------- operations
+
+void GetConnectionSettingsFromFile(Session& s) {
+    s.connection = readConnectionSettings(s.panelSettingsFile());
+    s.notify(SessionChange::ConnectionSettings);
+}
+
+void InitConnectPanel(Session& s) {
+    s.link.settings.protocol = s.connection.protocol;
+    s.connectPanelProtocol = s.connection.protocol;
+    s.notify(SessionChange::ConnectPanel);
+}
+
+int TryToConnect(Session& s) {
+    s.link.closeSerial();
+    const std::string trying = texts::kTryToConnect.str(s.language);
+    s.op().setSensorStatus(trying);
+    log(s, trying);
+
+    link::LinkSettings& ls = s.link.settings;
+    ls.protocol = s.connection.protocol;
+    ls.comPort = s.connection.comPort;
+    ls.comDevice = s.connection.comDevice;
+    ls.baudIndex = s.connection.baudIndex;
+    ls.serverAddress = s.connection.serverAddress;
+    ls.serverPort = portNumberOf(s.connection.portNumber);
+    processPendingEvents();
+
+    const bool tcp = ls.protocol == kProtocolTcpIp;
+    s.linkDisplay.comPort = ls.comPort;
+    s.linkDisplay.serverAddress = ls.serverAddress;
+    s.linkDisplay.comPortVisible = !tcp;
+    s.linkDisplay.serverAddressVisible = tcp;
+    s.notify(SessionChange::LinkDisplay);
+    if (tcp)
+        s.link.InitTCP_IP();
+    else
+        s.link.InitRS232();
+
+    if (s.link.lastOpenResult() >= 0)
+        return CheckComLine(s);
+    closeOrOffline(s, texts::kCouldNotConnect.str(s.language));
+    return -1;
+}
+
+int CheckComLine(Session& s) {
+    const auto failed = [&s] {
+        closeOrOffline(s, texts::kCouldNotConnect.str(s.language));
+        return -1;
+    };
+
+    if (s.link.request(order::FirmwareText, 0) != 1)
+        return failed();
+    // At most the 72 bytes of the firmware field, also when the sensor sent
+    // them without a terminating zero.
+    s.sensor.firmware =
+        payloadText(s.link.replyPayload(), s.link.lastReply().length, SensorIdentity::kFirmwareSize);
+    s.notify(SessionChange::SensorIdentity);
+
+    const FirmwareTokens tokens = splitFirmwareText(s.sensor.firmware);
+    const std::string version = tokens.version();
+    if (version != kExpectedFirmwareVersion) {
+        std::string text(texts::kFirmwareMismatch.in(s.language));
+        text += version;
+        text += "\n\n";
+        text += texts::kCouldNotConnect.in(s.language);
+        closeOrOffline(s, text);
+        return -1;
+    }
+    s.sensor.displayText = tokens.displayText();
+    s.op().setSensorStatus(s.sensor.displayText);
+    log(s, s.sensor.displayText);
+
+    // Name and next calibration: texts of at most 255 characters, whatever
+    // length the sensor sends.
+    constexpr std::size_t kMaxText = SensorIdentity::kTextBufferSize - 1;
+    if (s.link.request(order::SensorIdentity, 0) != 1)
+        return failed();
+    s.sensor.name = payloadText(s.link.replyPayload(), s.link.lastReply().length, kMaxText);
+    s.sensor.serialNumber = s.link.lastReply().argument;
+    s.notify(SessionChange::SensorIdentity);
+    logLine(s, texts::kSensorLabel, s.sensor.name);
+    logLine(s, texts::kSerialNumberLabel.in(s.language), std::to_string(s.sensor.serialNumber));
+
+    if (s.link.request(order::SensorIdentity, 1) != 1)
+        return failed();
+    s.sensor.nextCalibration = payloadText(s.link.replyPayload(), s.link.lastReply().length, kMaxText);
+    s.notify(SessionChange::SensorIdentity);
+    logLine(s, texts::kNextCalibrationLabel.in(s.language), s.sensor.nextCalibration);
+    log(s, "\n\n");
+
+    s.flags.sensorConnected = 1;
+    s.transfer.GetPara();
+    if (s.flags.sensorConnected != 1)
+        return -1;
+    s.op().setDimmed(Dimmable::ConfirmedConnectionButtons, false);
+    return 1;
+}
+
+void Disconnect(Session& s) {
+    SetButtonsDimmed(s, 0, true);
+    s.link.closeSerial();
+    if (s.link.tcpConnected())
+        s.link.disconnectTcp();
+    const std::string text = texts::kNoSensorConnected.str(s.language);
+    s.op().setSensorStatus(text);
+    log(s, text);
+    s.controls.selectTarget(parameters::TransferTarget::File);
+    // What offline work with parameter files needs.
+    for (DimControl c : {DimControl::ConnectButton, DimControl::BaudRateSelect, DimControl::SendButton,
+                         DimControl::GetButton})
+        s.dimming.setDimmed(c, false);
+    s.flags.sensorConnected = 0;
+}
+
+int ChangeBaudrate(Session& s) {
+    // The button exists for the serial line only.
+    if (s.link.settings.protocol != kProtocolRs232)
+        return -1;
+    s.link.settings.baudIndex = s.connection.baudIndex;
+    log(s, texts::kChangeBaudrate.str(s.language));
+    // Still at the old rate: the port stays as it is until the sensor agreed.
+    if (s.link.request(order::ChangeBaudrate, static_cast<std::uint16_t>(s.link.settings.baudIndex)) != 1)
+        return -1;
+    log(s, texts::kDone.str(s.language));
+    s.link.InitRS232();
+    s.flags.sensorConnected = 1;
+    TryToConnect(s);
+    if (s.flags.sensorConnected != 1)
+        return -1;
+    log(s, texts::kConfirmNewBaudrate.str(s.language));
+    return 1;
+}
+
+int GetOffset(Session& s) {
+    if (s.link.request(order::GetOffset, 0) != 1)
+        return -1;
+    s.offsets = decodeOffsetRecord(s.link.replyPayload(), s.link.lastReply().length);
+    s.notify(SessionChange::Offsets);
+    return 1;
+}
+
+int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path) {
+    s.flags.sensorConnected = 1;
+    const parameters::TransferTarget target = s.controls.target();
+    s.controls.selectTarget(parameters::TransferTarget::Ram);
+    s.transfer.GetPara();
+    s.controls.selectTarget(target);
+    if (s.flags.sensorConnected == 0)
+        return -1;
+    GetOffset(s);
+    if (s.flags.sensorConnected == 0)
+        return -1;
+    if (s.link.request(order::HardwareInfo, link::kHardwareInfoKey) != 1 || s.flags.sensorConnected == 0)
+        return -1;
+    // A reply shorter than 512 bytes gives 0000 for the words it lacks.
+    const std::string data = hardwareDataText(s.link.replyPayload(), s.link.lastReply().length);
+
+    std::string file;
+    if (path) {
+        file = *path;
+    } else {
+        FileRequest request;
+        request.mode = FileRequest::Mode::Save;
+        request.startDirectory = directoryOf(s.paths.hardwareIniFile);
+        request.defaultName = std::string(kHardwareInfoFileName);
+        request.filter = std::string(texts::kIniFilter);
+        request.title = std::string(texts::kHardwareDialogTitle);
+        const FileChoice choice = s.op().selectFile(request);
+        if (!choice.chosen()) {
+            log(s, texts::kNoFileSelected.str(s.language));
+            log(s, "\n\n");
+            return -1;
+        }
+        file = choice.path;
+    }
+    s.paths.hardwareIniFile = file;
+    s.notify(SessionChange::Paths);
+
+    parameters::GetPanelValues(s.controls, s.teachTable, s.parameterSet);
+    IniHandle ini = Ini_New(false);
+    int status = kIniOutOfMemory;
+    if (ini) {
+        IniDocument* doc = ini.get();
+        Ini_PutString(doc, "GENERAL INFO", "FILE TYPE:", texts::kHardwareFileType);
+        Ini_PutString(doc, "GENERAL INFO", "SCOPE VERSION:", texts::kHardwareScopeVersion);
+        Ini_PutString(doc, "GENERAL INFO", "FIRMWARE VERSION:", s.sensor.firmware);
+        Ini_PutString(doc, "HARDWARE INFO", "DATA", data);
+        constexpr std::string_view kAxes[] = {"X", "Y", "Z"};
+        for (std::size_t i = 0; i < 3; ++i)
+            Ini_PutInt(doc, "ZERO POINT OFFSET", kAxes[i], s.offsets.zeroPoint[i]);
+        for (std::size_t i = 0; i < 3; ++i)
+            Ini_PutInt(doc, "XYZ OFFSET", kAxes[i], s.offsets.xyz[i]);
+        parameters::AppendParaToIniHandle(doc, s.parameterSet);
+        parameters::AppendTechVecToIniHandle(doc, s.parameterSet);
+        status = Ini_WriteToFile(doc, file);
+    }
+    // A file that could not be written is not reported as saved.
+    const Text& outcome = status >= 0 ? texts::kFileSaved : texts::kFileNotSaved;
+    std::string text = outcome.str(s.language);
+    text += '\n';
+    text += file;
+    text += "\n\n";
+    log(s, text);
+    return status >= 0 ? 1 : -1;
+}
+
+void SetButtonsDimmed(Session& s, int scope, bool dim) {
+    s.dimming.SetButtonsDimmed(scope, dim);
+    processPendingEvents();
+}
+
+// ---------------------------------------------------------------- controls
+
+void connectButton(Session& s) {
+    SetButtonsDimmed(s, 0, true);
+    TryToConnect(s);
+    if (s.flags.sensorConnected == 1)
+        SetButtonsDimmed(s, 0, false);
+}
+
+void disconnectButton(Session& s) {
+    Disconnect(s);
+}
+
+void acceptButton(Session& s) {
+    storePanelSettings(s);
+    s.op().showMainTab(MainTab::SensorParameter);
+}
+
+void changeBaudrateButton(Session& s) {
+    SetButtonsDimmed(s, 0, true);
+    s.dimming.setConfirmedConnectionButtons(true);
+    ChangeBaudrate(s);
+    SetButtonsDimmed(s, 0, false);
+}
+
+void hardwareInfoButton(Session& s) {
+    SetButtonsDimmed(s, 0, true);
+    GenerateHWInfoFile(s);
+    SetButtonsDimmed(s, 0, false);
+}
+
+void findComPorts(Session& s, const std::vector<int>& comPorts) {
+    if (comPorts.empty())
+        return;
+    std::string text = texts::kComPortsAvailable.str(s.language);
+    for (int n : comPorts)
+        text += "COM" + std::to_string(n) + "\n";
+    text += "\n";
+    log(s, text);
+}
+
+void protocolChanged(Session& s, int protocol) {
+    s.connection.protocol =
+        static_cast<std::int16_t>(protocol == kProtocolTcpIp ? kProtocolTcpIp : kProtocolRs232);
+    s.notify(SessionChange::ConnectionSettings);
+    InitConnectPanel(s);
+    s.dimming.setConfirmedConnectionButtons(true);
+}
+
+void comPortChanged(Session& s, int comPort, const std::string& device) {
+    s.connection.comPort = static_cast<std::int16_t>(std::clamp(comPort, 0, 255));
+    s.connection.comDevice = cut(device, kPathMaxLength);
+    s.notify(SessionChange::ConnectionSettings);
+    s.dimming.setConfirmedConnectionButtons(true);
+}
+
+void baudIndexChanged(Session& s, int baudIndex) {
+    s.connection.baudIndex = static_cast<std::int16_t>(std::clamp(baudIndex, 0, 7));
+    s.notify(SessionChange::ConnectionSettings);
+    s.dimming.setDimmed(DimControl::AcceptButton, true);
+}
+
+void portNumberChanged(Session& s, const std::string& portNumber) {
+    s.connection.portNumber = cut(portNumber, kPortNumberMaxLength);
+    s.notify(SessionChange::ConnectionSettings);
+    s.dimming.setDimmed(DimControl::AcceptButton, true);
+}
+
+void serverAddressCommitted(Session& s, const std::string& address) {
+    s.dimming.setDimmed(DimControl::AcceptButton, true);
+    const std::string text = cut(address, kServerAddressMaxLength);
+    s.connection.serverAddress = text;
+    s.serverAddresses.commit(text);
+    s.notify(SessionChange::ConnectionSettings);
+    s.notify(SessionChange::ServerAddresses);
+}
+
+void showConnectionHelp(Session& s, ConnectionControl c) {
+    if (const auto help = connectionHelpText(c))
+        s.op().message(kInfoTitle.in(s.language), help->in(s.language));
+}
+
+// ---------------------------------------------------------------- settings
+
+void loadPanelSettings(Session& s) {
+    PanelSettings settings = s.panelSettings();
+    LoadPanelSettings(s.panelSettingsFile(), s.programDirectory(), settings, s.rowColours);
+    s.applyPanelSettings(settings);
+    teach::paintRowColours(s.rowColours, s.teachTable);
+}
+
+int storePanelSettings(Session& s) {
+    return StorePanelSettings(s.panelSettingsFile(), s.panelSettings(), s.rowColours);
+}
+
+} // namespace tavrino::app

@@ -1,0 +1,115 @@
+#include "teach/row_colours.h"
+
+#include <algorithm>
+
+namespace tavrino::teach {
+
+namespace {
+
+constexpr Text kMissingRowColours{
+    "Folgende Teach-Vektoren konnten nicht eingelesen werden \nund wurden auf Voreinstellung gesetzt:\n\n",
+    "Following teach vectors could not be read \nand were set to default value:\n\n"};
+
+bool validRow(int row) {
+    return row >= 0 && row < kRows;
+}
+
+const std::string kEmpty;
+
+} // namespace
+
+std::string rowSection(int row) {
+    return std::string(kRowSectionPrefix) + std::to_string(row);
+}
+
+std::int32_t RowColours::colour(int row) const {
+    return validRow(row) ? colours_[static_cast<std::size_t>(row)] : 0;
+}
+
+void RowColours::setColour(int row, std::int32_t colour) {
+    if (!validRow(row) || colours_[static_cast<std::size_t>(row)] == colour)
+        return;
+    colours_[static_cast<std::size_t>(row)] = colour;
+    notify({Change::Kind::Colour, row});
+}
+
+const std::string& RowColours::specification(int row) const {
+    return validRow(row) ? specifications_[static_cast<std::size_t>(row)] : kEmpty;
+}
+
+void RowColours::setSpecification(int row, std::string text) {
+    if (!validRow(row) || specifications_[static_cast<std::size_t>(row)] == text)
+        return;
+    specifications_[static_cast<std::size_t>(row)] = std::move(text);
+    notify({Change::Kind::Specification, row});
+}
+
+void RowColours::reset() {
+    for (int row = 0; row < kRows; ++row) {
+        setColour(row, kDefaultRowColours[static_cast<std::size_t>(row)]);
+        setSpecification(row, {});
+    }
+}
+
+int RowColours::subscribe(Observer observer) {
+    const int id = nextObserverId_++;
+    observers_.emplace_back(id, std::move(observer));
+    return id;
+}
+
+void RowColours::unsubscribe(int id) {
+    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void RowColours::notify(const Change& change) const {
+    // A copy: an observer may unsubscribe while it is called.
+    const auto observers = observers_;
+    for (const auto& [id, observer] : observers)
+        observer(change);
+}
+
+void paintRowColour(RowColours& rows, TeachTable& table, int row, std::int32_t colour) {
+    rows.setColour(row, colour);
+    table.setColourCell(row, intToRgb(colour));
+}
+
+void paintRowColours(const RowColours& rows, TeachTable& table) {
+    for (int row = 0; row < kRows; ++row)
+        table.setColourCell(row, rows.rgb(row));
+}
+
+void AppendTableSetToIniHandle(IniDocument* ini, const RowColours& rows) {
+    for (int row = 0; row < kRows; ++row) {
+        const std::string section = rowSection(row);
+        Ini_PutInt(ini, section, kRowColourKey, rows.colour(row));
+        Ini_PutString(ini, section, kRowSpecificationKey, rows.specification(row));
+    }
+}
+
+int AcquireTableSetFromIniHandle(IniDocument* ini, RowColours& rows, int report, Operator* op,
+                                 Language language) {
+    std::string failures(kMissingRowColours.in(language));
+    int missing = 0;
+    for (int row = 0; row < kRows; ++row) {
+        const std::string section = rowSection(row);
+        std::int32_t colour = 0;
+        if (Ini_GetInt(ini, section, kRowColourKey, &colour) == 1) {
+            rows.setColour(row, colour);
+        } else {
+            rows.setColour(row, kDefaultRowColours[static_cast<std::size_t>(row)]);
+            failures += section;
+            failures += '\n';
+            ++missing;
+        }
+        std::string specification;
+        Ini_GetString(ini, section, kRowSpecificationKey, specification);
+        if (specification.size() > kRowSpecificationMaxLength)
+            specification.resize(kRowSpecificationMaxLength);
+        rows.setSpecification(row, std::move(specification));
+    }
+    if (report == 1 && missing > 0 && op != nullptr)
+        op->message(kInfoTitle.in(language), failures);
+    return missing;
+}
+
+} // namespace tavrino::teach
