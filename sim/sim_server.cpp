@@ -10,6 +10,9 @@
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/timerfd.h>
+#endif
 
 namespace tavrino::sim {
 
@@ -18,6 +21,11 @@ namespace {
 // What the pseudo-terminal buffers for a PC that does not read; older bytes
 // are dropped beyond it.
 constexpr qsizetype kPtyBacklog = 64 * 1024;
+
+// With line-rate pacing the bytes of a frame leave in pieces at least this
+// far apart (like a serial adapter handing over what it has); the frame's
+// last byte still leaves when it is due.
+constexpr SimTime kPacedPieceInterval = std::chrono::milliseconds(1);
 
 std::chrono::milliseconds timerDelay(SimTime until) {
     return until <= SimTime{} ? std::chrono::milliseconds{0}
@@ -41,6 +49,9 @@ SimServer::SimServer(SensorConfig config, QObject* parent) : QObject(parent), se
 }
 
 SimServer::~SimServer() {
+    delete pumpNotifier_;
+    if (pumpFd_ >= 0)
+        ::close(pumpFd_);
     closePty();
     if (client_) {
         // No slots and no signals from a server that is going away.
@@ -277,6 +288,35 @@ void SimServer::scheduleWakeup() {
     wakeTimer_.start(timerDelay(*next - now()));
 }
 
+void SimServer::armPump(SimTime delay) {
+#ifdef __linux__
+    // Made on first use: a server may be built before the application object
+    // whose event loop the notifier needs.
+    if (pumpFd_ < 0) {
+        pumpFd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+        if (pumpFd_ >= 0) {
+            pumpNotifier_ = new QSocketNotifier(pumpFd_, QSocketNotifier::Read, this);
+            connect(pumpNotifier_, &QSocketNotifier::activated, this, [this] {
+                std::uint64_t expirations = 0;
+                if (::read(pumpFd_, &expirations, sizeof expirations) > 0)
+                    pump();
+            });
+        }
+    }
+    if (pumpFd_ >= 0) {
+        // A zero value would disarm the timer; a wake-up that is due now is
+        // one nanosecond away.
+        const std::int64_t ns = std::max<std::int64_t>(delay.count(), 1);
+        itimerspec spec{};
+        spec.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+        spec.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+        if (::timerfd_settime(pumpFd_, 0, &spec, nullptr) == 0)
+            return;
+    }
+#endif
+    pumpTimer_.start(timerDelay(delay));
+}
+
 void SimServer::writeOut(const std::uint8_t* data, std::size_t size) {
     if (active_ == Endpoint::Tcp && client_) {
         client_->write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
@@ -311,11 +351,14 @@ void SimServer::pump() {
     while (!queue_.empty()) {
         Action& a = queue_.front();
         const SimTime t = now();
+        const bool paced = a.kind == Action::Kind::Send && a.byteTime > SimTime{};
         if (!frontStarted_) {
-            // A paced frame also waits until the line is free.
-            const SimTime start = a.byteTime > SimTime{} ? std::max(a.notBefore, lineFree_) : a.notBefore;
-            if (start > t) {
-                pumpTimer_.start(timerDelay(start - t));
+            // A paced frame also waits until the line is free. Its first byte
+            // is due one byte time after its start, so it is started at once
+            // and waits below for its bytes.
+            const SimTime start = paced ? std::max(a.notBefore, lineFree_) : a.notBefore;
+            if (start > t && !paced) {
+                armPump(start - t);
                 return;
             }
             frontStarted_ = true;
@@ -335,19 +378,22 @@ void SimServer::pump() {
             return;
         }
         std::size_t due = a.bytes.size();
-        if (a.byteTime > SimTime{})
-            due = std::min<std::size_t>(due, static_cast<std::size_t>((t - frontStart_) / a.byteTime));
+        if (paced)
+            due = t < frontStart_
+                      ? 0
+                      : std::min<std::size_t>(due, static_cast<std::size_t>((t - frontStart_) / a.byteTime));
         if (due > frontSent_) {
             writeOut(a.bytes.data() + frontSent_, due - frontSent_);
             frontSent_ = due;
         }
+        const SimTime frameEnd = frontStart_ + static_cast<std::int64_t>(a.bytes.size()) * a.byteTime;
         if (frontSent_ < a.bytes.size()) {
-            pumpTimer_.start(
-                timerDelay(frontStart_ + static_cast<std::int64_t>(frontSent_ + 1) * a.byteTime - t));
+            const SimTime nextByte = frontStart_ + static_cast<std::int64_t>(frontSent_ + 1) * a.byteTime;
+            armPump(std::min(std::max(nextByte, t + kPacedPieceInterval), frameEnd) - t);
             return;
         }
-        if (a.byteTime > SimTime{})
-            lineFree_ = frontStart_ + static_cast<std::int64_t>(a.bytes.size()) * a.byteTime;
+        if (paced)
+            lineFree_ = frameEnd;
         queue_.pop_front();
         frontStarted_ = false;
     }

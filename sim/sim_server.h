@@ -67,6 +67,7 @@ private:
     void feed(Endpoint from, const char* data, qint64 size);
     void pump();
     void scheduleWakeup();
+    void armPump(SimTime delay);
     void writeOut(const std::uint8_t* data, std::size_t size);
     void flushPty();
     void dropClient();
@@ -95,6 +96,11 @@ private:
     SimTime frontStart_{};
     std::size_t frontSent_ = 0;
     SimTime lineFree_{};
+    // Paced bytes are due every few microseconds at the fast rates, finer
+    // than QTimer's milliseconds; a timerfd wakes the pump on time where there
+    // is one, pumpTimer_ (rounded up to whole milliseconds) elsewhere.
+    int pumpFd_ = -1;
+    QSocketNotifier* pumpNotifier_ = nullptr; // child
     QTimer pumpTimer_;
     QTimer wakeTimer_;
 };

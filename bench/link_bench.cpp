@@ -1,0 +1,311 @@
+// Sensor link: measurement exchanges (order 8) per second against the
+// simulated sensor running as its own process, over loopback TCP and over its
+// pseudo-terminal; unpaced, and paced at 115200 and 921600 baud as a share of
+// what the line can carry; and the CPU the link uses while it waits on a
+// sensor that does not answer.
+//
+// Goals: paced >= 0.90 of the line-rate limit at both rates; unpaced TCP
+// >= 10000 exchanges/s; waiting < 5 % of one core.
+
+#include "link/orders.h"
+#include "link/sensor_link.h"
+#include "measurement/record.h"
+#include "support/scripted_operator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace {
+
+using namespace tavrino;
+namespace order = link::order;
+
+constexpr double kPacedGoal = 0.90;
+constexpr double kUnpacedTcpGoal = 10000.0;
+constexpr double kWaitingGoal = 0.05;
+
+// One order-8 exchange on the line: an 8-byte request and a 60-byte reply,
+// 10 bits per byte.
+constexpr double kExchangeBits = (link::kHeaderSize + link::kHeaderSize + measurement::kPayloadSize) * 10.0;
+
+enum class Line { Tcp, Pty };
+
+const char* nameOf(Line line) {
+    return line == Line::Tcp ? "tcp" : "pty";
+}
+
+// tavrino-sim as a child process; its first stdout line names the endpoints.
+class SimProcess {
+public:
+    explicit SimProcess(const QStringList& extra) {
+        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
+        process_.setArguments(QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
+                                          QStringLiteral("--pty"), QStringLiteral("--seed"),
+                                          QStringLiteral("1")} +
+                              extra);
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start();
+        if (!process_.waitForStarted(5000)) {
+            error_ = "cannot start " + process_.program().toStdString();
+            return;
+        }
+        while (!process_.canReadLine()) {
+            if (!process_.waitForReadyRead(5000)) {
+                error_ = "no endpoint line from tavrino-sim";
+                return;
+            }
+        }
+        const QStringList words =
+            QString::fromLocal8Bit(process_.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i + 1 < words.size(); i += 2) {
+            const QString value = words[i + 1].trimmed();
+            if (words[i] == QLatin1String("tcp"))
+                tcpPort_ = value.mid(value.lastIndexOf(QLatin1Char(':')) + 1).toUInt();
+            else if (words[i] == QLatin1String("pty"))
+                ptyPath_ = value.toStdString();
+        }
+        if (tcpPort_ == 0 || ptyPath_.empty())
+            error_ = "unexpected endpoint line from tavrino-sim";
+    }
+    ~SimProcess() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    [[nodiscard]] const std::string& error() const { return error_; }
+    [[nodiscard]] unsigned tcpPort() const { return tcpPort_; }
+    [[nodiscard]] const std::string& ptyPath() const { return ptyPath_; }
+
+private:
+    QProcess process_;
+    std::string error_;
+    unsigned tcpPort_ = 0;
+    std::string ptyPath_;
+};
+
+// The link with what it needs around it. Declared after the simulator so that
+// it closes its end first.
+struct LinkUnderTest {
+    RunFlags flags;
+    test::ScriptedOperator op;
+    Language language = Language::English;
+    link::SensorLink link{flags, op, language};
+
+    // Empty on success, otherwise what went wrong.
+    std::string open(const SimProcess& sim, Line line) {
+        if (line == Line::Tcp) {
+            link.settings.serverAddress = "127.0.0.1";
+            link.settings.serverPort = sim.tcpPort();
+            link.InitTCP_IP();
+            return link.tcpConnected() ? std::string{} : "TCP: " + op.connectionLog;
+        }
+        link.settings.comDevice = sim.ptyPath();
+        link.InitRS232();
+        return link.serialOpen() ? std::string{} : "pty: " + op.connectionLog;
+    }
+
+    // Empty on success, otherwise the link's report.
+    std::string measure() {
+        if (link.request(order::Measure, 0) != 1)
+            return "order 8 failed: " + op.connectionLog;
+        if (link.lastReply().length != measurement::kPayloadSize)
+            return "order 8 reply of " + std::to_string(link.lastReply().length) + " bytes";
+        return {};
+    }
+
+    // Both sides to baud-rate index `index`: the sensor switches after its
+    // reply; the serial port is opened again at the new rate.
+    std::string switchBaud(Line line, int index) {
+        if (link.request(order::ChangeBaudrate, static_cast<std::uint16_t>(index)) != 1)
+            return "order 190 failed: " + op.connectionLog;
+        if (line == Line::Pty) {
+            link.settings.baudIndex = static_cast<std::int16_t>(index);
+            link.InitRS232();
+            if (!link.serialOpen())
+                return "pty reopen: " + op.connectionLog;
+        }
+        return {};
+    }
+};
+
+// Results kept for the summary after the tables.
+struct Summary {
+    std::map<std::string, double> unpaced; // exchanges/s by line
+    std::map<std::string, double> paced;   // ratio to the line limit by "line baud"
+    std::map<std::string, double> waiting; // CPU share by line
+};
+
+double cpuSeconds() {
+    timespec ts{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// Opens the simulator and the link, or marks the benchmark as failed.
+bool setUp(benchmark::State& state, const SimProcess& sim, LinkUnderTest& lut, Line line) {
+    if (!sim.error().empty()) {
+        state.SkipWithError(sim.error().c_str());
+        return false;
+    }
+    if (const std::string e = lut.open(sim, line); !e.empty()) {
+        state.SkipWithError(e.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Runs the timed exchanges and returns their exchanges per second of wall
+// time; nothing (and the benchmark failed) on a failure.
+std::optional<double> exchanges(benchmark::State& state, LinkUnderTest& lut) {
+    // A few untimed exchanges first: connection set-up, first allocations.
+    for (int i = 0; i < 10; ++i) {
+        if (const std::string e = lut.measure(); !e.empty()) {
+            state.SkipWithError(e.c_str());
+            return std::nullopt;
+        }
+    }
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        if (const std::string e = lut.measure(); !e.empty()) {
+            state.SkipWithError(e.c_str());
+            return std::nullopt;
+        }
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return static_cast<double>(state.iterations()) / elapsed.count();
+}
+
+void unpaced(benchmark::State& state, Line line, Summary& summary) {
+    const SimProcess sim({});
+    LinkUnderTest lut;
+    if (!setUp(state, sim, lut, line))
+        return;
+    const auto rate = exchanges(state, lut);
+    if (!rate)
+        return;
+    state.counters["exchanges_per_s"] = *rate;
+    summary.unpaced[nameOf(line)] = *rate;
+    if (line == Line::Tcp)
+        state.SetLabel("goal >= 10000/s");
+}
+
+void paced(benchmark::State& state, Line line, int baudIndex, Summary& summary) {
+    const SimProcess sim({QStringLiteral("--line-rate")});
+    LinkUnderTest lut;
+    if (!setUp(state, sim, lut, line))
+        return;
+    if (baudIndex != lut.link.settings.baudIndex) {
+        if (const std::string e = lut.switchBaud(line, baudIndex); !e.empty()) {
+            state.SkipWithError(e.c_str());
+            return;
+        }
+    }
+    const double limit = link::baudRateForIndex(baudIndex) / kExchangeBits;
+    const auto rate = exchanges(state, lut);
+    if (!rate)
+        return;
+    state.counters["exchanges_per_s"] = *rate;
+    state.counters["line_limit_per_s"] = limit;
+    state.counters["ratio_to_line_limit"] = *rate / limit;
+    state.SetLabel("goal ratio >= 0.90");
+    summary.paced[std::string(nameOf(line)) + " " + std::to_string(link::baudRateForIndex(baudIndex))] =
+        *rate / limit;
+}
+
+void silentWait(benchmark::State& state, Line line, Summary& summary) {
+    const SimProcess sim({QStringLiteral("--fault"), QStringLiteral("drop:8")});
+    LinkUnderTest lut;
+    if (!setUp(state, sim, lut, line))
+        return;
+    double cpu = 0;
+    double wall = 0;
+    for (auto _ : state) {
+        const double cpu0 = cpuSeconds();
+        const auto wall0 = std::chrono::steady_clock::now();
+        const int result = lut.link.request(order::Measure, 0);
+        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        cpu += cpuSeconds() - cpu0;
+        if (result != -1) {
+            state.SkipWithError("the silent sensor answered");
+            return;
+        }
+    }
+    const double share = wall > 0 ? cpu / wall : 0;
+    state.counters["cpu_share_of_wall"] = share;
+    state.counters["cpu_ms"] = cpu * 1e3;
+    state.SetLabel("goal < 0.05");
+    summary.waiting[nameOf(line)] = share;
+}
+
+const char* verdict(bool met) {
+    return met ? "met" : "MISSED";
+}
+
+void printSummary(const Summary& summary) {
+    std::printf("\nGoals:\n");
+    for (const auto& [line, rate] : summary.unpaced)
+        if (line == "tcp")
+            std::printf("  unpaced over TCP loopback >= %.0f exchanges/s: %.0f  %s\n", kUnpacedTcpGoal, rate,
+                        verdict(rate >= kUnpacedTcpGoal));
+    for (const auto& [name, ratio] : summary.paced)
+        std::printf("  paced %-12s >= %.2f of the line-rate limit: %.3f  %s\n", name.c_str(), kPacedGoal,
+                    ratio, verdict(ratio >= kPacedGoal));
+    for (const auto& [line, share] : summary.waiting)
+        std::printf("  waiting on a silent sensor (%s) < %.0f %% of one core: %.2f %%  %s\n", line.c_str(),
+                    kWaitingGoal * 100, share * 100, verdict(share < kWaitingGoal));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    Summary summary;
+
+    for (const Line line : {Line::Tcp, Line::Pty})
+        benchmark::RegisterBenchmark(
+            (std::string("unpaced/") + nameOf(line)).c_str(),
+            [line, &summary](benchmark::State& state) { unpaced(state, line, summary); })
+            ->Iterations(line == Line::Tcp ? 20000 : 10000)
+            ->UseRealTime()
+            ->Unit(benchmark::kMicrosecond);
+    for (const int baudIndex : {4, 7})
+        for (const Line line : {Line::Tcp, Line::Pty})
+            benchmark::RegisterBenchmark((std::string("paced/") + nameOf(line) + "/" +
+                                          std::to_string(link::baudRateForIndex(baudIndex)))
+                                             .c_str(),
+                                         [line, baudIndex, &summary](benchmark::State& state) {
+                                             paced(state, line, baudIndex, summary);
+                                         })
+                // About 2.5 s at the line-rate limit.
+                ->Iterations(baudIndex == 4 ? 400 : 3000)
+                ->UseRealTime()
+                ->Unit(benchmark::kMicrosecond);
+    for (const Line line : {Line::Tcp, Line::Pty})
+        benchmark::RegisterBenchmark(
+            (std::string("silent_wait/") + nameOf(line)).c_str(),
+            [line, &summary](benchmark::State& state) { silentWait(state, line, summary); })
+            ->Iterations(1)
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    printSummary(summary);
+    return 0;
+}
