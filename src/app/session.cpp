@@ -18,7 +18,7 @@ void SessionOperator::setDimmed(Dimmable group, bool dimmed) {
 
 Session::Session(Operator& op, std::string programDirectory)
     : programDirectory_(std::move(programDirectory)),
-      op_(op, dimming, currentChildPanel, [this](SessionChange change) { notify(change); }),
+      op_(op, dimming, currentChildPanel, currentMainTab, [this](SessionChange change) { notify(change); }),
       link(flags, op_, language), rules(controls, teachTable, parameterSet, op_, language),
       transfer(link, flags, parameterSet, controls, teachTable, rules, op_, language),
       paths(defaultFilePaths(programDirectory_)) {

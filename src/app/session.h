@@ -16,6 +16,7 @@
 #include "common/operator.h"
 #include "common/run_flags.h"
 #include "link/sensor_link.h"
+#include "measurement/display.h"
 #include "measurement/record.h"
 #include "parameters/parameter_controls.h"
 #include "parameters/parameter_set.h"
@@ -81,15 +82,28 @@ enum class SessionChange {
     CloseRequested, // the operator chose Close in the failed-connection popup
 };
 
+// What the live measurement asks of the graphs; unset hooks are skipped.
+struct MeasurementHooks {
+    std::function<void()> initGraphs; // rebuild the graphs before a measurement starts
+    std::function<void()> showGraph;  // after every frame shown; batch the replots
+};
+
+// What a main tab page does when the operator brings it to the front, for
+// the pages whose owners come later; unset hooks are skipped.
+struct MainTabHooks {
+    std::function<void()> recorderPage;    // refresh the layout for the record mode, the record time
+    std::function<void()> calibrationPage; // initialise the calibration page
+};
+
 // The operator the session hands to every subsystem: the front end's
-// operator, with the dimming groups and the shown child panel also kept in
-// the session's models.
+// operator, with the dimming groups, the shown child panel and the active
+// main tab page also kept in the session's models.
 class SessionOperator : public Operator {
 public:
     SessionOperator(Operator& outer, DimmingModel& dimming, ChildPanel& currentChildPanel,
-                    std::function<void(SessionChange)> notify)
+                    MainTab& currentMainTab, std::function<void(SessionChange)> notify)
         : outer_(outer), dimming_(dimming), currentChildPanel_(currentChildPanel),
-          notify_(std::move(notify)) {}
+          currentMainTab_(currentMainTab), notify_(std::move(notify)) {}
 
     [[nodiscard]] Operator& outer() const { return outer_; }
 
@@ -108,7 +122,10 @@ public:
     FileChoice selectFile(const FileRequest& request) override { return outer_.selectFile(request); }
     void appendConnectionLog(std::string_view text) override { outer_.appendConnectionLog(text); }
     void setSensorStatus(std::string_view text) override { outer_.setSensorStatus(text); }
-    void showMainTab(MainTab tab) override { outer_.showMainTab(tab); }
+    void showMainTab(MainTab tab) override {
+        currentMainTab_ = tab;
+        outer_.showMainTab(tab);
+    }
     void showChildPanel(ChildPanel panel) override;
     void setDimmed(Dimmable group, bool dimmed) override;
 
@@ -116,6 +133,7 @@ private:
     Operator& outer_;
     DimmingModel& dimming_;
     ChildPanel& currentChildPanel_;
+    MainTab& currentMainTab_;
     std::function<void(SessionChange)> notify_;
 };
 
@@ -140,6 +158,10 @@ public:
     // Models the operator sees through widgets.
     DimmingModel dimming;
     ChildPanel currentChildPanel = ChildPanel::MeasurementDisplay;
+    // The active main tab page: kept by showMainTab through op() and by
+    // mainTabChanged (app/live_measurement.h) for the operator's own switches.
+    // The program starts on the sensor parameter page.
+    MainTab currentMainTab = MainTab::SensorParameter;
 
 private:
     SessionOperator op_;
@@ -157,7 +179,12 @@ public:
 
     measurement::MeasurementRecord record;
     measurement::GraphHistories histories;
-    measurement::DisplayColour displayColour;
+    measurement::DisplayColour displayColour; // of the last frame shown, unclamped
+    // What the live displays show; widgets poll its frame counter (see
+    // measurement/display.h) instead of being told about every frame.
+    measurement::MeasurementDisplay display;
+    MeasurementHooks measurementHooks;
+    MainTabHooks mainTabHooks;
 
     teach::RowColours rowColours;
     std::int16_t teachToleranceOff = 0; // 1: teach tolerance off

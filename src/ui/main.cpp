@@ -1,10 +1,50 @@
+#include "app/program_directory.h"
+#include "app/session.h"
+#include "ui/gui_operator.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <optional>
+#include <string>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    tavrino::ui::MainWindow window;
-    window.show();
-    return QApplication::exec();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tavrino-scope"));
+    QApplication::setApplicationVersion(QStringLiteral("3.2.0"));
+    // The program ends through the main window's close handling only.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption dataDirOption(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Directory of the settings and data files (default: the program directory)."),
+        QStringLiteral("DIR"));
+    parser.addOption(dataDirOption);
+    parser.process(application);
+
+    std::optional<std::string> dataDir;
+    if (parser.isSet(dataDirOption))
+        dataDir = parser.value(dataDirOption).toStdString();
+
+    tavrino::ui::GuiOperator gui;
+    tavrino::app::Session session(gui, tavrino::app::programDirectoryFor(dataDir));
+    tavrino::ui::MainWindow window(session);
+    gui.attach(&window);
+
+    window.InitAll();
+    // The connection attempt runs inside the event loop, so that choosing
+    // Close in its failure popup can leave the loop.
+    QTimer::singleShot(0, &window, &tavrino::ui::MainWindow::connectAtStartup);
+    const int result = QApplication::exec();
+
+    // The loop has ended and no callback runs any more: close the link.
+    if (session.link.tcpConnected())
+        session.link.disconnectTcp();
+    session.link.closeSerial();
+    gui.attach(nullptr);
+    return result;
 }

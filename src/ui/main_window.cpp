@@ -1,10 +1,369 @@
 #include "ui/main_window.h"
 
+#include "app/connection.h"
+#include "app/live_measurement.h"
+#include "app/texts.h"
+#include "ui/pages/calibration_page.h"
+#include "ui/pages/connection_page.h"
+#include "ui/pages/offset_adjustment_page.h"
+#include "ui/pages/recorder_page.h"
+#include "ui/pages/scope_page.h"
+#include "ui/pages/sensor_parameter_page.h"
+#include "ui/pages/table_settings_page.h"
+#include "ui/pages/teach_table_page.h"
+#include "ui/pages/zero_point_offset_page.h"
+#include "ui/panels/big_colour_number_panel.h"
+#include "ui/panels/calibration_panel.h"
+#include "ui/panels/double_parameter_panel.h"
+#include "ui/panels/mean_value_teach_panel.h"
+#include "ui/panels/measurement_display_panel.h"
+#include "ui/panels/password_panel.h"
+#include "ui/panels/recorded_value_teach_panel.h"
+#include "ui/panels/scope_panel.h"
+#include "ui/panels/signal_graph_panel.h"
+#include "ui/qt_text.h"
+#include "ui/texts.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
 namespace tavrino::ui {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QString::fromLatin1(kWindowTitle));
-    resize(1014, 690);
+namespace {
+
+// How often a close that waits for a callback we do not count looks again.
+constexpr int kQuitRetryMs = 20;
+
+} // namespace
+
+MainWindow::MainWindow(app::Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session),
+      help_(session.op(), session.language), context_{session, help_, callbacks_}, title_(new QLabel),
+      logo_(new QLabel), tabs_(new QTabWidget), stack_(new QStackedWidget),
+      subscription_(session, [this](app::SessionChange change) { onSessionChange(change); }) {
+    quitApplication = [] { QCoreApplication::quit(); };
+    setWindowTitle(qs(texts::kWindowTitle));
+
+    // Title line: 20 points, black on the window's background.
+    QFont titleFont = title_->font();
+    titleFont.setPointSize(20);
+    title_->setFont(titleFont);
+    QPalette titlePalette = title_->palette();
+    titlePalette.setColor(QPalette::WindowText, Qt::black);
+    title_->setPalette(titlePalette);
+    logo_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // The pages, in page order.
+    connectionPage_ = new ConnectionPage(context_, tabs_);
+    sensorParameterPage_ = new SensorParameterPage(context_, tabs_);
+    teachTablePage_ = new TeachTablePage(context_, tabs_);
+    recorderPage_ = new RecorderPage(context_, tabs_);
+    calibrationPage_ = new CalibrationPage(context_, tabs_);
+    tableSettingsPage_ = new TableSettingsPage(context_, tabs_);
+    scopePage_ = new ScopePage(context_, tabs_);
+    zeroPointOffsetPage_ = new ZeroPointOffsetPage(context_, tabs_);
+    offsetAdjustmentPage_ = new OffsetAdjustmentPage(context_, tabs_);
+    pages_ = {connectionPage_, sensorParameterPage_, teachTablePage_,
+              recorderPage_,   calibrationPage_,     tableSettingsPage_,
+              scopePage_,      zeroPointOffsetPage_, offsetAdjustmentPage_};
+    for (TitledWidget* page : pages_)
+        tabs_->addTab(page, QString());
+    help_.add(tabs_, app::texts::kMainTabHelp);
+
+    // The child panels share one place; the stack index is the panel's number.
+    measurementDisplay_ = new MeasurementDisplayPanel(context_, stack_);
+    signalGraph_ = new SignalGraphPanel(context_, stack_);
+    meanValueTeach_ = new MeanValueTeachPanel(context_, stack_);
+    recordedValueTeach_ = new RecordedValueTeachPanel(context_, stack_);
+    scopePanel_ = new ScopePanel(context_, stack_);
+    doubleParameter_ = new DoubleParameterPanel(context_, stack_);
+    calibrationPanel_ = new CalibrationPanel(context_, stack_);
+    panels_ = {measurementDisplay_, signalGraph_,     meanValueTeach_,  recordedValueTeach_,
+               scopePanel_,         doubleParameter_, calibrationPanel_};
+    for (TitledWidget* panel : panels_)
+        stack_->addWidget(panel);
+
+    // Windows of their own.
+    bigColourNumber_ = new BigColourNumberPanel(context_, this);
+    password_ = new PasswordPanel(context_, this);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* header = new QHBoxLayout;
+    header->addWidget(title_, 1);
+    header->addWidget(logo_);
+    layout->addLayout(header);
+    auto* work = new QHBoxLayout;
+    // The tab pages take about three eighths of the width, as they did at 1014 pixels.
+    work->addWidget(tabs_, 3);
+    work->addWidget(stack_, 5);
+    layout->addLayout(work, 1);
+    setCentralWidget(central);
+
+    connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::CBF_TabMain1);
+    session_.onCloseRequested = [this] { requestQuit(false); };
+
+    resize(kDefaultWidth, kDefaultHeight);
+    retranslate(session_.language);
+}
+
+MainWindow::~MainWindow() {
+    session_.onCloseRequested = nullptr;
+}
+
+TitledWidget* MainWindow::page(MainTab tab) const {
+    const int i = static_cast<int>(tab);
+    return i >= 0 && i < kMainTabCount ? pages_[static_cast<std::size_t>(i)] : nullptr;
+}
+
+TitledWidget* MainWindow::childPanel(ChildPanel panel) const {
+    const int i = static_cast<int>(panel);
+    return i >= 0 && i < kChildPanelCount ? panels_[static_cast<std::size_t>(i)] : nullptr;
+}
+
+// ---- start-up ----
+
+void MainWindow::InitAll() {
+    // The session starts with the initial flags and the parameter set read
+    // from the parameter controls.
+    ShowLogo();
+    app::loadPanelSettings(session_); // language, window, paths, addresses
+    SetUserDefinedMenuItems();
+
+    session_.op().showMainTab(MainTab::SensorParameter);
+    tabs_->setTabVisible(static_cast<int>(MainTab::ZeroPointOffset), false);
+    ShowChildPanelDisp(ChildPanel::MeasurementDisplay);
+
+    if (session_.windowRestore == app::WindowRestore::Maximise)
+        showMaximized();
+    else
+        show();
+}
+
+void MainWindow::connectAtStartup() {
+    CallbackDepth::Scope scope(callbacks_);
+    if (quitRequested_)
+        return;
+    app::GetConnectionSettingsFromFile(session_);
+    app::InitConnectPanel(session_);
+    app::SetButtonsDimmed(session_, 0, true);
+    app::TryToConnect(session_);
+    if (session_.flags.sensorConnected == 1)
+        app::SetButtonsDimmed(session_, 0, false);
+}
+
+// ---- logo ----
+
+void MainWindow::ShowLogo(const QString& logoFile) {
+    title_->setText(qs(texts::kWindowTitle));
+    title_->setToolTip(qs(texts::kTitleTooltip));
+    const QPixmap picture(logoFile);
+    if (picture.isNull())
+        logo_->clear();
+    else
+        logo_->setPixmap(picture);
+}
+
+// ---- pages and panels ----
+
+void MainWindow::ShowChildPanelDisp(ChildPanel panel) {
+    // Through the session, so the requested panel is remembered there.
+    session_.op().showChildPanel(panel);
+}
+
+void MainWindow::showChildPanelWidget(ChildPanel panel) {
+    TitledWidget* shown = childPanel(panel);
+    if (shown == nullptr)
+        shown = measurementDisplay_;
+    stack_->setCurrentWidget(shown);
+}
+
+void MainWindow::showMainTab(MainTab tab) {
+    const int index = static_cast<int>(tab);
+    if (index < 0 || index >= kMainTabCount)
+        return;
+    programmaticTabSwitch_ = true;
+    tabs_->setTabVisible(index, true);
+    tabs_->setCurrentIndex(index);
+    programmaticTabSwitch_ = false;
+}
+
+void MainWindow::CBF_TabMain1(int index) {
+    if (programmaticTabSwitch_)
+        return; // the operator's switch only
+    CallbackDepth::Scope scope(callbacks_);
+    app::mainTabChanged(session_, static_cast<MainTab>(index));
+}
+
+void MainWindow::appendConnectionLog(std::string_view text) {
+    connectionPage_->appendLog(text);
+}
+
+void MainWindow::setSensorStatus(std::string_view text) {
+    measurementDisplay_->setSensorStatus(text);
+}
+
+void MainWindow::applyDimming(Dimmable group, bool dimmed) {
+    session_.dimming.apply(group, dimmed);
+}
+
+// ---- language ----
+
+void MainWindow::retranslate(Language language) {
+    for (int i = 0; i < kMainTabCount; ++i) {
+        tabs_->setTabText(i, qs(texts::kTabLabels[static_cast<std::size_t>(i)], language));
+        pages_[static_cast<std::size_t>(i)]->retranslate(language);
+    }
+    for (TitledWidget* panel : panels_)
+        panel->retranslate(language);
+    bigColourNumber_->retranslate(language);
+    password_->retranslate(language);
+    SetUserDefinedMenuItems();
+}
+
+void MainWindow::SetUserDefinedMenuItems() {
+    teachTablePage_->SetUserDefinedMenuItems();
+}
+
+void MainWindow::onSessionChange(app::SessionChange change) {
+    switch (change) {
+    case app::SessionChange::Language:
+        retranslate(session_.language);
+        break;
+    case app::SessionChange::Window:
+        applyWindowSettings();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- window placement ----
+
+void MainWindow::applyWindowSettings() {
+    switch (session_.windowRestore) {
+    case app::WindowRestore::Keep:
+        break;
+    case app::WindowRestore::Maximise:
+        setWindowState(windowState() | Qt::WindowMaximized);
+        break;
+    case app::WindowRestore::Place: {
+        const app::WindowGeometry g = session_.window;
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        move(g.left, g.top);
+        resize(g.width, g.height);
+        break;
+    }
+    }
+    geometryRestored_ = true;
+    syncWindowGeometry();
+}
+
+void MainWindow::syncWindowGeometry() {
+    // Until the stored placement is applied, the window's own placement
+    // would overwrite what was loaded.
+    if (!geometryRestored_)
+        return;
+    app::WindowGeometry& g = session_.window;
+    g.zoomState = isMaximized() ? app::WindowGeometry::kMaximised : 0;
+    g.left = x();
+    g.top = y();
+    g.width = width();
+    g.height = height();
+}
+
+void MainWindow::restoreDefaultGeometry() {
+    if (isMaximized() || isFullScreen())
+        showNormal();
+    resize(kDefaultWidth, kDefaultHeight);
+    if (const QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        const QSize frame = frameGeometry().size();
+        move(area.center().x() - frame.width() / 2 + 1, area.center().y() - frame.height() / 2 + 1);
+    }
+    syncWindowGeometry();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    syncWindowGeometry();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    syncWindowGeometry();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        syncWindowGeometry();
+}
+
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A right double click on the main window itself, not on a page or panel.
+    QWidget* target = childAt(event->position().toPoint());
+    const bool onMainWindow = target == nullptr || !(tabs_->isAncestorOf(target) || target == tabs_ ||
+                                                     stack_->isAncestorOf(target) || target == stack_);
+    if (event->button() == Qt::RightButton && onMainWindow) {
+        restoreDefaultGeometry();
+        event->accept();
+        return;
+    }
+    QMainWindow::mouseDoubleClickEvent(event);
+}
+
+// ---- shutdown ----
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The window stays until every running callback has returned.
+    event->ignore();
+    requestQuit(true);
+}
+
+void MainWindow::requestQuit(bool storeSettings) {
+    if (!quitRequested_) {
+        quitRequested_ = true;
+        storeOnQuit_ = storeSettings;
+        // Every loop ends at the end of its current pass; waits look again now.
+        session_.flags.running = 0;
+        session_.flags.scopeRunning = 0;
+        session_.link.wakeWaits();
+    }
+    finishQuit();
+}
+
+void MainWindow::finishQuit() {
+    if (quitDone_)
+        return;
+    if (callbacks_.busy()) {
+        callbacks_.onIdle = [this] { finishQuit(); };
+        return;
+    }
+    if (session_.link.exchangeRunning() || QThread::currentThread()->loopLevel() > 1) {
+        // Some wait runs that no counted callback started: look again shortly.
+        QTimer::singleShot(kQuitRetryMs, this, &MainWindow::finishQuit);
+        return;
+    }
+    quitDone_ = true;
+    if (storeOnQuit_) {
+        syncWindowGeometry();
+        app::storePanelSettings(session_);
+    }
+    bigColourNumber_->hide();
+    hide();
+    if (quitApplication)
+        quitApplication();
 }
 
 } // namespace tavrino::ui

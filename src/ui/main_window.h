@@ -1,15 +1,167 @@
 #pragma once
 
+#include "app/session.h"
+#include "common/ids.h"
+#include "ui/callback_depth.h"
+#include "ui/help.h"
+#include "ui/subscription.h"
+#include "ui/ui_context.h"
+
 #include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <string_view>
+
+class QLabel;
+class QStackedWidget;
+class QTabWidget;
 
 namespace tavrino::ui {
 
-inline constexpr const char* kWindowTitle = "TAVRINO4 VXR QLM Scope V3.2";
+class TitledWidget;
+class ConnectionPage;
+class SensorParameterPage;
+class TeachTablePage;
+class RecorderPage;
+class CalibrationPage;
+class TableSettingsPage;
+class ScopePage;
+class ZeroPointOffsetPage;
+class OffsetAdjustmentPage;
+class MeasurementDisplayPanel;
+class SignalGraphPanel;
+class MeanValueTeachPanel;
+class RecordedValueTeachPanel;
+class ScopePanel;
+class DoubleParameterPanel;
+class CalibrationPanel;
+class BigColourNumberPanel;
+class PasswordPanel;
 
+// The logo shown at the top right of the main window.
+inline constexpr const char* kLogoFile = ":/tavrino/logo.png";
+inline constexpr int kDefaultWidth = 1014;
+inline constexpr int kDefaultHeight = 690;
+
+// The main window: title line and logo, the main tab control with its nine
+// pages and, beside it, the place of the child panels, of which exactly one
+// is shown. It also owns the two panels that are windows of their own (big
+// colour number, password).
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(app::Session& session, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up up to the displayed window: logo, panel settings, tab pages,
+    // child panel. The connection attempt follows with connectAtStartup()
+    // once the event loop runs.
+    void InitAll();
+    // The connection settings from the settings file, then the attempt to
+    // connect with them.
+    void connectAtStartup();
+
+    // Shows `panel` (an unknown one shows the measurement display panel) and
+    // remembers the request as the current child panel.
+    void ShowChildPanelDisp(ChildPanel panel);
+    // Only the widgets: what the operator seam calls.
+    void showChildPanelWidget(ChildPanel panel);
+    // Brings a page to the front without the operator's tab-switch actions.
+    void showMainTab(MainTab tab);
+    void appendConnectionLog(std::string_view text);
+    void setSensorStatus(std::string_view text);
+    void applyDimming(Dimmable group, bool dimmed);
+
+    // Every caption in `language`, and the teach table's context menu.
+    void retranslate(Language language);
+    void SetUserDefinedMenuItems();
+
+    // The title line and the logo from `logoFile`; a file that cannot be read
+    // leaves the logo's place empty.
+    void ShowLogo(const QString& logoFile = QString::fromLatin1(kLogoFile));
+    // 1014 x 690, centred on the screen (right double click).
+    void restoreDefaultGeometry();
+
+    // Asks the program to end as the close box does: the running loops are
+    // told to stop, and once every callback has returned the settings are
+    // stored (unless `storeSettings` is false) and the event loop is left.
+    void requestQuit(bool storeSettings = true);
+    [[nodiscard]] bool quitRequested() const { return quitRequested_; }
+    [[nodiscard]] bool quitDone() const { return quitDone_; }
+    // What leaving the event loop means; tests replace it.
+    std::function<void()> quitApplication;
+
+    [[nodiscard]] app::Session& session() const { return session_; }
+    [[nodiscard]] HelpRegistry& help() { return help_; }
+    [[nodiscard]] CallbackDepth& callbacks() { return callbacks_; }
+    [[nodiscard]] QTabWidget* mainTabs() const { return tabs_; }
+    [[nodiscard]] QStackedWidget* childPanels() const { return stack_; }
+    [[nodiscard]] QLabel* titleLine() const { return title_; }
+    [[nodiscard]] QLabel* logo() const { return logo_; }
+    [[nodiscard]] TitledWidget* page(MainTab tab) const;
+    [[nodiscard]] TitledWidget* childPanel(ChildPanel panel) const;
+    [[nodiscard]] ConnectionPage* connectionPage() const { return connectionPage_; }
+    [[nodiscard]] TeachTablePage* teachTablePage() const { return teachTablePage_; }
+    [[nodiscard]] RecorderPage* recorderPage() const { return recorderPage_; }
+    [[nodiscard]] MeasurementDisplayPanel* measurementDisplayPanel() const { return measurementDisplay_; }
+    [[nodiscard]] BigColourNumberPanel* bigColourNumberPanel() const { return bigColourNumber_; }
+    [[nodiscard]] PasswordPanel* passwordPanel() const { return password_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void CBF_TabMain1(int index);
+    void onSessionChange(app::SessionChange change);
+    void applyWindowSettings();
+    void syncWindowGeometry();
+    void finishQuit();
+
+    app::Session& session_;
+    HelpRegistry help_;
+    CallbackDepth callbacks_;
+    UiContext context_;
+
+    QLabel* title_;
+    QLabel* logo_;
+    QTabWidget* tabs_;
+    QStackedWidget* stack_;
+
+    ConnectionPage* connectionPage_;
+    SensorParameterPage* sensorParameterPage_;
+    TeachTablePage* teachTablePage_;
+    RecorderPage* recorderPage_;
+    CalibrationPage* calibrationPage_;
+    TableSettingsPage* tableSettingsPage_;
+    ScopePage* scopePage_;
+    ZeroPointOffsetPage* zeroPointOffsetPage_;
+    OffsetAdjustmentPage* offsetAdjustmentPage_;
+    std::array<TitledWidget*, kMainTabCount> pages_{};
+
+    MeasurementDisplayPanel* measurementDisplay_;
+    SignalGraphPanel* signalGraph_;
+    MeanValueTeachPanel* meanValueTeach_;
+    RecordedValueTeachPanel* recordedValueTeach_;
+    ScopePanel* scopePanel_;
+    DoubleParameterPanel* doubleParameter_;
+    CalibrationPanel* calibrationPanel_;
+    std::array<TitledWidget*, kChildPanelCount> panels_{};
+
+    BigColourNumberPanel* bigColourNumber_;
+    PasswordPanel* password_;
+
+    bool programmaticTabSwitch_ = false;
+    bool geometryRestored_ = false;
+    bool quitRequested_ = false;
+    bool storeOnQuit_ = true;
+    bool quitDone_ = false;
+    Subscription<app::Session> subscription_;
 };
 
 } // namespace tavrino::ui

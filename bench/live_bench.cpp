@@ -1,0 +1,283 @@
+// Live measurement: frames per second of the live loop (GetData: order 8,
+// decoding, display update, graph hook) against the simulated sensor running
+// as its own process over loopback TCP; unpaced, and paced at 921600 and
+// 115200 baud as a share of what the line can carry; the CPU the program
+// uses meanwhile; and how often a 30 Hz display timer found a new frame to
+// paint while the loop ran inside it.
+//
+// Goals: unpaced >= 2000 frames/s; paced >= 0.90 of the line-rate limit.
+
+#include "app/live_measurement.h"
+#include "app/session.h"
+#include "link/orders.h"
+#include "measurement/display.h"
+#include "support/scripted_operator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace {
+
+using namespace tavrino;
+
+constexpr double kUnpacedGoal = 2000.0;
+constexpr double kPacedGoal = 0.90;
+constexpr int kDisplayIntervalMs = 33; // about 30 Hz
+
+// One order-8 exchange on the line: an 8-byte request and a 60-byte reply,
+// 10 bits per byte.
+constexpr double kExchangeBits = (link::kHeaderSize + link::kHeaderSize + measurement::kPayloadSize) * 10.0;
+
+// tavrino-sim as a child process on a free loopback port; its first stdout
+// line names the endpoint ("tcp 127.0.0.1:PORT").
+class SimProcess {
+public:
+    explicit SimProcess(const QStringList& extra) {
+        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
+        process_.setArguments(QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
+                                          QStringLiteral("--seed"), QStringLiteral("1")} +
+                              extra);
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start();
+        if (!process_.waitForStarted(5000)) {
+            error_ = "cannot start " + process_.program().toStdString();
+            return;
+        }
+        while (!process_.canReadLine()) {
+            if (!process_.waitForReadyRead(5000)) {
+                error_ = "no endpoint line from tavrino-sim";
+                return;
+            }
+        }
+        const QStringList words =
+            QString::fromLocal8Bit(process_.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i + 1 < words.size(); i += 2) {
+            const QString value = words[i + 1].trimmed();
+            if (words[i] == QLatin1String("tcp"))
+                tcpPort_ = value.mid(value.lastIndexOf(QLatin1Char(':')) + 1).toUInt();
+        }
+        if (tcpPort_ == 0)
+            error_ = "unexpected endpoint line from tavrino-sim";
+    }
+    ~SimProcess() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    [[nodiscard]] const std::string& error() const { return error_; }
+    [[nodiscard]] unsigned tcpPort() const { return tcpPort_; }
+
+private:
+    QProcess process_;
+    std::string error_;
+    unsigned tcpPort_ = 0;
+};
+
+double cpuSeconds() {
+    timespec ts{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// A session connected to the simulator. Declared after the simulator so
+// that it closes its end first.
+struct SessionUnderTest {
+    test::ScriptedOperator op;
+    app::Session session{op, QDir::tempPath().toStdString()};
+    std::size_t frames = 0;
+    std::size_t stopAt = 0;
+
+    SessionUnderTest() {
+        // The loop ends from the graph hook after the wanted number of frames.
+        session.measurementHooks.showGraph = [this] {
+            if (++frames >= stopAt)
+                app::CBF_ButtonStop(session);
+        };
+    }
+
+    std::string open(const SimProcess& sim) {
+        session.link.settings.serverAddress = "127.0.0.1";
+        session.link.settings.serverPort = sim.tcpPort();
+        session.link.InitTCP_IP();
+        return session.link.tcpConnected() ? std::string{} : "TCP: " + op.connectionLog;
+    }
+
+    // The sensor to baud-rate index `index`; over TCP the simulator paces
+    // its replies at that rate.
+    std::string switchBaud(int index) {
+        if (session.link.request(link::order::ChangeBaudrate, static_cast<std::uint16_t>(index)) != 1)
+            return "order 190 failed: " + op.connectionLog;
+        session.link.settings.baudIndex = static_cast<std::int16_t>(index);
+        return {};
+    }
+
+    // Runs the live loop for `count` frames; empty on success.
+    std::string run(std::size_t count) {
+        frames = 0;
+        stopAt = count;
+        app::GetData(session);
+        if (frames != count)
+            return "the loop ended after " + std::to_string(frames) + " frames: " + op.connectionLog;
+        return {};
+    }
+};
+
+struct Result {
+    double framesPerSecond = 0;
+    double cpuShare = 0;
+    double refreshesPerSecond = 0;
+};
+
+// Results kept for the summary after the table.
+struct Summary {
+    std::optional<Result> unpaced;
+    std::map<int, std::pair<Result, double>> paced; // by baud: result, ratio to the line limit
+};
+
+std::optional<Result> measure(benchmark::State& state, SessionUnderTest& sut, std::size_t count) {
+    if (const std::string e = sut.run(20); !e.empty()) { // connection set-up, first allocations
+        state.SkipWithError(e.c_str());
+        return std::nullopt;
+    }
+    // What a display would do: look for a newer frame at its own rate.
+    measurement::FrameWatch watch;
+    std::size_t refreshes = 0;
+    QTimer display;
+    QObject::connect(&display, &QTimer::timeout, [&] {
+        if (watch.takeNew(sut.session.display))
+            ++refreshes;
+    });
+    display.start(kDisplayIntervalMs);
+
+    Result r;
+    for (auto _ : state) {
+        const double cpu0 = cpuSeconds();
+        const auto wall0 = std::chrono::steady_clock::now();
+        if (const std::string e = sut.run(count); !e.empty()) {
+            state.SkipWithError(e.c_str());
+            return std::nullopt;
+        }
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        r.framesPerSecond = static_cast<double>(count) / wall;
+        r.cpuShare = (cpuSeconds() - cpu0) / wall;
+        r.refreshesPerSecond = static_cast<double>(refreshes) / wall;
+    }
+    state.counters["frames_per_s"] = r.framesPerSecond;
+    state.counters["cpu_share_of_wall"] = r.cpuShare;
+    state.counters["display_refreshes_per_s"] = r.refreshesPerSecond;
+    return r;
+}
+
+void unpaced(benchmark::State& state, Summary& summary) {
+    const SimProcess sim({});
+    SessionUnderTest sut;
+    if (!sim.error().empty()) {
+        state.SkipWithError(sim.error().c_str());
+        return;
+    }
+    if (const std::string e = sut.open(sim); !e.empty()) {
+        state.SkipWithError(e.c_str());
+        return;
+    }
+    if (const auto r = measure(state, sut, 20000)) {
+        summary.unpaced = *r;
+        state.SetLabel("goal >= 2000 frames/s");
+    }
+}
+
+void paced(benchmark::State& state, int baudIndex, Summary& summary) {
+    const SimProcess sim({QStringLiteral("--line-rate")});
+    SessionUnderTest sut;
+    if (!sim.error().empty()) {
+        state.SkipWithError(sim.error().c_str());
+        return;
+    }
+    if (const std::string e = sut.open(sim); !e.empty()) {
+        state.SkipWithError(e.c_str());
+        return;
+    }
+    if (baudIndex != sut.session.link.settings.baudIndex) {
+        if (const std::string e = sut.switchBaud(baudIndex); !e.empty()) {
+            state.SkipWithError(e.c_str());
+            return;
+        }
+    }
+    const double baud = link::baudRateForIndex(baudIndex);
+    const double limit = baud / kExchangeBits;
+    // About 2.5 s at the line-rate limit.
+    const auto count = static_cast<std::size_t>(limit * 2.5);
+    if (const auto r = measure(state, sut, count)) {
+        const double ratio = r->framesPerSecond / limit;
+        state.counters["line_limit_per_s"] = limit;
+        state.counters["ratio_to_line_limit"] = ratio;
+        state.SetLabel("goal ratio >= 0.90");
+        summary.paced[static_cast<int>(baud)] = {*r, ratio};
+    }
+}
+
+const char* verdict(bool met) {
+    return met ? "met" : "MISSED";
+}
+
+void printSummary(const Summary& summary) {
+    std::printf("\n%-22s %12s %10s %10s %16s\n", "live loop over TCP", "frames/s", "ratio", "CPU share",
+                "display paints/s");
+    if (summary.unpaced)
+        std::printf("%-22s %12.0f %10s %9.0f%% %16.1f\n", "unpaced", summary.unpaced->framesPerSecond, "-",
+                    summary.unpaced->cpuShare * 100, summary.unpaced->refreshesPerSecond);
+    for (const auto& [baud, entry] : summary.paced) {
+        const std::string name = "paced " + std::to_string(baud);
+        std::printf("%-22s %12.1f %10.3f %9.0f%% %16.1f\n", name.c_str(), entry.first.framesPerSecond,
+                    entry.second, entry.first.cpuShare * 100, entry.first.refreshesPerSecond);
+    }
+    std::printf("\nGoals:\n");
+    if (summary.unpaced)
+        std::printf("  unpaced >= %.0f frames/s: %.0f  %s\n", kUnpacedGoal, summary.unpaced->framesPerSecond,
+                    verdict(summary.unpaced->framesPerSecond >= kUnpacedGoal));
+    for (const auto& [baud, entry] : summary.paced)
+        std::printf("  paced %d >= %.2f of the line-rate limit: %.3f  %s\n", baud, kPacedGoal, entry.second,
+                    verdict(entry.second >= kPacedGoal));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    Summary summary;
+
+    benchmark::RegisterBenchmark("live/unpaced/tcp",
+                                 [&summary](benchmark::State& state) { unpaced(state, summary); })
+        ->Iterations(1)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
+    for (const int baudIndex : {7, 4})
+        benchmark::RegisterBenchmark(
+            ("live/paced/tcp/" + std::to_string(link::baudRateForIndex(baudIndex))).c_str(),
+            [baudIndex, &summary](benchmark::State& state) { paced(state, baudIndex, summary); })
+            ->Iterations(1)
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    printSummary(summary);
+    return 0;
+}

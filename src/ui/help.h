@@ -1,0 +1,47 @@
+#pragma once
+
+#include "common/language.h"
+#include "common/operator.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <optional>
+#include <unordered_map>
+
+class QWidget;
+
+namespace tavrino::ui {
+
+// Every control answers a right click with its help text in a message box
+// titled kInfoTitle, and does nothing else for that click. The registry keeps
+// the help text of each registered control and filters the control's mouse
+// events (and those of the parts that really receive them, such as the line
+// edit of an editable combo box or the viewport of a text box).
+class HelpRegistry : public QObject {
+    Q_OBJECT
+public:
+    HelpRegistry(Operator& op, const Language& language, QObject* parent = nullptr);
+
+    // Registers or replaces the help of `control`. `help` must refer to texts
+    // that outlive the control (the program's constexpr texts do).
+    void add(QWidget* control, Text help);
+    [[nodiscard]] std::optional<Text> helpOf(const QWidget* control) const;
+
+    // Shows the help of `control` (if it has one), as a right click does.
+    void show(const QWidget* control) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void watch(QObject* part, QWidget* control);
+
+    Operator& op_;
+    const Language& language_;
+    std::unordered_map<const QWidget*, Text> help_;
+    // Object that receives the mouse events -> the control it belongs to.
+    std::unordered_map<const QObject*, QPointer<QWidget>> parts_;
+};
+
+} // namespace tavrino::ui

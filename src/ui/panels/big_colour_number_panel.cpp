@@ -1,0 +1,52 @@
+#include "ui/panels/big_colour_number_panel.h"
+
+#include "ui/qt_text.h"
+#include "ui/texts.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+namespace tavrino::ui {
+
+BigColourNumberPanel::BigColourNumberPanel(UiContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(context.session), number_(new QLabel(this)),
+      panelId_(new QLabel(this)), subscription_(context.session, [this](app::SessionChange change) {
+          if (change == app::SessionChange::PanelId)
+              panelId_->setText(qs(session_.panelId));
+      }) {
+    QFont big = number_->font();
+    big.setPointSize(96);
+    big.setBold(true);
+    number_->setFont(big);
+    number_->setAlignment(Qt::AlignCenter);
+    panelId_->setAlignment(Qt::AlignCenter);
+    panelId_->setTextFormat(Qt::PlainText);
+    panelId_->setText(qs(session_.panelId));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panelId_);
+    layout->addWidget(number_, 1);
+    setColourNumber(0);
+    resize(320, 260);
+    retranslate(session_.language);
+}
+
+void BigColourNumberPanel::retranslate(Language language) {
+    setWindowTitle(qs(texts::kBigColourNumberTitle, language));
+}
+
+void BigColourNumberPanel::setColourNumber(int number) {
+    number_->setText(QString::number(number));
+}
+
+void BigColourNumberPanel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        hide();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+} // namespace tavrino::ui

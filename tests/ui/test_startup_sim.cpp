@@ -1,0 +1,105 @@
+// Start-up and shutdown against the simulated sensor, embedded in the test
+// process on a free loopback port.
+#include "ui_fixture.h"
+
+#include "app/connection.h"
+#include "faults.h"
+#include "sim_server.h"
+#include "ui/pages/connection_page.h"
+#include "ui/panels/measurement_display_panel.h"
+
+#include <QFileInfo>
+#include <QHostAddress>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace tavrino::test {
+namespace {
+
+class SimStartUpTest : public UiTest {
+protected:
+    sim::SimServer server{sim::SensorConfig{}};
+
+    void SetUp() override {
+        UiTest::SetUp();
+        QString error;
+        ASSERT_TRUE(server.listenTcp(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
+        app::PanelSettings stored;
+        stored.connection.protocol = 1;
+        stored.connection.serverAddress = "127.0.0.1";
+        stored.connection.portNumber = std::to_string(server.tcpPort());
+        writeSettings(stored);
+    }
+
+    [[nodiscard]] QString log() const { return window->connectionPage()->connectionLog()->toPlainText(); }
+};
+
+TEST_F(SimStartUpTest, ConnectsWithTheStoredSettings) {
+    build();
+    window->connectAtStartup();
+    ASSERT_EQ(session->flags.sensorConnected, 1) << log().toStdString();
+    EXPECT_TRUE(log().contains("\nSensor:TAVRINO4-SIM\nSerial number:4711\nNext calibration:2027-12-01\n\n"))
+        << log().toStdString();
+    ui::MeasurementDisplayPanel* display = window->measurementDisplayPanel();
+    EXPECT_EQ(display->sensorStatus()->text(), "TAVRINO4 VXR QLM V3.2B");
+    EXPECT_EQ(display->sensorStatus()->toolTip(), "TAVRINO4 VXR QLM V3.2.7 B");
+    ui::ConnectionPage* page = window->connectionPage();
+    for (QPushButton* b :
+         {page->connectButton(), page->disconnectButton(), page->acceptButton(), page->hardwareInfoButton()})
+        EXPECT_TRUE(b->isEnabled()) << b->text().toStdString();
+    EXPECT_EQ(scripted.count("closeOrOffline"), 0u);
+
+    // Accept stores the settings and goes on to the sensor parameters.
+    window->showMainTab(MainTab::Connection);
+    QTest::mouseClick(page->acceptButton(), Qt::LeftButton);
+    EXPECT_EQ(window->mainTabs()->currentIndex(), static_cast<int>(MainTab::SensorParameter));
+    EXPECT_EQ(app::readConnectionSettings(settingsFile()).portNumber, std::to_string(server.tcpPort()));
+}
+
+TEST_F(SimStartUpTest, CloseDuringAnExchangeWaitsForTheConnectionCheck) {
+    build();
+    // Every reply comes late, so the close box is clicked while the link waits.
+    std::string error;
+    const auto fault = sim::parseFault("delay:50", error);
+    ASSERT_TRUE(fault) << error;
+    server.sensor().addFault(*fault);
+
+    bool closeClicked = false;
+    bool waitingWhenClicked = false;
+    session->link.trace = [&](bool sent, const std::uint8_t*, std::size_t) {
+        if (sent && !closeClicked) {
+            closeClicked = true;
+            QTimer::singleShot(0, window.get(), [&] {
+                waitingWhenClicked = session->link.exchangeRunning();
+                window->close();
+            });
+        }
+    };
+    QString logAtQuit;
+    bool exchangeAtQuit = true;
+    window->quitApplication = [&] {
+        ++quits;
+        logAtQuit = log();
+        exchangeAtQuit = session->link.exchangeRunning();
+    };
+
+    app::GetConnectionSettingsFromFile(*session);
+    app::InitConnectPanel(*session);
+    window->showMainTab(MainTab::Connection);
+    QTest::mouseClick(window->connectionPage()->connectButton(), Qt::LeftButton);
+
+    EXPECT_TRUE(closeClicked);
+    EXPECT_TRUE(waitingWhenClicked);
+    ASSERT_EQ(quits, 1);
+    // The connection check ran to its end before the program quit.
+    EXPECT_FALSE(exchangeAtQuit);
+    EXPECT_TRUE(logAtQuit.contains("Next calibration:")) << logAtQuit.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(settingsFile())));
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace
+} // namespace tavrino::test

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/panel_settings.h"
+#include "app/session.h"
+#include "support/scripted_operator.h"
+#include "ui/gui_operator.h"
+#include "ui/main_window.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace tavrino::test {
+
+// A main window on a fresh session in an empty program directory. Popups are
+// answered by the scripted operator, the widgets are real. Leaving the event
+// loop is only counted.
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        gui = std::make_unique<ui::GuiOperator>(&scripted);
+    }
+
+    // Builds the window; a settings file written before is read by InitAll.
+    void build(bool init = true) {
+        session = std::make_unique<app::Session>(*gui, programDirectory());
+        window = std::make_unique<ui::MainWindow>(*session);
+        gui->attach(window.get());
+        window->quitApplication = [this] { ++quits; };
+        if (init)
+            window->InitAll();
+    }
+
+    void TearDown() override {
+        window.reset();
+        session.reset();
+    }
+
+    [[nodiscard]] std::string programDirectory() const { return dir.path().toStdString(); }
+    [[nodiscard]] std::string settingsFile() const {
+        return app::joinPath(programDirectory(), app::kPanelSettingsFileName);
+    }
+    void writeSettings(const app::PanelSettings& settings) {
+        teach::RowColours rows;
+        ASSERT_GE(app::StorePanelSettings(settingsFile(), settings, rows), 0);
+    }
+
+    QTemporaryDir dir;
+    ScriptedOperator scripted;
+    std::unique_ptr<ui::GuiOperator> gui;
+    std::unique_ptr<app::Session> session;
+    std::unique_ptr<ui::MainWindow> window;
+    int quits = 0;
+};
+
+} // namespace tavrino::test
