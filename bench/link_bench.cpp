@@ -10,6 +10,7 @@
 #include "link/orders.h"
 #include "link/sensor_link.h"
 #include "measurement/record.h"
+#include "sim_process.h"
 #include "support/scripted_operator.h"
 
 #include <benchmark/benchmark.h>
@@ -29,72 +30,20 @@
 namespace {
 
 using namespace tavrino;
+using bench::cpuSeconds;
+using bench::kExchangeBits;
+using bench::SimProcess;
 namespace order = link::order;
 
 constexpr double kPacedGoal = 0.90;
 constexpr double kUnpacedTcpGoal = 10000.0;
 constexpr double kWaitingGoal = 0.05;
 
-// One order-8 exchange on the line: an 8-byte request and a 60-byte reply,
-// 10 bits per byte.
-constexpr double kExchangeBits = (link::kHeaderSize + link::kHeaderSize + measurement::kPayloadSize) * 10.0;
-
 enum class Line { Tcp, Pty };
 
 const char* nameOf(Line line) {
     return line == Line::Tcp ? "tcp" : "pty";
 }
-
-// tavrino-sim as a child process; its first stdout line names the endpoints.
-class SimProcess {
-public:
-    explicit SimProcess(const QStringList& extra) {
-        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
-        process_.setArguments(QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
-                                          QStringLiteral("--pty"), QStringLiteral("--seed"),
-                                          QStringLiteral("1")} +
-                              extra);
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start();
-        if (!process_.waitForStarted(5000)) {
-            error_ = "cannot start " + process_.program().toStdString();
-            return;
-        }
-        while (!process_.canReadLine()) {
-            if (!process_.waitForReadyRead(5000)) {
-                error_ = "no endpoint line from tavrino-sim";
-                return;
-            }
-        }
-        const QStringList words =
-            QString::fromLocal8Bit(process_.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        for (qsizetype i = 0; i + 1 < words.size(); i += 2) {
-            const QString value = words[i + 1].trimmed();
-            if (words[i] == QLatin1String("tcp"))
-                tcpPort_ = value.mid(value.lastIndexOf(QLatin1Char(':')) + 1).toUInt();
-            else if (words[i] == QLatin1String("pty"))
-                ptyPath_ = value.toStdString();
-        }
-        if (tcpPort_ == 0 || ptyPath_.empty())
-            error_ = "unexpected endpoint line from tavrino-sim";
-    }
-    ~SimProcess() {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
-
-    [[nodiscard]] const std::string& error() const { return error_; }
-    [[nodiscard]] unsigned tcpPort() const { return tcpPort_; }
-    [[nodiscard]] const std::string& ptyPath() const { return ptyPath_; }
-
-private:
-    QProcess process_;
-    std::string error_;
-    unsigned tcpPort_ = 0;
-    std::string ptyPath_;
-};
 
 // The link with what it needs around it. Declared after the simulator so that
 // it closes its end first.
@@ -147,12 +96,6 @@ struct Summary {
     std::map<std::string, double> paced;   // ratio to the line limit by "line baud"
     std::map<std::string, double> waiting; // CPU share by line
 };
-
-double cpuSeconds() {
-    timespec ts{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
 
 // Opens the simulator and the link, or marks the benchmark as failed.
 bool setUp(benchmark::State& state, const SimProcess& sim, LinkUnderTest& lut, Line line) {

@@ -11,6 +11,7 @@
 #include "app/session.h"
 #include "link/orders.h"
 #include "measurement/display.h"
+#include "sim_process.h"
 #include "support/scripted_operator.h"
 
 #include <benchmark/benchmark.h>
@@ -32,67 +33,13 @@
 namespace {
 
 using namespace tavrino;
+using bench::cpuSeconds;
+using bench::kExchangeBits;
+using bench::SimProcess;
 
 constexpr double kUnpacedGoal = 2000.0;
 constexpr double kPacedGoal = 0.90;
 constexpr int kDisplayIntervalMs = 33; // about 30 Hz
-
-// One order-8 exchange on the line: an 8-byte request and a 60-byte reply,
-// 10 bits per byte.
-constexpr double kExchangeBits = (link::kHeaderSize + link::kHeaderSize + measurement::kPayloadSize) * 10.0;
-
-// tavrino-sim as a child process on a free loopback port; its first stdout
-// line names the endpoint ("tcp 127.0.0.1:PORT").
-class SimProcess {
-public:
-    explicit SimProcess(const QStringList& extra) {
-        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
-        process_.setArguments(QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
-                                          QStringLiteral("--seed"), QStringLiteral("1")} +
-                              extra);
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start();
-        if (!process_.waitForStarted(5000)) {
-            error_ = "cannot start " + process_.program().toStdString();
-            return;
-        }
-        while (!process_.canReadLine()) {
-            if (!process_.waitForReadyRead(5000)) {
-                error_ = "no endpoint line from tavrino-sim";
-                return;
-            }
-        }
-        const QStringList words =
-            QString::fromLocal8Bit(process_.readLine()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        for (qsizetype i = 0; i + 1 < words.size(); i += 2) {
-            const QString value = words[i + 1].trimmed();
-            if (words[i] == QLatin1String("tcp"))
-                tcpPort_ = value.mid(value.lastIndexOf(QLatin1Char(':')) + 1).toUInt();
-        }
-        if (tcpPort_ == 0)
-            error_ = "unexpected endpoint line from tavrino-sim";
-    }
-    ~SimProcess() {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
-
-    [[nodiscard]] const std::string& error() const { return error_; }
-    [[nodiscard]] unsigned tcpPort() const { return tcpPort_; }
-
-private:
-    QProcess process_;
-    std::string error_;
-    unsigned tcpPort_ = 0;
-};
-
-double cpuSeconds() {
-    timespec ts{};
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
 
 // A session connected to the simulator. Declared after the simulator so
 // that it closes its end first.
