@@ -179,6 +179,7 @@ int TryToConnect(Session& s) {
 
     const bool tcp = ls.protocol == kProtocolTcpIp;
     s.linkDisplay.comPort = ls.comPort;
+    s.linkDisplay.comDevice = ls.comDevice;
     s.linkDisplay.serverAddress = ls.serverAddress;
     s.linkDisplay.comPortVisible = !tcp;
     s.linkDisplay.serverAddressVisible = tcp;

@@ -62,6 +62,7 @@ struct LinkDisplay {
     bool serverAddressVisible = false;
     int comPort = 1;
     std::string serverAddress;
+    std::string comDevice; // a device path chosen instead of a port number
 };
 
 // What changed, so a widget refreshes only that.

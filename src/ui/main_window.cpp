@@ -3,6 +3,8 @@
 #include "app/connection.h"
 #include "app/live_measurement.h"
 #include "app/texts.h"
+#include "parameters/parameter_file.h"
+#include "ui/command_bar.h"
 #include "ui/pages/calibration_page.h"
 #include "ui/pages/connection_page.h"
 #include "ui/pages/offset_adjustment_page.h"
@@ -30,6 +32,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -50,7 +53,12 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
     : QMainWindow(parent), session_(session),
       help_(session.op(), session.language), context_{session, help_, callbacks_}, title_(new QLabel),
       logo_(new QLabel), tabs_(new QTabWidget), stack_(new QStackedWidget),
-      subscription_(session, [this](app::SessionChange change) { onSessionChange(change); }) {
+      commandBar_(new CommandBar(context_, this)),
+      subscription_(session, [this](app::SessionChange change) { onSessionChange(change); }),
+      controlsSubscription_(session.controls, [this](const parameters::ControlChange& change) {
+          if (change.kind == parameters::ControlChange::Kind::Element)
+              followElement(static_cast<parameters::Element>(change.index));
+      }) {
     quitApplication = [] { QCoreApplication::quit(); };
     setWindowTitle(qs(texts::kWindowTitle));
 
@@ -103,6 +111,8 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
     header->addWidget(title_, 1);
     header->addWidget(logo_);
     layout->addLayout(header);
+    // SEND, GET, the select buttons, GO and STOP stay visible above every page.
+    layout->addWidget(commandBar_);
     auto* work = new QHBoxLayout;
     // The tab pages take about three eighths of the width, as they did at 1014 pixels.
     work->addWidget(tabs_, 3);
@@ -112,6 +122,11 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
 
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::CBF_TabMain1);
     session_.onCloseRequested = [this] { requestQuit(false); };
+    connect(measurementDisplay_, &MeasurementDisplayPanel::bigColourNumberRequested, this,
+            &MainWindow::openBigColourNumberPanel);
+    connect(measurementDisplay_, &MeasurementDisplayPanel::clearConnectionLogRequested, this,
+            [this] { connectionPage_->connectionLog()->clear(); });
+    wireParameterFileHooks();
 
     resize(kDefaultWidth, kDefaultHeight);
     retranslate(session_.language);
@@ -119,6 +134,32 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
 
 MainWindow::~MainWindow() {
     session_.onCloseRequested = nullptr;
+    if (ownsFileHooks_) {
+        session_.transfer.hooks.writeParameterFile = nullptr;
+        session_.transfer.hooks.readParameterFile = nullptr;
+    }
+}
+
+void MainWindow::wireParameterFileHooks() {
+    // SEND and GET with the target FILE go to the parameter file dialogs,
+    // starting at the remembered parameter file.
+    parameters::TransferHooks& hooks = session_.transfer.hooks;
+    if (hooks.writeParameterFile || hooks.readParameterFile)
+        return; // the session's own
+    ownsFileHooks_ = true;
+    hooks.writeParameterFile = [this] {
+        app::Session& s = session_;
+        const parameters::ParameterFileHooks fileHooks{
+            [&s] { parameters::GetPanelValues(s.controls, s.teachTable, s.parameterSet); }, {}};
+        parameters::SendParaToFile(s.op(), s.language, s.parameterSet, s.paths.parameterFile, fileHooks);
+        s.notify(app::SessionChange::Paths);
+    };
+    hooks.readParameterFile = [this] {
+        app::Session& s = session_;
+        const parameters::ParameterFileHooks fileHooks{{}, [&s] { s.rules.showParameterSet(); }};
+        parameters::ReadParaFromFile(s.op(), s.language, s.parameterSet, s.paths.parameterFile, fileHooks);
+        s.notify(app::SessionChange::Paths);
+    };
 }
 
 TitledWidget* MainWindow::page(MainTab tab) const {
@@ -138,6 +179,9 @@ void MainWindow::InitAll() {
     // from the parameter controls.
     ShowLogo();
     app::loadPanelSettings(session_); // language, window, paths, addresses
+    // The teach table grid starts with the captions and decimals of the
+    // colour space the controls start in.
+    session_.rules.InitCSpace();
     SetUserDefinedMenuItems();
 
     session_.op().showMainTab(MainTab::SensorParameter);
@@ -227,6 +271,7 @@ void MainWindow::retranslate(Language language) {
     for (TitledWidget* panel : panels_)
         panel->retranslate(language);
     bigColourNumber_->retranslate(language);
+    commandBar_->retranslate(language);
     password_->retranslate(language);
     SetUserDefinedMenuItems();
 }
@@ -246,6 +291,41 @@ void MainWindow::onSessionChange(app::SessionChange change) {
     default:
         break;
     }
+}
+
+void MainWindow::followElement(parameters::Element element) {
+    using parameters::Element;
+    const bool shown = session_.controls.shown(element);
+    MainTab tab;
+    switch (element) {
+    case Element::OffsetAdjustmentPage:
+        tab = MainTab::OffsetAdjustment;
+        break;
+    case Element::TeachTablePage:
+        tab = MainTab::TeachTable;
+        break;
+    case Element::TableSettingsPage:
+        tab = MainTab::TableSettings;
+        break;
+    case Element::BigColourNumberPanel:
+        if (!shown)
+            bigColourNumber_->hide();
+        return;
+    default:
+        return; // the displays of the measurement display panel follow themselves
+    }
+    // Hiding the page in front brings another one forward; that is not the
+    // operator's switch, so it must not stop a running loop.
+    programmaticTabSwitch_ = true;
+    tabs_->setTabVisible(static_cast<int>(tab), shown);
+    programmaticTabSwitch_ = false;
+    session_.currentMainTab = static_cast<MainTab>(tabs_->currentIndex());
+}
+
+void MainWindow::openBigColourNumberPanel() {
+    session_.controls.setShown(parameters::Element::BigColourNumberPanel, true);
+    bigColourNumber_->show();
+    bigColourNumber_->raise();
 }
 
 // ---- window placement ----

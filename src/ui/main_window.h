@@ -21,6 +21,7 @@ class QTabWidget;
 namespace tavrino::ui {
 
 class TitledWidget;
+class CommandBar;
 class ConnectionPage;
 class SensorParameterPage;
 class TeachTablePage;
@@ -102,10 +103,13 @@ public:
     [[nodiscard]] QLabel* logo() const { return logo_; }
     [[nodiscard]] TitledWidget* page(MainTab tab) const;
     [[nodiscard]] TitledWidget* childPanel(ChildPanel panel) const;
+    [[nodiscard]] CommandBar* commandBar() const { return commandBar_; }
     [[nodiscard]] ConnectionPage* connectionPage() const { return connectionPage_; }
+    [[nodiscard]] SensorParameterPage* sensorParameterPage() const { return sensorParameterPage_; }
     [[nodiscard]] TeachTablePage* teachTablePage() const { return teachTablePage_; }
     [[nodiscard]] RecorderPage* recorderPage() const { return recorderPage_; }
     [[nodiscard]] MeasurementDisplayPanel* measurementDisplayPanel() const { return measurementDisplay_; }
+    [[nodiscard]] DoubleParameterPanel* doubleParameterPanel() const { return doubleParameter_; }
     [[nodiscard]] BigColourNumberPanel* bigColourNumberPanel() const { return bigColourNumber_; }
     [[nodiscard]] PasswordPanel* passwordPanel() const { return password_; }
 
@@ -119,6 +123,10 @@ protected:
 private:
     void CBF_TabMain1(int index);
     void onSessionChange(app::SessionChange change);
+    // The pages and the panel that the option rules show and hide.
+    void followElement(parameters::Element element);
+    void openBigColourNumberPanel();
+    void wireParameterFileHooks();
     void applyWindowSettings();
     void syncWindowGeometry();
     void finishQuit();
@@ -132,6 +140,7 @@ private:
     QLabel* logo_;
     QTabWidget* tabs_;
     QStackedWidget* stack_;
+    CommandBar* commandBar_;
 
     ConnectionPage* connectionPage_;
     SensorParameterPage* sensorParameterPage_;
@@ -161,7 +170,9 @@ private:
     bool quitRequested_ = false;
     bool storeOnQuit_ = true;
     bool quitDone_ = false;
+    bool ownsFileHooks_ = false;
     Subscription<app::Session> subscription_;
+    Subscription<parameters::ParameterControls> controlsSubscription_;
 };
 
 } // namespace tavrino::ui

@@ -147,7 +147,7 @@ inline constexpr std::string_view kReferencePrefix = "REF ";
 inline constexpr Text kColourColumnHeading{"Farbe", "Color"};
 
 // ---- double-parameter panel: its two parameter tables ----
-inline constexpr Text kDoubleParameterTableLabel{"DOPPEL PARAMETER", "DOUBLE PARAMETER"};
+inline constexpr Text kDoubleParameterTableLabel{"PARAMETERSAETZE", "PARAMETER SETS"};
 inline constexpr std::array<Text, 3> kDoubleParameterColumns{{
     {"POWER", "POWER"},
     {"VERST", "GAIN"},

@@ -205,7 +205,7 @@ TEST_F(UiTest, LogStatusAndIdentityShowWhatTheSessionSays) {
     session->notify(app::SessionChange::SensorIdentity);
     EXPECT_EQ(window->measurementDisplayPanel()->sensorStatus()->toolTip(), "TAVRINO4 VXR QLM V3.2.7 B");
 
-    session->linkDisplay = {false, true, 3, "192.168.0.9"};
+    session->linkDisplay = {false, true, 3, "192.168.0.9", {}};
     session->notify(app::SessionChange::LinkDisplay);
     window->show();
     EXPECT_FALSE(window->measurementDisplayPanel()->comPortDisplay()->isVisible());

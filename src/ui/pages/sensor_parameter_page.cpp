@@ -1,14 +1,73 @@
 #include "ui/pages/sensor_parameter_page.h"
 
+#include "app/session.h"
+#include "ui/parameter_field.h"
 #include "ui/texts.h"
 
+#include <QGridLayout>
+#include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
 
-SensorParameterPage::SensorParameterPage([[maybe_unused]] UiContext& context, QWidget* parent)
+namespace {
+
+using parameters::Control;
+
+// In the order the page shows them: the light and receiver settings, then
+// colour space and calibration, then the outputs.
+constexpr Control kPageControls[] = {
+    Control::Power,       Control::PowerMode,      Control::Gain,          Control::Integral1,
+    Control::Integral2,   Control::Average,        Control::LedMode,       Control::ColorSpace,
+    Control::Calibration, Control::DigitalOutmode, Control::AnalogOutmode, Control::AnalogOutSignal,
+    Control::AnalogOut,   Control::AnalogZoom,
+};
+
+} // namespace
+
+SensorParameterPage::SensorParameterPage(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kSensorParameterHeading, parent) {
-    body()->addStretch(1);
+    // The controls scroll when the window is made smaller than they are.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    // Only upwards and downwards: a sideways bar would keep itself in place.
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* controls = new QWidget(area);
+    auto* grid = new QGridLayout(controls);
+    int row = 0;
+    for (Control c : kPageControls) {
+        auto* field = new ParameterField(context, c, controls);
+        fields_.push_back(field);
+        grid->addWidget(field->caption(), row, 0);
+        grid->addWidget(field->editor(), row, 1);
+        ++row;
+        // A little air between the groups.
+        if (c == Control::LedMode || c == Control::Calibration)
+            grid->setRowMinimumHeight(row++, 8);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(row, 1);
+    area->setWidget(controls);
+    // The page shows through, as it does around the area.
+    controls->setAutoFillBackground(false);
+    area->viewport()->setAutoFillBackground(false);
+    body()->addWidget(area, 1);
+    retranslate(context.session.language);
+}
+
+void SensorParameterPage::retranslate(Language language) {
+    TitledWidget::retranslate(language);
+    for (ParameterField* f : fields_)
+        f->retranslate(language);
+}
+
+ParameterField* SensorParameterPage::field(parameters::Control control) const {
+    for (ParameterField* f : fields_)
+        if (f->control() == control)
+            return f;
+    return nullptr;
 }
 
 } // namespace tavrino::ui

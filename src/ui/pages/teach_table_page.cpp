@@ -1,41 +1,123 @@
 #include "ui/pages/teach_table_page.h"
 
-#include "teach/teach_table.h"
+#include "ui/callback_depth.h"
+#include "ui/number_cells.h"
+#include "ui/parameter_field.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 
 #include <QAction>
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QGridLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
 
+namespace {
+
+using parameters::Control;
+
+constexpr int kColourColumnWidth = 40;
+
+constexpr Control kPageControls[] = {Control::MaxVecNo,  Control::Intlim,      Control::EvaluationMode,
+                                     Control::ShapeMode, Control::ExternTeach, Control::Trigger};
+
+QColor qcolor(teach::Rgb c) {
+    return {c.red, c.green, c.blue};
+}
+
+void call(const std::function<void()>& hook) {
+    if (hook)
+        hook();
+}
+
+} // namespace
+
 TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
-    : TitledWidget(texts::kTeachTableHeading, parent), session_(context.session),
+    : TitledWidget(texts::kTeachTableHeading, parent), context_(context), session_(context.session),
       grid_(new QTableWidget(teach::kRows, teach::kColumns, this)), menu_(new QMenu(this)),
-      subscription_(context.session, [this](app::SessionChange change) {
-          if (change == app::SessionChange::TeachTolerance)
-              SetUserDefinedMenuItems();
-      }) {
+      subscription_(context.session,
+                    [this](app::SessionChange change) {
+                        if (change == app::SessionChange::TeachTolerance)
+                            SetUserDefinedMenuItems();
+                    }),
+      tableSubscription_(context.session.teachTable,
+                         [this](const teach::TableChange& change) { onTableChange(change); }) {
+    auto* fields = new QGridLayout;
+    int row = 0;
+    for (Control c : kPageControls) {
+        auto* field = new ParameterField(context, c, this);
+        fields_.push_back(field);
+        fields->addWidget(field->caption(), row, 0);
+        fields->addWidget(field->editor(), row, 1);
+        ++row;
+    }
+    fields->setColumnStretch(1, 1);
+    body()->addLayout(fields);
+
     // Row numbers as the sensor counts them: 0..2.
-    for (int row = 0; row < teach::kRows; ++row)
-        grid_->setVerticalHeaderItem(row, new QTableWidgetItem(QString::number(row)));
+    for (int r = 0; r < teach::kRows; ++r) {
+        auto* label = new QTableWidgetItem(QString::number(r));
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        grid_->setVerticalHeaderItem(r, label);
+        for (int c = 0; c < teach::kColumns; ++c) {
+            auto* item = new QTableWidgetItem;
+            if (c == teach::kColourColumn)
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            else
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grid_->setItem(r, c, item);
+        }
+    }
+    for (int c = 0; c < teach::kColumns; ++c)
+        grid_->setHorizontalHeaderItem(c, new QTableWidgetItem);
+    grid_->setItemDelegate(new NumberCellDelegate(grid_));
+    // Narrow pages elide a cell rather than wrap it onto two lines; the
+    // colour cell needs little room.
+    grid_->setWordWrap(false);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    grid_->horizontalHeader()->setSectionResizeMode(teach::kColourColumn, QHeaderView::Fixed);
+    grid_->horizontalHeader()->resizeSection(teach::kColourColumn, kColourColumnWidth);
     grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     grid_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { menu_->popup(grid_->viewport()->mapToGlobal(pos)); });
+    connect(grid_, &QTableWidget::itemChanged, this, &TeachTablePage::CBF_GridCtt);
     body()->addWidget(grid_);
     body()->addStretch(1);
+
+    showCells();
+    for (int r = 0; r < teach::kRows; ++r)
+        for (int c = 0; c < teach::kColumns; ++c)
+            showBackground(r, c);
+    showRowLabels();
     retranslate(session_.language);
 }
 
 void TeachTablePage::retranslate(Language language) {
     TitledWidget::retranslate(language);
+    for (ParameterField* f : fields_)
+        f->retranslate(language);
+    grid_->horizontalHeaderItem(teach::kColourColumn)->setText(qs(texts::kColourColumnHeading, language));
+    showHeadings();
     SetUserDefinedMenuItems();
+}
+
+ParameterField* TeachTablePage::field(parameters::Control control) const {
+    for (ParameterField* f : fields_)
+        if (f->control() == control)
+            return f;
+    return nullptr;
 }
 
 void TeachTablePage::SetUserDefinedMenuItems() {
@@ -61,6 +143,82 @@ void TeachTablePage::SetUserDefinedMenuItems() {
 
 void TeachTablePage::CBF_GridCttHelp() {
     session_.op().message(kInfoTitle.in(session_.language), texts::kTeachGridHelp.in(session_.language));
+}
+
+// ---- the grid and the teach table ----
+
+void TeachTablePage::CBF_GridCtt(QTableWidgetItem* item) {
+    // Only the operator's edits arrive here: the grid is blocked while it
+    // follows the table.
+    const int row = item->row();
+    const int column = item->column();
+    if (column < 0 || column >= teach::kValueColumns)
+        return;
+    CallbackDepth::Scope scope(context_.callbacks);
+    session_.teachTable.setCell(row, column, numberCellValue(item));
+    showCell(row, column);
+    // The parameter set follows the grid, and the graphs show the new table.
+    parameters::GetPanelValues(session_.controls, session_.teachTable, session_.parameterSet);
+    call(session_.rules.hooks.initGraphs);
+    call(session_.rules.hooks.showGraph);
+}
+
+void TeachTablePage::onTableChange(const teach::TableChange& change) {
+    using Kind = teach::TableChange::Kind;
+    switch (change.kind) {
+    case Kind::Cell:
+        showCell(change.row, change.column);
+        break;
+    case Kind::Cells:
+    case Kind::Decimals:
+        showCells();
+        break;
+    case Kind::Background:
+        showBackground(change.row, change.column);
+        break;
+    case Kind::RowLabels:
+        showRowLabels();
+        break;
+    case Kind::Headings:
+        showHeadings();
+        break;
+    case Kind::RowNumber:
+        break;
+    }
+}
+
+void TeachTablePage::showCell(int row, int column) {
+    QTableWidgetItem* item = grid_->item(row, column);
+    if (item == nullptr || column >= teach::kValueColumns)
+        return;
+    const QSignalBlocker blocker(grid_);
+    const teach::TeachTable& table = session_.teachTable;
+    showNumberCell(item, table.cell(row, column), table.decimals());
+}
+
+void TeachTablePage::showCells() {
+    for (int r = 0; r < teach::kRows; ++r)
+        for (int c = 0; c < teach::kValueColumns; ++c)
+            showCell(r, c);
+}
+
+void TeachTablePage::showBackground(int row, int column) {
+    QTableWidgetItem* item = grid_->item(row, column);
+    if (item == nullptr)
+        return;
+    const QSignalBlocker blocker(grid_);
+    item->setBackground(qcolor(session_.teachTable.background(row, column)));
+}
+
+void TeachTablePage::showHeadings() {
+    const auto& headings = session_.teachTable.headings();
+    for (int c = 0; c < teach::kValueColumns; ++c)
+        grid_->horizontalHeaderItem(c)->setText(qs(headings[static_cast<std::size_t>(c)]));
+}
+
+void TeachTablePage::showRowLabels() {
+    for (int r = 0; r < teach::kRows; ++r)
+        grid_->verticalHeaderItem(r)->setForeground(qcolor(session_.teachTable.rowLabelColour(r)));
 }
 
 } // namespace tavrino::ui

@@ -1,19 +1,31 @@
 #pragma once
 
 #include "app/session.h"
+#include "parameters/parameter_controls.h"
+#include "teach/teach_table.h"
 #include "ui/subscription.h"
 #include "ui/titled_widget.h"
 #include "ui/ui_context.h"
 
 #include <QPointer>
 
+#include <vector>
+
 class QAction;
 class QMenu;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace tavrino::ui {
 
-// The teach table page: the teach table grid with its own context menu.
+class ParameterField;
+
+// The teach table page: the teach parameters (MAX VEC NO, INTLIM, EVALUATION
+// MODE, SHAPE MODE, EXTERN TEACH, TRIGGER) and the teach table grid with its
+// own context menu. The grid shows the session's teach table: six value
+// columns with the headings and decimals of the colour space, the row-colour
+// column, and row labels green for the rows the sensor evaluates and red for
+// the others.
 class TeachTablePage : public TitledWidget {
     Q_OBJECT
 public:
@@ -27,6 +39,8 @@ public:
 
     [[nodiscard]] QTableWidget* grid() const { return grid_; }
     [[nodiscard]] QMenu* gridMenu() const { return menu_; }
+    // The field of `control`, or nullptr when it is not on this page.
+    [[nodiscard]] ParameterField* field(parameters::Control control) const;
 
 signals:
     // The context-menu entries that act on the grid.
@@ -38,11 +52,22 @@ signals:
 
 private:
     void CBF_GridCttHelp();
+    // The operator changed a value cell.
+    void CBF_GridCtt(QTableWidgetItem* item);
+    void onTableChange(const teach::TableChange& change);
+    void showCell(int row, int column);
+    void showCells();
+    void showBackground(int row, int column);
+    void showHeadings();
+    void showRowLabels();
 
+    UiContext& context_;
     app::Session& session_;
     QTableWidget* grid_;
     QMenu* menu_;
+    std::vector<ParameterField*> fields_;
     Subscription<app::Session> subscription_;
+    Subscription<teach::TeachTable> tableSubscription_;
 };
 
 } // namespace tavrino::ui

@@ -6,13 +6,15 @@
 #include <QFont>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
 
 BigColourNumberPanel::BigColourNumberPanel(UiContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(context.session), number_(new QLabel(this)),
-      panelId_(new QLabel(this)), subscription_(context.session, [this](app::SessionChange change) {
+      panelId_(new QLabel(this)), repaint_(new QTimer(this)),
+      subscription_(context.session, [this](app::SessionChange change) {
           if (change == app::SessionChange::PanelId)
               panelId_->setText(qs(session_.panelId));
       }) {
@@ -28,7 +30,9 @@ BigColourNumberPanel::BigColourNumberPanel(UiContext& context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panelId_);
     layout->addWidget(number_, 1);
-    setColourNumber(0);
+    setColourNumber(session_.display.bigColourNumber);
+    repaint_->setInterval(33);
+    connect(repaint_, &QTimer::timeout, this, [this] { updateDisplay(); });
     resize(320, 260);
     retranslate(session_.language);
 }
@@ -38,7 +42,28 @@ void BigColourNumberPanel::retranslate(Language language) {
 }
 
 void BigColourNumberPanel::setColourNumber(int number) {
+    if (number == shown_)
+        return;
+    shown_ = number;
     number_->setText(QString::number(number));
+}
+
+bool BigColourNumberPanel::updateDisplay() {
+    if (!watch_.takeNew(session_.display))
+        return false;
+    setColourNumber(session_.display.bigColourNumber);
+    return true;
+}
+
+void BigColourNumberPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    setColourNumber(session_.display.bigColourNumber);
+    repaint_->start();
+}
+
+void BigColourNumberPanel::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    repaint_->stop();
 }
 
 void BigColourNumberPanel::mousePressEvent(QMouseEvent* event) {

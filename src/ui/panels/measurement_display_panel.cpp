@@ -1,18 +1,34 @@
 #include "ui/panels/measurement_display_panel.h"
 
+#include "measurement/texts.h"
 #include "ui/help.h"
+#include "ui/led.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 
+#include <QEvent>
+#include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollArea>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
 
 namespace {
+
+using parameters::Element;
+
+constexpr int kDisplayWidth = 90;
+constexpr std::array kDeviationElements{Element::DifferenceDisplay1, Element::DifferenceDisplay2,
+                                        Element::DifferenceDisplay3};
+constexpr std::array kReferenceElements{Element::ReferenceDisplay1, Element::ReferenceDisplay2,
+                                        Element::ReferenceDisplay3};
 
 QLineEdit* display(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
@@ -21,39 +37,171 @@ QLineEdit* display(QWidget* parent) {
     return edit;
 }
 
+QLineEdit* numberDisplay(QWidget* parent) {
+    QLineEdit* edit = display(parent);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edit->setMaximumWidth(kDisplayWidth);
+    return edit;
+}
+
+QLabel* caption(QWidget* parent, const QString& text = {}) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+// Where a graph will be drawn.
+QFrame* makePlotArea(QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    frame->setAutoFillBackground(true);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    frame->setPalette(palette);
+    frame->setMinimumHeight(120);
+    frame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    return frame;
+}
+
 } // namespace
 
 MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kMeasurementDisplayHeading, parent), session_(context.session),
       statusCaption_(new QLabel(this)), status_(display(this)), comPortCaption_(new QLabel(this)),
       comPort_(display(this)), serverCaption_(new QLabel(this)), server_(display(this)),
-      graphTabs_(new QTabWidget(this)), subscription_(context.session, [this](app::SessionChange change) {
-          if (change == app::SessionChange::LinkDisplay)
-              refreshLinkDisplay();
-          else if (change == app::SessionChange::SensorIdentity)
-              refreshIdentity();
-      }) {
-    auto* grid = new QGridLayout;
-    grid->addWidget(statusCaption_, 0, 0);
-    grid->addWidget(status_, 0, 1, 1, 3);
-    grid->addWidget(comPortCaption_, 1, 0);
-    grid->addWidget(comPort_, 1, 1);
-    grid->addWidget(serverCaption_, 1, 2);
-    grid->addWidget(server_, 1, 3);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 2);
-    body()->addLayout(grid);
+      graphTabs_(new QTabWidget(this)), deltaECaption_(caption(this)), colourNumberCaption_(caption(this)),
+      in0Caption_(caption(this)), saturationCaption_(caption(this)),
+      in0_(new Led(QColor(0, 200, 0), Qt::black, this)),
+      saturation_(new Led(QColor(230, 0, 0), QColor(70, 70, 70), this)), repaint_(new QTimer(this)),
+      subscription_(context.session,
+                    [this](app::SessionChange change) {
+                        if (change == app::SessionChange::LinkDisplay)
+                            refreshLinkDisplay();
+                        else if (change == app::SessionChange::SensorIdentity)
+                            refreshIdentity();
+                    }),
+      controlsSubscription_(context.session.controls,
+                            [this](const parameters::ControlChange& change) { onControlChange(change); }) {
+    namespace mt = measurement::texts;
+    HelpRegistry& help = context.help;
 
-    for (int page = 0; page < kGraphPageCount; ++page)
-        graphTabs_->addTab(new QWidget(graphTabs_), QString());
+    // Everything scrolls when the window is made smaller than the panel.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    // Only upwards and downwards: a sideways bar would keep itself in place.
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    // Status and link.
+    auto* top = new QGridLayout;
+    top->addWidget(statusCaption_, 0, 0);
+    top->addWidget(status_, 0, 1, 1, 3);
+    top->addWidget(comPortCaption_, 1, 0);
+    top->addWidget(comPort_, 1, 1);
+    top->addWidget(serverCaption_, 1, 2);
+    top->addWidget(server_, 1, 3);
+    top->setColumnStretch(1, 1);
+    top->setColumnStretch(3, 2);
+    column->addLayout(top);
+
+    // The live values: a caption left of each display, three per row.
+    auto* live = new QGridLayout;
+    auto place = [live](int row, std::size_t column, QLabel* label, QWidget* widget) {
+        live->addWidget(label, row, 2 * static_cast<int>(column));
+        live->addWidget(widget, row, 2 * static_cast<int>(column) + 1);
+    };
+    for (std::size_t i = 0; i < 3; ++i) {
+        xyz_[OnPanel][i].edit = numberDisplay(this);
+        place(0, i, caption(this, qs(texts::kXyzCaptions[i])), xyz_[OnPanel][i].edit);
+        coordinates_[i].edit = numberDisplay(this);
+        coordinateCaptions_[i] = caption(this);
+        place(1, i, coordinateCaptions_[i], coordinates_[i].edit);
+        deviations_[i].edit = numberDisplay(this);
+        deviationCaptions_[i] = caption(this);
+        place(2, i, deviationCaptions_[i], deviations_[i].edit);
+    }
+    deltaE_.edit = numberDisplay(this);
+    colourNumber_.edit = numberDisplay(this);
+    place(3, 0, deltaECaption_, deltaE_.edit);
+    place(3, 1, colourNumberCaption_, colourNumber_.edit);
+    auto* lamps = new QHBoxLayout;
+    lamps->addWidget(in0Caption_);
+    lamps->addWidget(in0_);
+    lamps->addSpacing(12);
+    lamps->addWidget(saturationCaption_);
+    lamps->addWidget(saturation_);
+    lamps->addStretch(1);
+    live->addLayout(lamps, 3, 4, 1, 2);
+    live->setColumnStretch(6, 1);
+    column->addLayout(live);
+
+    // The graph pages: X Y Z over time, the colour-space coordinates (with
+    // the CS REF references), and the three-sided view.
+    for (std::size_t page = 0; page < kGraphPageCount; ++page) {
+        auto* widget = new QWidget(graphTabs_);
+        auto* layout = new QVBoxLayout(widget);
+        if (page != 2) {
+            auto* values = new QGridLayout;
+            for (std::size_t i = 0; i < 3; ++i) {
+                const int column = 2 * static_cast<int>(i);
+                NumberDisplay& x = xyz_[page + 1][i];
+                x.edit = numberDisplay(widget);
+                values->addWidget(caption(widget, qs(texts::kXyzCaptions[i])), 0, column);
+                values->addWidget(x.edit, 0, column + 1);
+                if (page == 1) {
+                    reference_[i].edit = numberDisplay(widget);
+                    referenceCaptions_[i] = caption(widget);
+                    values->addWidget(referenceCaptions_[i], 1, column);
+                    values->addWidget(reference_[i].edit, 1, column + 1);
+                }
+            }
+            values->setColumnStretch(6, 1);
+            layout->addLayout(values);
+        }
+        plots_[page] = makePlotArea(widget);
+        layout->addWidget(plots_[page], 1);
+        graphTabs_->addTab(widget, QString());
+    }
     // The three-sided view is the page in front at start-up.
     graphTabs_->setCurrentIndex(kGraphPageCount - 1);
-    body()->addWidget(graphTabs_, 1);
-    context.help.add(graphTabs_, texts::kGraphTabHelp);
+    column->addWidget(graphTabs_, 1);
+    area->setWidget(content);
+    // The page shows through, as it does around the area.
+    content->setAutoFillBackground(false);
+    area->viewport()->setAutoFillBackground(false);
+    body()->addWidget(area, 1);
+
+    // Right-click help of every display.
+    help.add(graphTabs_, texts::kGraphTabHelp);
+    for (const auto& set : xyz_)
+        for (const NumberDisplay& x : set)
+            help.add(x.edit, mt::kXyzHelp);
+    help.add(coordinates_[0].edit, mt::kCoordinateHelp);
+    help.add(coordinates_[1].edit, mt::kCoordinateHelp);
+    help.add(coordinates_[2].edit, mt::kIntensityHelp);
+    for (const NumberDisplay& d : deviations_)
+        help.add(d.edit, mt::kDeviationHelp);
+    help.add(deltaE_.edit, mt::kDeltaEHelp);
+    help.add(colourNumber_.edit, mt::kColourNumberHelp);
+    help.add(in0_, mt::kIn0Help);
+    help.add(saturation_, mt::kSaturationHelp);
+
+    // Installed after the help, so these see the double clicks first.
+    colourNumber_.edit->installEventFilter(this);
+    status_->installEventFilter(this);
+
+    repaint_->setInterval(kRepaintIntervalMs);
+    connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
 
     retranslate(session_.language);
+    applyCaptions();
+    applyShown();
     refreshLinkDisplay();
     refreshIdentity();
+    paint(session_.display);
 }
 
 void MeasurementDisplayPanel::retranslate(Language language) {
@@ -61,8 +209,16 @@ void MeasurementDisplayPanel::retranslate(Language language) {
     statusCaption_->setText(qs(texts::kSensorStatusLabel, language));
     comPortCaption_->setText(qs(texts::kComPortDisplayLabel, language));
     serverCaption_->setText(qs(texts::kServerDisplayLabel, language));
+    deltaECaption_->setText(qs(texts::kDeltaECaption, language));
+    colourNumberCaption_->setText(qs(texts::kColourNumberCaption, language));
+    in0Caption_->setText(qs(texts::kIn0Caption, language));
+    saturationCaption_->setText(qs(texts::kSaturationCaption, language));
     for (int page = 0; page < kGraphPageCount; ++page)
         graphTabs_->setTabText(page, qs(texts::kGraphTabLabels[static_cast<std::size_t>(page)], language));
+}
+
+QLineEdit* MeasurementDisplayPanel::xyzDisplay(XyzSet set, int channel) const {
+    return xyz_.at(static_cast<std::size_t>(set)).at(static_cast<std::size_t>(channel)).edit;
 }
 
 void MeasurementDisplayPanel::setSensorStatus(std::string_view text) {
@@ -73,9 +229,125 @@ void MeasurementDisplayPanel::setSensorStatus(std::string_view text) {
     status_->setText(shown.replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
+// ---- live values ----
+
+bool MeasurementDisplayPanel::updateDisplays() {
+    if (!watch_.takeNew(session_.display))
+        return false;
+    paint(session_.display);
+    return true;
+}
+
+void MeasurementDisplayPanel::showNumber(NumberDisplay& display, double value) {
+    if (display.valid && display.shown == value)
+        return;
+    display.valid = true;
+    display.shown = value;
+    text_.setNum(value, 'f', display.decimals);
+    display.edit->setText(text_);
+}
+
+void MeasurementDisplayPanel::paint(const measurement::MeasurementDisplay& d) {
+    for (auto& set : xyz_)
+        for (std::size_t i = 0; i < 3; ++i)
+            showNumber(set[i], d.xyz[i]);
+    for (std::size_t i = 0; i < 3; ++i) {
+        showNumber(reference_[i], d.reference[i]);
+        showNumber(coordinates_[i], d.coordinates[i]);
+    }
+    showNumber(deltaE_, d.deltaE);
+    showNumber(colourNumber_, d.colourNumber);
+    in0_->setOn(d.in0High);
+    saturation_->setOn(d.saturated);
+    showNumber(deviations_[0], d.deviations.d1);
+    showNumber(deviations_[1], d.deviations.d2);
+    showNumber(deviations_[2], d.deviations.dI);
+}
+
+// ---- following the parameter controls ----
+
+void MeasurementDisplayPanel::onControlChange(const parameters::ControlChange& change) {
+    switch (change.kind) {
+    case parameters::ControlChange::Kind::Captions:
+        applyCaptions();
+        break;
+    case parameters::ControlChange::Kind::Element:
+        applyShown();
+        break;
+    default:
+        break;
+    }
+}
+
+void MeasurementDisplayPanel::applyCaptions() {
+    const parameters::CoordinateCaptions& c = session_.controls.captions();
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int decimals = c.display.coordinateDecimals[i];
+        coordinateCaptions_[i]->setText(qs(c.coordinates[i]));
+        deviationCaptions_[i]->setText(qs(c.differences[i]));
+        referenceCaptions_[i]->setText(qs(texts::kReferencePrefix) + qs(c.coordinates[i]));
+        for (NumberDisplay* d : {&coordinates_[i], &deviations_[i], &reference_[i]}) {
+            d->decimals = decimals;
+            d->valid = false;
+        }
+    }
+    deltaE_.decimals = c.display.tableDecimals;
+    deltaE_.valid = false;
+    // The values shown so far, in the new format.
+    paint(session_.display);
+}
+
+void MeasurementDisplayPanel::applyShown() {
+    const parameters::ParameterControls& controls = session_.controls;
+    auto follow = [&controls](Element e, QWidget* a, QWidget* b) {
+        const bool shown = controls.shown(e);
+        a->setVisible(shown);
+        b->setVisible(shown);
+    };
+    for (std::size_t i = 0; i < 3; ++i) {
+        follow(kDeviationElements[i], deviationCaptions_[i], deviations_[i].edit);
+        follow(kReferenceElements[i], referenceCaptions_[i], reference_[i].edit);
+    }
+    follow(Element::DeltaEDisplay, deltaECaption_, deltaE_.edit);
+    follow(Element::ColourNumberDisplay, colourNumberCaption_, colourNumber_.edit);
+    follow(Element::In0Indicator, in0Caption_, in0_);
+}
+
+// ---- events ----
+
+bool MeasurementDisplayPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (watched == colourNumber_.edit && mouse->button() == Qt::LeftButton) {
+            emit bigColourNumberRequested();
+            return true;
+        }
+        if (watched == status_ && mouse->button() == Qt::RightButton) {
+            emit clearConnectionLogRequested();
+            return true;
+        }
+    }
+    return TitledWidget::eventFilter(watched, event);
+}
+
+void MeasurementDisplayPanel::showEvent(QShowEvent* event) {
+    TitledWidget::showEvent(event);
+    // What arrived while another panel was in front.
+    updateDisplays();
+    repaint_->start();
+}
+
+void MeasurementDisplayPanel::hideEvent(QHideEvent* event) {
+    TitledWidget::hideEvent(event);
+    repaint_->stop();
+}
+
+// ---- link and sensor ----
+
 void MeasurementDisplayPanel::refreshLinkDisplay() {
     const app::LinkDisplay& link = session_.linkDisplay;
-    comPort_->setText(QString::number(link.comPort));
+    comPort_->setText(link.comDevice.empty() ? QString::number(link.comPort)
+                                             : QString::fromStdString(link.comDevice));
     server_->setText(qs(link.serverAddress));
     comPortCaption_->setVisible(link.comPortVisible);
     comPort_->setVisible(link.comPortVisible);

@@ -1,0 +1,55 @@
+#include "ui/number_cells.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QTableWidgetItem>
+
+#include <cmath>
+
+namespace tavrino::ui {
+
+void showNumberCell(QTableWidgetItem* item, double value, int decimals) {
+    item->setData(kFullValueRole, value);
+    item->setText(QString::number(value, 'f', decimals));
+}
+
+double numberCellValue(const QTableWidgetItem* item) {
+    return item == nullptr ? 0.0 : item->data(kFullValueRole).toDouble();
+}
+
+std::optional<double> parseCellNumber(const QString& text) {
+    QString trimmed = text.trimmed();
+    trimmed.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString fullNumberText(double value) {
+    return QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QWidget* NumberCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                          const QModelIndex&) const {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    return editor;
+}
+
+void NumberCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+        edit->setText(fullNumberText(index.data(kFullValueRole).toDouble()));
+}
+
+void NumberCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                      const QModelIndex& index) const {
+    auto* edit = qobject_cast<QLineEdit*>(editor);
+    if (edit == nullptr)
+        return;
+    if (const auto value = parseCellNumber(edit->text()))
+        model->setData(index, *value, kFullValueRole);
+}
+
+} // namespace tavrino::ui
