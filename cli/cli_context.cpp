@@ -6,13 +6,14 @@
 namespace tavrino::cli {
 
 bool CliContext::openLink() {
+    openFailureStatus = kExitFailure;
     auto& s = link->settings;
     if (tcp) {
         const auto colon = tcp->rfind(':');
         auto port =
             colon == std::string::npos ? std::nullopt : parseInteger(tcp->substr(colon + 1), 0, 65535);
         if (!port) {
-            usageError("--tcp needs HOST:PORT");
+            openFailureStatus = usageError("--tcp needs HOST:PORT");
             return false;
         }
         s.protocol = 1;
@@ -28,7 +29,7 @@ bool CliContext::openLink() {
         link->InitRS232();
         return link->lastOpenResult() >= 0;
     }
-    usageError("a sensor is needed: --tcp HOST:PORT or --serial DEVICE");
+    openFailureStatus = usageError("a sensor is needed: --tcp HOST:PORT or --serial DEVICE");
     return false;
 }
 

@@ -29,8 +29,10 @@ struct CliContext {
     link::SensorLink* link = nullptr;
 
     // Opens the transport named on the command line. False (failure already
-    // reported on stderr) when it cannot be opened.
+    // reported on stderr) when it cannot be opened; `openFailureStatus` then
+    // says whether the command line (2) or the link (1) was at fault.
     bool openLink();
+    int openFailureStatus = kExitFailure;
     [[nodiscard]] bool hasEndpoint() const { return tcp.has_value() || serial.has_value(); }
 };
 

@@ -14,7 +14,7 @@ int commandPing(CliContext& ctx, const Arguments& args) {
     if (!args.empty())
         return usageError("ping takes no arguments");
     if (!ctx.openLink())
-        return kExitFailure;
+        return ctx.openFailureStatus;
     if (ctx.link->request(link::order::FirmwareText, 0) != 1)
         return kExitFailure;
     const auto length = std::min<std::size_t>(ctx.link->lastReply().length, link::kFirmwareTextSize);
@@ -38,7 +38,7 @@ int commandMeasure(CliContext& ctx, const Arguments& args) {
         }
     }
     if (!ctx.openLink())
-        return kExitFailure;
+        return ctx.openFailureStatus;
     measurement::MeasurementRecord record;
     std::string line;
     line.reserve(256);
@@ -96,7 +96,7 @@ int commandRaw(CliContext& ctx, const Arguments& args) {
         payload = std::move(*parsed);
     }
     if (!ctx.openLink())
-        return kExitFailure;
+        return ctx.openFailureStatus;
     if (!payload.empty())
         std::memcpy(ctx.link->stagingPayload(), payload.data(), payload.size());
     if (ctx.link->request(static_cast<int>(*order), static_cast<std::uint16_t>(*argument),

@@ -106,7 +106,7 @@ std::optional<Options> parseOptions(const Arguments& args, const std::string& me
 
 int paramsGet(CliContext& ctx, const Options& options) {
     if (!ctx.openLink())
-        return kExitFailure;
+        return ctx.openFailureStatus;
     ParameterState state(ctx);
     state.controls.selectTarget(options.memory.value_or(TransferTarget::Ram));
     parameters::ParameterTransfer transfer(*ctx.link, ctx.flags, state.set, state.controls, state.table,
@@ -126,7 +126,7 @@ int paramsSend(CliContext& ctx, const Options& options) {
     if (!state.load(ctx, *options.file, options.yes))
         return kExitFailure;
     if (!ctx.openLink())
-        return kExitFailure;
+        return ctx.openFailureStatus;
     state.controls.selectTarget(options.memory.value_or(TransferTarget::Ram));
     parameters::ParameterTransfer transfer(*ctx.link, ctx.flags, state.set, state.controls, state.table,
                                            state.rules, ctx.op, ctx.language);

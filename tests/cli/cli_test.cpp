@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// tavrino-sim as a child process; its first stdout line names the endpoints.
+class Simulator {
+public:
+    explicit Simulator(const QStringList& extra = {}) {
+        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
+        process_.setArguments(QStringList{"--tcp", "127.0.0.1:0", "--pty", "--seed", "7"} + extra);
+        process_.start();
+        if (!process_.waitForStarted(5000))
+            return;
+        while (!process_.canReadLine())
+            if (!process_.waitForReadyRead(5000))
+                return;
+        const QString line = QString::fromLocal8Bit(process_.readLine()).trimmed();
+        const auto tcp = QRegularExpression(QStringLiteral("tcp (\\S+)")).match(line);
+        const auto pty = QRegularExpression(QStringLiteral("pty (\\S+)")).match(line);
+        tcp_ = tcp.captured(1);
+        pty_ = pty.captured(1);
+    }
+    ~Simulator() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    [[nodiscard]] QString tcp() const { return tcp_; }
+    [[nodiscard]] QString pty() const { return pty_; }
+
+private:
+    QProcess process_;
+    QString tcp_;
+    QString pty_;
+};
+
+struct CliRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+CliRun cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(TAVRINO_CLI_PATH), args);
+    CliRun r;
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { sim_ = std::make_unique<Simulator>(); }
+    static void TearDownTestSuite() { sim_.reset(); }
+    void SetUp() override { ASSERT_FALSE(sim_->tcp().isEmpty()) << "tavrino-sim did not name its endpoints"; }
+    static QStringList tcp(const QStringList& rest) { return QStringList{"--tcp", sim_->tcp()} + rest; }
+
+    static std::unique_ptr<Simulator> sim_;
+};
+std::unique_ptr<Simulator> CliTest::sim_;
+
+TEST_F(CliTest, PingPrintsTheFirmwareText) {
+    const CliRun r = cli(tcp({"ping"}));
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "TAVRINO4 VXR QLM V3.2.7 B\n");
+}
+
+TEST_F(CliTest, MeasurePrintsOneTabSeparatedLinePerFrameOverTcpAndSerial) {
+    for (const QStringList& endpoint :
+         {QStringList{"--tcp", sim_->tcp()}, QStringList{"--serial", sim_->pty(), "--baud", "4"}}) {
+        const CliRun r = cli(endpoint + QStringList{"measure", "-n", "5"});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 5);
+        // X Y Z rawX rawY rawZ as integers, csX .. deltaE with six decimals,
+        // then colorNo in0 temp dpSet sat as integers.
+        const QRegularExpression shape(
+            QStringLiteral("^(-?\\d+\\t){6}(-?\\d+\\.\\d{6}\\t){7}(-?\\d+\\t){4}-?\\d+$"));
+        for (const QString& line : lines)
+            EXPECT_TRUE(shape.match(line).hasMatch()) << line.toStdString();
+    }
+}
+
+TEST_F(CliTest, SensorFailuresGoToStderrInTheChosenLanguageWithStatusOne) {
+    CliRun r = cli(tcp({"raw", "99", "0"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, "Invalid order number! \nVerify PC and sensor software!\n\n");
+    r = cli(QStringList{"--lang", "de"} + tcp({"raw", "99", "0"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Ungueltiger Befehl! \nPC und Sensor-Software ueberpruefen!\n\n");
+}
+
+TEST_F(CliTest, RawPrintsTheReplyAndTraceShowsBothFrames) {
+    const CliRun r = cli(tcp({"--trace", "raw", "7", "0"}));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("7\t0\t72\t54 41 56 52")) << r.out.toStdString(); // "TAVR"
+    EXPECT_TRUE(r.err.contains(">> 55 07 00 00 00 00 AA 52")) << r.err.toStdString();
+}
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+    const QStringList cases[] = {
+        {},
+        {"measure"},                 // no sensor named
+        {"--tcp", "nohost", "ping"}, // no port
+        {"--tcp", "127.0.0.1:1", "frobnicate"},
+        {"color", "xyz", "6", "1", "2", "3"},
+        {"color", "xyz", "1", "2"},
+        {"--lang", "fr", "ping"},
+    };
+    for (const QStringList& args : cases)
+        EXPECT_EQ(cli(args).status, 2) << args.join(' ').toStdString();
+}
+
+TEST_F(CliTest, ColourCommandsNeedNoSensor) {
+    CliRun r = cli({"color", "xyz", "0", "1", "2", "3"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "1\t2\t3\n");
+    r = cli({"color", "whitepoint", "95.05", "50", "108.9", "27510", "27510", "27510"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "52296\t55020\t59916\n");
+    r = cli({"color", "whitepoint", "95.05", "50", "108.9", "27560", "27560", "27560"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "52391\t55120\t60025\n");
+    EXPECT_FALSE(r.err.isEmpty());
+}
+
+TEST_F(CliTest, ParametersRoundTripThroughTheSensorsEeprom) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString a = dir.filePath("a.ini");
+    const QString b = dir.filePath("b.ini");
+    CliRun r = cli(tcp({"params", "get", "-o", a}));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    r = cli(tcp({"params", "send", a, "--to", "eeprom"}));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    r = cli(tcp({"params", "get", "--from", "eeprom", "-o", b}));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_FALSE(fileBytes(a).isEmpty());
+    EXPECT_EQ(fileBytes(a), fileBytes(b));
+    EXPECT_TRUE(fileBytes(a).startsWith("[GENERAL INFO]\r\nFILE TYPE: = \"Parameter File\"\r\n"));
+
+    r = cli({"params", "show", a});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 35);
+    EXPECT_EQ(lines[0], "word\t0\tPOWER\t500");
+    EXPECT_EQ(lines[29], "word\t29\t\t5160"); // cube-root word of the correction 1.0
+    EXPECT_TRUE(lines[32].startsWith("teach\t0\t"));
+    EXPECT_EQ(lines[32].split('\t').size(), 8);
+}
+
+TEST_F(CliTest, ASendOfAFileThatWasNotReadSendsNothing) {
+    QTemporaryDir dir;
+    const QString foreign = dir.filePath("foreign.ini");
+    QFile f(foreign);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[GENERAL INFO]\r\nFILE TYPE: = \"Something Else\"\r\n");
+    f.close();
+    CliRun r = cli(tcp({"params", "send", foreign}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("Selected file is not a parameter file!")) << r.err.toStdString();
+    r = cli(tcp({"params", "send", dir.filePath("missing.ini")}));
+    EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(CliTest, InfoPrintsTheConnectionLog) {
+    const CliRun r = cli(tcp({"info"}));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "Try to connect!\nTAVRINO4 VXR QLM V3.2B\nSensor:TAVRINO4-SIM\nSerial number:4711\n"
+                     "Next calibration:2027-12-01\n\n");
+}
+
+TEST(CliMismatch, AFirmwareMismatchIsRefusedWithStatusOne) {
+    Simulator sim({"--firmware", "TAVRINO4 VXR QLM V3.1.9 B"});
+    ASSERT_FALSE(sim.tcp().isEmpty());
+    const CliRun r = cli({"--tcp", sim.tcp(), "info"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(
+        r.err.contains("Sensor firmware and scope version do not match! \nFirmware of connected sensor "
+                       "is:TAVRINO4 VXR QLM V3.1"))
+        << r.err.toStdString();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
