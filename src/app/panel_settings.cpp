@@ -215,11 +215,13 @@ int StorePanelSettings(const std::string& file, const PanelSettings& settings,
     const ConnectionSettings& c = settings.connection;
     Ini_PutInt(doc, kCommunication, kProtocolKey, c.protocol);
     Ini_PutInt(doc, kCommunication, kComPortKey, c.comPort);
-    if (!c.comDevice.empty())
-        Ini_PutString(doc, kCommunication, kComDeviceKey, c.comDevice);
     Ini_PutInt(doc, kCommunication, kBaudRateKey, c.baudIndex);
     Ini_PutString(doc, kCommunication, kIpAdressKey, c.serverAddress);
     Ini_PutString(doc, kCommunication, kPortNumberKey, c.portNumber);
+    // The serial device behind the port number goes last, so the section's
+    // usual keys keep their places for readers that expect them in order.
+    if (!c.comDevice.empty())
+        Ini_PutString(doc, kCommunication, kComDeviceKey, c.comDevice);
 
     teach::AppendTableSetToIniHandle(doc, rows);
     return Ini_WriteToFile(doc, file);

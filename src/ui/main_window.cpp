@@ -208,6 +208,11 @@ void MainWindow::connectAtStartup() {
 
 // ---- logo ----
 
+void MainWindow::ShowLogo() {
+    const QString file = QString::fromLatin1(kLogoFile);
+    ShowLogo(QPixmap(file).isNull() ? QString::fromLatin1(kBuiltInLogo) : file);
+}
+
 void MainWindow::ShowLogo(const QString& logoFile) {
     title_->setText(qs(texts::kWindowTitle));
     title_->setToolTip(qs(texts::kTitleTooltip));

@@ -41,8 +41,11 @@ class CalibrationPanel;
 class BigColourNumberPanel;
 class PasswordPanel;
 
-// The logo shown at the top right of the main window.
-inline constexpr const char* kLogoFile = ":/tavrino/logo.png";
+// The logo shown at the top right of the main window: the bitmap in the
+// working directory, or, when there is none, the picture built into the
+// program.
+inline constexpr const char* kLogoFile = "logoKEJ.bmp";
+inline constexpr const char* kBuiltInLogo = ":/tavrino/logo.png";
 inline constexpr int kDefaultWidth = 1014;
 inline constexpr int kDefaultHeight = 690;
 
@@ -79,9 +82,11 @@ public:
     void retranslate(Language language);
     void SetUserDefinedMenuItems();
 
+    // The title line and the logo from kLogoFile, else the built-in picture.
+    void ShowLogo();
     // The title line and the logo from `logoFile`; a file that cannot be read
     // leaves the logo's place empty.
-    void ShowLogo(const QString& logoFile = QString::fromLatin1(kLogoFile));
+    void ShowLogo(const QString& logoFile);
     // 1014 x 690, centred on the screen (right double click).
     void restoreDefaultGeometry();
 
