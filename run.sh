@@ -66,7 +66,7 @@ if [ -f "$settings" ] && grep -q '^\[COMMUNICATION SETTINGS\]' "$settings"; then
         insec && /^PORT NUMBER *=/ { print "PORT NUMBER = \"" port "\"\r"; next }
         { print }
     ' "$settings" >"$tmp"
-    grep -q '^COMDEVICE *=' "$tmp" || sed -i "s#^\(COMPORT = .*\)\$#\1\nCOMDEVICE = \"$pty\"\r#" "$tmp"
+    grep -q '^COMDEVICE *=' "$tmp" || sed -i "s#^\(PORT NUMBER = .*\)\$#\1\nCOMDEVICE = \"$pty\"\r#" "$tmp"
     mv "$tmp" "$settings"
 else
     printf '%s\r\n' \
@@ -78,10 +78,10 @@ else
         '[COMMUNICATION SETTINGS]' \
         "COMPROTOCOL = $protocol" \
         'COMPORT = 1' \
-        "COMDEVICE = \"$pty\"" \
         'BAUDRATE = 4' \
         'IP ADRESS = "127.0.0.1"' \
         "PORT NUMBER = \"$port\"" \
+        "COMDEVICE = \"$pty\"" \
         '' >"$settings"
 fi
 
