@@ -289,7 +289,10 @@ int IniWriter::item(const IniDocument::Item& entry) {
     if (!entry.comment.empty() && (status = line(entry.comment)) != kIniOk) {
         return status;
     }
-    const std::size_t quotes = entry.quoted ? 2 : 0;
+    // A value that would not read back unchanged without quotes (blanks at its
+    // ends, enclosing quotes of its own, or empty) is written quoted.
+    const bool quotedLine = entry.quoted || !survivesUnquoted(entry.value);
+    const std::size_t quotes = quotedLine ? 2 : 0;
     const std::size_t overhead = kSeparator.size() + quotes;
     const std::size_t maxLine = kIniMaxLineLength;
     const std::size_t maxTag = kIniMaxTagLength;
@@ -313,7 +316,7 @@ int IniWriter::item(const IniDocument::Item& entry) {
     const std::string_view tag = std::string_view(entry.tag).substr(0, maxTag);
     const std::size_t fit = maxLine - tag.size() - overhead;
     if ((limit == 0 || value.size() <= limit) && value.size() <= fit) {
-        return emit(tag, value, entry.quoted);
+        return emit(tag, value, quotedLine);
     }
 
     // Over several lines "<tag> Line0001", "<tag> Line0002", ... The counter

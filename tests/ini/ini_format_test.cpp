@@ -359,5 +359,25 @@ TEST(IniFormat, SettersAndNullArgumentsAreChecked) {
     EXPECT_EQ(ini, nullptr);
 }
 
+TEST(IniFormat, UnquotedValuesThatWouldChangeOnReadingAreWrittenQuoted) {
+    // With quotes off, a value with blanks at its ends or an empty one would
+    // lose its blanks or the whole item on the next read.
+    IniHandle ini = Ini_New(false);
+    Ini_SetAddQuotesToStrings(ini.get(), false);
+    Ini_PutString(ini.get(), "S", "A", "plain");
+    Ini_PutString(ini.get(), "S", "B", " padded ");
+    Ini_PutString(ini.get(), "S", "C", "");
+    const std::string text = iniText(ini.get());
+    const auto lines = iniLines(text);
+    EXPECT_EQ(lines[1], "A = plain");
+    EXPECT_EQ(lines[2], "B = \" padded \"");
+    EXPECT_EQ(lines[3], "C = \"\"");
+    IniHandle back = iniFromText(text);
+    EXPECT_EQ(iniString(back.get(), "S", "B"), " padded ");
+    std::string value = "x";
+    EXPECT_EQ(Ini_GetString(back.get(), "S", "C", value), 1);
+    EXPECT_EQ(value, "");
+}
+
 } // namespace
 } // namespace tavrino::test
