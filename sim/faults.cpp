@@ -41,21 +41,21 @@ std::optional<int> number(std::string_view text, int min, int max) {
     return v;
 }
 
-std::vector<std::string_view> splitFields(std::string_view spec) {
+std::vector<std::string_view> splitFields(std::string_view text) {
     std::vector<std::string_view> parts;
     for (;;) {
-        const auto colon = spec.find(':');
-        parts.push_back(spec.substr(0, colon));
+        const auto colon = text.find(':');
+        parts.push_back(text.substr(0, colon));
         if (colon == std::string_view::npos)
             return parts;
-        spec.remove_prefix(colon + 1);
+        text.remove_prefix(colon + 1);
     }
 }
 
 } // namespace
 
-std::optional<Fault> parseFault(std::string_view spec, std::string& error) {
-    const auto parts = splitFields(spec);
+std::optional<Fault> parseFault(std::string_view text, std::string& error) {
+    const auto parts = splitFields(text);
     for (const KindInfo& info : kKinds) {
         if (parts[0] != info.name)
             continue;
@@ -68,7 +68,7 @@ std::optional<Fault> parseFault(std::string_view spec, std::string& error) {
         const std::size_t maxArgs =
             info.args == Args::OrderValue || info.args == Args::OrderOptionalCount ? 2 : 1;
         if (argc < minArgs || argc > maxArgs) {
-            error = "wrong number of fields in fault '" + std::string(spec) + "'";
+            error = "wrong number of fields in fault '" + std::string(text) + "'";
             return std::nullopt;
         }
         Fault fault;
@@ -77,7 +77,7 @@ std::optional<Fault> parseFault(std::string_view spec, std::string& error) {
         if (takesOrder) {
             const auto order = number(parts[next++], 0, 255);
             if (!order) {
-                error = "bad order number in fault '" + std::string(spec) + "'";
+                error = "bad order number in fault '" + std::string(text) + "'";
                 return std::nullopt;
             }
             fault.order = *order;
@@ -85,7 +85,7 @@ std::optional<Fault> parseFault(std::string_view spec, std::string& error) {
         if (next <= argc) {
             const auto value = number(parts[next], info.minValue, info.maxValue);
             if (!value) {
-                error = "bad value in fault '" + std::string(spec) + "'";
+                error = "bad value in fault '" + std::string(text) + "'";
                 return std::nullopt;
             }
             fault.value = *value;
@@ -94,7 +94,7 @@ std::optional<Fault> parseFault(std::string_view spec, std::string& error) {
         }
         return fault;
     }
-    error = "unknown fault '" + std::string(spec) + "'";
+    error = "unknown fault '" + std::string(text) + "'";
     return std::nullopt;
 }
 

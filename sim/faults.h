@@ -30,9 +30,9 @@ struct Fault {
     int remaining = -1; // drop: replies still to drop; -1 for every one
 };
 
-// Parses a --fault specification; on failure `error` says why.
-[[nodiscard]] std::optional<Fault> parseFault(std::string_view spec, std::string& error);
-// The specification again, for the log.
+// Parses the text of a --fault option; on failure `error` says why.
+[[nodiscard]] std::optional<Fault> parseFault(std::string_view text, std::string& error);
+// The fault as text again, for the log.
 [[nodiscard]] std::string toString(const Fault& fault);
 
 } // namespace tavrino::sim

@@ -71,7 +71,7 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the measurement noise."),
                                   QStringLiteral("N"));
     const QCommandLineOption fault(QStringLiteral("fault"), QStringLiteral("Inject a fault (repeatable)."),
-                                   QStringLiteral("SPEC"));
+                                   QStringLiteral("FAULT"));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Log requests, replies and faults as hex on stderr."));
     parser.addOptions({tcp, pty, firmware, serial, scene, lineRate, seed, fault, verbose});
@@ -116,9 +116,9 @@ int main(int argc, char* argv[]) {
     tavrino::sim::SimServer server(std::move(config));
     if (parser.isSet(verbose))
         server.setLogger([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
-    for (const QString& spec : parser.values(fault)) {
+    for (const QString& faultText : parser.values(fault)) {
         std::string error;
-        const auto parsed = tavrino::sim::parseFault(spec.toStdString(), error);
+        const auto parsed = tavrino::sim::parseFault(faultText.toStdString(), error);
         if (!parsed)
             return usageError(QString::fromStdString(error));
         server.sensor().addFault(*parsed);
@@ -126,13 +126,13 @@ int main(int argc, char* argv[]) {
 
     QStringList endpoints;
     if (parser.isSet(tcp) || !parser.isSet(pty)) {
-        const QString spec = parser.isSet(tcp) ? parser.value(tcp) : QStringLiteral("127.0.0.1:5000");
-        const auto endpoint = parseTcp(spec);
+        const QString endpointText = parser.isSet(tcp) ? parser.value(tcp) : QStringLiteral("127.0.0.1:5000");
+        const auto endpoint = parseTcp(endpointText);
         if (!endpoint)
-            return usageError(QStringLiteral("bad --tcp '%1'").arg(spec));
+            return usageError(QStringLiteral("bad --tcp '%1'").arg(endpointText));
         QString error;
         if (!server.listenTcp(endpoint->address, endpoint->port, &error))
-            return usageError(QStringLiteral("cannot listen on %1: %2").arg(spec, error));
+            return usageError(QStringLiteral("cannot listen on %1: %2").arg(endpointText, error));
         endpoints << QStringLiteral("tcp %1:%2").arg(server.tcpAddress().toString()).arg(server.tcpPort());
     }
     if (parser.isSet(pty)) {

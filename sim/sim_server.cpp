@@ -307,10 +307,10 @@ void SimServer::armPump(SimTime delay) {
         // A zero value would disarm the timer; a wake-up that is due now is
         // one nanosecond away.
         const std::int64_t ns = std::max<std::int64_t>(delay.count(), 1);
-        itimerspec spec{};
-        spec.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
-        spec.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
-        if (::timerfd_settime(pumpFd_, 0, &spec, nullptr) == 0)
+        itimerspec timer{};
+        timer.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+        timer.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+        if (::timerfd_settime(pumpFd_, 0, &timer, nullptr) == 0)
             return;
     }
 #endif

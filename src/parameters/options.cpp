@@ -49,7 +49,7 @@ constexpr std::span<const OptionCode> kNone{};
 constexpr std::uint16_t kMaxWord = std::numeric_limits<std::uint16_t>::max();
 
 using K = ControlKind;
-constexpr std::array<OptionSpec, kWordCount> kTable = {{
+constexpr std::array<OptionEntry, kWordCount> kTable = {{
     {"POWER", K::Slider, kNone, 0, 1000, 500},
     {"POWER MODE", K::Ring, kPowerMode, 0, 1, 0},
     {"GAIN", K::Ring, kGain, 1, 8, 5},
@@ -93,16 +93,16 @@ void deriveCubeRootWords(std::span<std::uint16_t, kWordCount> words) {
 
 } // namespace
 
-const std::array<OptionSpec, kWordCount>& optionTable() {
+const std::array<OptionEntry, kWordCount>& optionTable() {
     return kTable;
 }
 
-const OptionSpec& optionSpec(std::size_t w) {
+const OptionEntry& optionEntry(std::size_t w) {
     return kTable.at(w);
 }
 
 const OptionCode* findCode(std::size_t w, std::uint16_t code) {
-    for (const OptionCode& c : optionSpec(w).codes)
+    for (const OptionCode& c : optionEntry(w).codes)
         if (c.code == code)
             return &c;
     return nullptr;
@@ -119,9 +119,9 @@ ParameterWords defaultParameterWords() {
 int plausibilityCheck(std::span<std::uint16_t, kWordCount> words) {
     int replaced = 0;
     for (std::size_t i = 0; i < word::CubeRootX; ++i) {
-        const OptionSpec& spec = kTable[i];
-        if (words[i] < spec.min || words[i] > spec.max) {
-            words[i] = spec.defaultValue;
+        const OptionEntry& option = kTable[i];
+        if (words[i] < option.min || words[i] > option.max) {
+            words[i] = option.defaultValue;
             ++replaced;
         }
     }

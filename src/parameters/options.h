@@ -29,7 +29,7 @@ struct OptionCode {
     Text label;
 };
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view name; // key of the parameter file; derived words have a name of their own
     ControlKind kind;
     std::span<const OptionCode> codes; // empty unless kind is Ring
@@ -39,8 +39,8 @@ struct OptionSpec {
 };
 
 // The one table of options, indexed by word.
-[[nodiscard]] const std::array<OptionSpec, kWordCount>& optionTable();
-[[nodiscard]] const OptionSpec& optionSpec(std::size_t word);
+[[nodiscard]] const std::array<OptionEntry, kWordCount>& optionTable();
+[[nodiscard]] const OptionEntry& optionEntry(std::size_t word);
 
 // Label of a ring code, or nullptr when the word has no such code.
 [[nodiscard]] const OptionCode* findCode(std::size_t word, std::uint16_t code);

@@ -43,8 +43,8 @@ ParameterControls::ParameterControls() {
 std::pair<double, double> ParameterControls::range(Control c) {
     if (isCorrection(c))
         return {0.0, kHighestCorrection};
-    const OptionSpec& spec = optionSpec(wordOf(c));
-    return {static_cast<double>(spec.min), static_cast<double>(spec.max)};
+    const OptionEntry& option = optionEntry(wordOf(c));
+    return {static_cast<double>(option.min), static_cast<double>(option.max)};
 }
 
 int ParameterControls::code(Control c) const {

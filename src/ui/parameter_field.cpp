@@ -38,12 +38,12 @@ ParameterField::ParameterField(UiContext& context, Control control, QWidget* par
     : QObject(parent), context_(context), control_(control), caption_(new QLabel(parent)),
       subscription_(context.session.controls,
                     [this](const parameters::ControlChange& change) { onChange(change); }) {
-    const parameters::OptionSpec& spec = parameters::optionSpec(parameters::wordOf(control));
-    switch (spec.kind) {
+    const parameters::OptionEntry& option = parameters::optionEntry(parameters::wordOf(control));
+    switch (option.kind) {
     case parameters::ControlKind::Ring: {
         combo_ = new QComboBox(parent);
-        for (const parameters::OptionCode& option : spec.codes)
-            combo_->addItem(QString(), static_cast<int>(option.code));
+        for (const parameters::OptionCode& entry : option.codes)
+            combo_->addItem(QString(), static_cast<int>(entry.code));
         connect(combo_, &QComboBox::activated, this,
                 [this](int index) { operatorEdit(combo_->itemData(index).toInt()); });
         editor_ = combo_;
@@ -92,9 +92,9 @@ void ParameterField::retranslate(Language language) {
     if (combo_ == nullptr)
         return;
     const QSignalBlocker blocker(combo_);
-    const parameters::OptionSpec& spec = parameters::optionSpec(parameters::wordOf(control_));
-    for (int i = 0; i < combo_->count() && i < static_cast<int>(spec.codes.size()); ++i)
-        combo_->setItemText(i, qs(spec.codes[static_cast<std::size_t>(i)].label, language));
+    const parameters::OptionEntry& option = parameters::optionEntry(parameters::wordOf(control_));
+    for (int i = 0; i < combo_->count() && i < static_cast<int>(option.codes.size()); ++i)
+        combo_->setItemText(i, qs(option.codes[static_cast<std::size_t>(i)].label, language));
 }
 
 void ParameterField::operatorEdit(int value) {

@@ -11,22 +11,22 @@ namespace {
 TEST(OptionTable, TableAgreesWithItselfAndTheParameterFile) {
     const auto& table = optionTable();
     for (std::size_t w = 0; w < kWordCount; ++w) {
-        const OptionSpec& spec = table[w];
-        SCOPED_TRACE(std::string(spec.name));
-        EXPECT_LE(spec.min, spec.max);
+        const OptionEntry& option = table[w];
+        SCOPED_TRACE(std::string(option.name));
+        EXPECT_LE(option.min, option.max);
         if (w < kFileWordCount) {
-            EXPECT_EQ(spec.name, kParameterFileKeys[w]);
-            EXPECT_GE(spec.defaultValue, spec.min);
-            EXPECT_LE(spec.defaultValue, spec.max);
+            EXPECT_EQ(option.name, kParameterFileKeys[w]);
+            EXPECT_GE(option.defaultValue, option.min);
+            EXPECT_LE(option.defaultValue, option.max);
         }
-        EXPECT_EQ(spec.kind == ControlKind::Ring, !spec.codes.empty());
+        EXPECT_EQ(option.kind == ControlKind::Ring, !option.codes.empty());
         // A ring offers exactly its plausible range, each code labelled in
         // both languages.
-        if (!spec.codes.empty()) {
-            EXPECT_EQ(spec.codes.front().code, spec.min);
-            EXPECT_EQ(spec.codes.back().code, spec.max);
-            EXPECT_EQ(spec.codes.size(), std::size_t(spec.max - spec.min + 1));
-            for (const OptionCode& c : spec.codes) {
+        if (!option.codes.empty()) {
+            EXPECT_EQ(option.codes.front().code, option.min);
+            EXPECT_EQ(option.codes.back().code, option.max);
+            EXPECT_EQ(option.codes.size(), std::size_t(option.max - option.min + 1));
+            for (const OptionCode& c : option.codes) {
                 EXPECT_FALSE(c.label.de.empty());
                 EXPECT_FALSE(c.label.en.empty());
             }
@@ -47,24 +47,24 @@ TEST(OptionTable, PlausibilityCheckReplacesEachWordJustOutsideItsRange) {
         EXPECT_EQ(words, defaults);
     }
     for (std::size_t w = 0; w < kFileWordCount; ++w) {
-        const OptionSpec& spec = optionSpec(w);
-        SCOPED_TRACE(std::string(spec.name));
-        for (std::uint16_t edge : {spec.min, spec.max}) {
+        const OptionEntry& option = optionEntry(w);
+        SCOPED_TRACE(std::string(option.name));
+        for (std::uint16_t edge : {option.min, option.max}) {
             ParameterWords words = defaults;
             words[w] = edge;
             EXPECT_EQ(plausibilityCheck(words), 0);
             EXPECT_EQ(words[w], edge);
         }
         std::vector<std::uint16_t> outside;
-        if (spec.min > 0)
-            outside.push_back(static_cast<std::uint16_t>(spec.min - 1));
-        if (spec.max < std::numeric_limits<std::uint16_t>::max())
-            outside.push_back(static_cast<std::uint16_t>(spec.max + 1));
+        if (option.min > 0)
+            outside.push_back(static_cast<std::uint16_t>(option.min - 1));
+        if (option.max < std::numeric_limits<std::uint16_t>::max())
+            outside.push_back(static_cast<std::uint16_t>(option.max + 1));
         for (std::uint16_t bad : outside) {
             ParameterWords words = defaults;
             words[w] = bad;
             EXPECT_EQ(plausibilityCheck(words), 1);
-            EXPECT_EQ(words[w], spec.defaultValue);
+            EXPECT_EQ(words[w], option.defaultValue);
         }
     }
 }

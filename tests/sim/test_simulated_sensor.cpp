@@ -361,30 +361,31 @@ TEST(SimTeach, ShapesEvaluationModesAndLimits) {
 }
 
 TEST(SimFaults, ParsesEveryKindAndRejectsNonsense) {
-    for (const char* spec : {"drop:8", "drop:8:3", "delay:250", "split:3", "header-crc:7", "data-crc:7",
-                             "short-header:7", "error-reply:8:3", "plausibility:1:3", "oversize:2",
-                             "disconnect:5", "port-error", "port-error:4"}) {
+    for (const char* faultText : {"drop:8", "drop:8:3", "delay:250", "split:3", "header-crc:7", "data-crc:7",
+                                  "short-header:7", "error-reply:8:3", "plausibility:1:3", "oversize:2",
+                                  "disconnect:5", "port-error", "port-error:4"}) {
         std::string error;
-        const auto f = parseFault(spec, error);
-        ASSERT_TRUE(f) << spec << ": " << error;
-        EXPECT_EQ(toString(*f), spec);
+        const auto f = parseFault(faultText, error);
+        ASSERT_TRUE(f) << faultText << ": " << error;
+        EXPECT_EQ(toString(*f), faultText);
     }
-    for (const char* spec : {"", "drop", "drop:x", "drop:256", "drop:8:0", "bogus:1", "split:0", "delay:-1",
-                             "error-reply:8", "header-crc:7:1", "disconnect", "port-error:1:2"}) {
+    for (const char* faultText :
+         {"", "drop", "drop:x", "drop:256", "drop:8:0", "bogus:1", "split:0", "delay:-1", "error-reply:8",
+          "header-crc:7:1", "disconnect", "port-error:1:2"}) {
         std::string error;
-        EXPECT_FALSE(parseFault(spec, error)) << spec;
-        EXPECT_FALSE(error.empty()) << spec;
+        EXPECT_FALSE(parseFault(faultText, error)) << faultText;
+        EXPECT_FALSE(error.empty()) << faultText;
     }
 }
 
 TEST(SimFaults, EachKindChangesTheReplyAsAnnounced) {
     const SimTime at = 100ms;
-    auto run = [&](const char* spec, const Bytes& req, int times) {
+    auto run = [&](const char* faultText, const Bytes& req, int times) {
         SimulatedSensor s(sceneConfig("white"));
         s.connectionOpened(SimTime{});
-        if (spec) {
+        if (faultText) {
             std::string error;
-            s.addFault(*parseFault(spec, error));
+            s.addFault(*parseFault(faultText, error));
         }
         std::vector<std::vector<Action>> out;
         for (int i = 0; i < times; ++i) {
