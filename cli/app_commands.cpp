@@ -24,16 +24,14 @@ std::unique_ptr<app::Session> sessionFor(CliContext& ctx) {
         s->link.trace = ctx.link->trace;
     app::ConnectionSettings& c = s->connection;
     if (ctx.tcp) {
-        const auto colon = ctx.tcp->rfind(':');
-        const auto port =
-            colon == std::string::npos ? std::nullopt : parseInteger(ctx.tcp->substr(colon + 1), 0, 65535);
-        if (!port) {
+        const auto endpoint = parseTcpEndpoint(*ctx.tcp);
+        if (!endpoint) {
             usageError("--tcp needs HOST:PORT");
             return nullptr;
         }
         c.protocol = app::kProtocolTcpIp;
-        c.serverAddress = ctx.tcp->substr(0, colon);
-        c.portNumber = std::to_string(*port);
+        c.serverAddress = endpoint->host;
+        c.portNumber = std::to_string(endpoint->port);
     } else {
         c.protocol = app::kProtocolRs232;
         c.comDevice = *ctx.serial;

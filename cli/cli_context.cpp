@@ -9,16 +9,14 @@ bool CliContext::openLink() {
     openFailureStatus = kExitFailure;
     auto& s = link->settings;
     if (tcp) {
-        const auto colon = tcp->rfind(':');
-        auto port =
-            colon == std::string::npos ? std::nullopt : parseInteger(tcp->substr(colon + 1), 0, 65535);
-        if (!port) {
+        const auto endpoint = parseTcpEndpoint(*tcp);
+        if (!endpoint) {
             openFailureStatus = usageError("--tcp needs HOST:PORT");
             return false;
         }
         s.protocol = 1;
-        s.serverAddress = tcp->substr(0, colon);
-        s.serverPort = static_cast<unsigned>(*port);
+        s.serverAddress = endpoint->host;
+        s.serverPort = endpoint->port;
         link->InitTCP_IP();
         return link->tcpConnected();
     }
@@ -41,6 +39,14 @@ int usageError(const std::string& message) {
 std::string formatFixed6(double value) {
     char buf[64];
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
+    if (ec != std::errc())
+        return "nan";
+    return {buf, end};
+}
+
+std::string formatGeneral(double value, int digits) {
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
     if (ec != std::errc())
         return "nan";
     return {buf, end};
@@ -92,6 +98,16 @@ std::optional<long> parseInteger(const std::string& text, long min, long max) {
     if (ec != std::errc() || ptr != text.data() + text.size() || text.empty() || v < min || v > max)
         return std::nullopt;
     return v;
+}
+
+std::optional<TcpEndpoint> parseTcpEndpoint(const std::string& text) {
+    const auto colon = text.rfind(':');
+    if (colon == std::string::npos)
+        return std::nullopt;
+    const auto port = parseInteger(text.substr(colon + 1), 0, 65535);
+    if (!port)
+        return std::nullopt;
+    return TcpEndpoint{text.substr(0, colon), static_cast<unsigned>(*port)};
 }
 
 } // namespace tavrino::cli

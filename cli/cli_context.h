@@ -41,11 +41,20 @@ int usageError(const std::string& message);
 
 // Locale-independent formatting for stdout.
 std::string formatFixed6(double value);
+// "%.<digits>g".
+std::string formatGeneral(double value, int digits);
 std::string hexBytes(const std::uint8_t* bytes, std::size_t size);
 // Parses hex text (pairs, white space between pairs allowed); nothing on error.
 std::optional<std::vector<std::uint8_t>> parseHex(const std::string& text);
 // Parses a whole decimal integer in [min, max].
 std::optional<long> parseInteger(const std::string& text, long min, long max);
+
+// HOST:PORT of --tcp, split at the last colon; nothing when the port is not 0..65535.
+struct TcpEndpoint {
+    std::string host;
+    unsigned port = 0;
+};
+std::optional<TcpEndpoint> parseTcpEndpoint(const std::string& text);
 
 using Arguments = std::vector<std::string>;
 

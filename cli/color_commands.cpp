@@ -29,15 +29,6 @@ std::optional<double> parseReal(const std::string& text) {
     return v;
 }
 
-// "%.17g" independent of the locale.
-std::string formatG17(double value) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-    if (ec != std::errc())
-        return "nan";
-    return {buf, end};
-}
-
 int colorXyz(const Arguments& args) {
     if (args.size() != 5)
         return usageError("color xyz needs SPACE C1 C2 C3");
@@ -52,7 +43,8 @@ int colorXyz(const Arguments& args) {
         setValue[k] = *v;
     }
     const auto xyz = calibration::setValueToXyz(static_cast<std::uint16_t>(*space), setValue);
-    const std::string line = formatG17(xyz[0]) + '\t' + formatG17(xyz[1]) + '\t' + formatG17(xyz[2]) + '\n';
+    const std::string line = formatGeneral(xyz[0], 17) + '\t' + formatGeneral(xyz[1], 17) + '\t' +
+                             formatGeneral(xyz[2], 17) + '\n';
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fflush(stdout);
     return kExitOk;

@@ -1,9 +1,9 @@
 // The link-level commands: ping, measure, raw.
+#include "app/connection.h"
 #include "cli/cli_context.h"
 #include "link/orders.h"
-#include "measurement/record.h"
+#include "measurement/fetch.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -17,10 +17,9 @@ int commandPing(CliContext& ctx, const Arguments& args) {
         return ctx.openFailureStatus;
     if (ctx.link->request(link::order::FirmwareText, 0) != 1)
         return kExitFailure;
-    const auto length = std::min<std::size_t>(ctx.link->lastReply().length, link::kFirmwareTextSize);
-    const auto* text = reinterpret_cast<const char*>(ctx.link->replyPayload());
     // The firmware text need not carry its terminating zero.
-    const std::string firmware(text, strnlen(text, length));
+    const std::string firmware =
+        app::payloadText(ctx.link->replyPayload(), ctx.link->lastReply().length, link::kFirmwareTextSize);
     std::printf("%s\n", firmware.c_str());
     return kExitOk;
 }
@@ -43,9 +42,8 @@ int commandMeasure(CliContext& ctx, const Arguments& args) {
     std::string line;
     line.reserve(256);
     for (long i = 0; i < count; ++i) {
-        if (ctx.link->request(link::order::Measure, 0) != 1)
+        if (measurement::fetchFrame(*ctx.link, record, true) != 1)
             return kExitFailure;
-        measurement::acceptFrame(record, ctx.link->replyPayload(), ctx.link->lastReply().length, true);
         const auto& r = record;
         line.clear();
         auto addInt = [&](long v) {

@@ -1,6 +1,7 @@
 // The parameter commands: GET into a parameter file, a parameter file to the
 // sensor, and what a parameter file would send.
 #include "cli/cli_context.h"
+#include "link/frame.h"
 #include "parameters/parameter_controls.h"
 #include "parameters/parameter_file.h"
 #include "parameters/rules.h"
@@ -8,9 +9,7 @@
 #include "parameters/wire.h"
 #include "teach/teach_table.h"
 
-#include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -24,15 +23,6 @@ using parameters::TransferTarget;
 constexpr const char* kParamsUsage =
     "params get [--from ram|eeprom] -o FILE | params send FILE [--to ram|eeprom] "
     "[--yes] | params show FILE [--yes]";
-
-// "%.16g" independent of the locale.
-std::string formatG16(double value) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 16);
-    if (ec != std::errc())
-        return "nan";
-    return {buf, end};
-}
 
 std::optional<TransferTarget> parseMemory(const std::string& text) {
     if (text == "ram")
@@ -158,15 +148,10 @@ int paramsShow(CliContext& ctx, const Options& options) {
         out += "teach\t";
         out += std::to_string(row);
         for (std::size_t cell = 0; cell < 6; ++cell) {
-            std::int32_t word = 0;
-            const std::uint8_t* p =
-                state.set.teachBlock.data() + row * parameters::kTeachVectorSize + cell * 4;
-            const std::uint32_t u = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-                                    static_cast<std::uint32_t>(p[2]) << 16 |
-                                    static_cast<std::uint32_t>(p[3]) << 24;
-            std::memcpy(&word, &u, sizeof word);
+            const std::int32_t word =
+                link::readI32(state.set.teachBlock.data() + row * parameters::kTeachVectorSize + cell * 4);
             out += '\t';
-            out += formatG16(parameters::fromFixedPoint(word));
+            out += formatGeneral(parameters::fromFixedPoint(word), 16);
         }
         out += '\n';
     }

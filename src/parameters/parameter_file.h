@@ -7,9 +7,11 @@
 #include "common/language.h"
 #include "common/operator.h"
 #include "ini/ini.h"
+#include "parameters/options.h"
 #include "parameters/parameter_set.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -17,43 +19,22 @@
 
 namespace tavrino::parameters {
 
-// Keys of section "PARAMETER", in word order (words 0..28).
-inline constexpr std::array<std::string_view, kFileWordCount> kParameterFileKeys{
-    "POWER",
-    "POWER MODE",
-    "GAIN",
-    "INTEGRAL 1",
-    "INTEGRAL 2",
-    "AVERAGE",
-    "LED MODE",
-    "COLOR SPACE",
-    "CALIBRATION",
-    "DIGITAL OUTMODE",
-    "MAX VEC NO",
-    "INTLIM",
-    "EVALUATION MODE",
-    "SHAPE MODE",
-    "EXTERN TEACH",
-    "TRIGGER",
-    "ANALOG OUTMODE",
-    "ANALOG OUT SIGNAL",
-    "ANALOG OUT",
-    "ANALOG ZOOM",
-    "DOUBLE PARA POWER1",
-    "DOUBLE PARA GAIN1",
-    "DOUBLE PARA INTEGRAL1",
-    "DOUBLE PARA POWER2",
-    "DOUBLE PARA GAIN2",
-    "DOUBLE PARA INTEGRAL2",
-    "CORRECTION VALUE X",
-    "CORRECTION VALUE Y",
-    "CORRECTION VALUE Z",
-};
+// Keys of section "PARAMETER", in word order (words 0..28): the option names.
+inline constexpr std::array<std::string_view, kFileWordCount> kParameterFileKeys = [] {
+    std::array<std::string_view, kFileWordCount> keys{};
+    for (std::size_t w = 0; w < kFileWordCount; ++w)
+        keys[w] = kOptionTable[w].name;
+    return keys;
+}();
 
-// What a word becomes when its key cannot be read (correction values 1.0).
-inline constexpr std::array<std::uint16_t, kFileWordCount> kParameterFileDefaults{
-    500, 0, 5, 1, 1, 1, 0, 0, 0, 0, 1, 0, 1, 1, 0, 0, 1, 0, 0, 0, 600, 6, 1, 600, 6, 1, 128, 128, 128,
-};
+// What a word becomes when its key cannot be read: the option default
+// (correction values 1.0).
+inline constexpr std::array<std::uint16_t, kFileWordCount> kParameterFileDefaults = [] {
+    std::array<std::uint16_t, kFileWordCount> defaults{};
+    for (std::size_t w = 0; w < kFileWordCount; ++w)
+        defaults[w] = kOptionTable[w].defaultValue;
+    return defaults;
+}();
 
 // The name under which an unreadable key is listed to the operator.
 [[nodiscard]] std::string_view parameterListName(std::size_t word);

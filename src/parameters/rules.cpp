@@ -18,7 +18,8 @@ constexpr std::size_t kPromptLength = 9;
 bool in0TakenByCalibration(int calibration) {
     // FCAL WB and UCAL WB start the white balance at IN0; XYZ OFFSET IN0 takes
     // the offset at IN0.
-    return calibration == 3 || calibration == 4 || calibration == code::CalibrationXyzOffsetIn0;
+    return calibration == code::CalibrationFcalWb || calibration == code::CalibrationUcalWb ||
+           calibration == code::CalibrationXyzOffsetIn0;
 }
 
 constexpr std::array kTeachElements{Element::DifferenceDisplay1, Element::DifferenceDisplay2,
@@ -265,21 +266,22 @@ void ParameterRules::InitForDigInput() {
     controls_.setShown(Element::In0Indicator, in0Used(controls_));
 }
 
-void ParameterRules::commitColorSpace() {
-    InitPanelCtrlAttr();
+void ParameterRules::rebuildGraphs() {
     if (hooks.initGraphs)
         hooks.initGraphs();
     if (hooks.showGraph)
         hooks.showGraph();
 }
 
+void ParameterRules::commitColorSpace() {
+    InitPanelCtrlAttr();
+    rebuildGraphs();
+}
+
 void ParameterRules::commitShapeMode() {
     InitPanelCtrlAttr();
     GetPanelValues(controls_, table_, set_);
-    if (hooks.initGraphs)
-        hooks.initGraphs();
-    if (hooks.showGraph)
-        hooks.showGraph();
+    rebuildGraphs();
 }
 
 void ParameterRules::commitGeneric() {
@@ -335,10 +337,7 @@ void ParameterRules::commitExternTeach() {
     // The parameter set and the graphs follow the filled table, as after any
     // edit of the table.
     GetPanelValues(controls_, table_, set_);
-    if (hooks.initGraphs)
-        hooks.initGraphs();
-    if (hooks.showGraph)
-        hooks.showGraph();
+    rebuildGraphs();
 }
 
 void ParameterRules::commit(Control c) {
@@ -374,16 +373,8 @@ void ParameterRules::commit(Control c) {
 
 void ParameterRules::showParameterSet() {
     SetPanelValues(set_, controls_, table_);
-    InitCSpace();
-    InitCalib();
-    InitAnaOutmode();
-    InitDigOutmode();
-    InitMaxVecNo();
-    InitForDigInput();
-    if (hooks.initGraphs)
-        hooks.initGraphs();
-    if (hooks.showGraph)
-        hooks.showGraph();
+    InitPanelCtrlAttr();
+    rebuildGraphs();
 }
 
 void ParameterRules::showHelp(Control c) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calibration/colour_space.h"
 #include "common/language.h"
 #include "common/operator.h"
 #include "parameters/parameter_controls.h"
@@ -14,16 +15,18 @@ namespace tavrino::parameters {
 // Option codes the rules depend on.
 namespace code {
 inline constexpr int CalibrationOff = 0;
+inline constexpr int CalibrationFcalWb = 3; // FCAL WB and UCAL WB start the white balance at IN0
+inline constexpr int CalibrationUcalWb = 4;
 inline constexpr int CalibrationXyzOffset = 5; // and above: the offset adjustment page applies
 inline constexpr int CalibrationXyzOffsetIn0 = 6;
-inline constexpr int ColorSpaceLch = 3;
+inline constexpr int ColorSpaceLch = static_cast<int>(calibration::ColourSpace::LCh);
 inline constexpr int AnalogOutmodeOff = 0;
 inline constexpr int AnalogOutmodeXyz = 1;
 inline constexpr int AnalogOutmodeCsRef = 3;
 inline constexpr int AnalogOutIn0Edge = 1;
 inline constexpr int DigitalOutmodeOff = 0;
 inline constexpr int DigitalOutmodeBinaryHi = 3; // and above: binary coding of the colour number
-inline constexpr int ShapeBlock = 0;
+inline constexpr int ShapeBlock = calibration::kShapeBlock;
 } // namespace code
 
 // The sensor adds AVERAGE x INTEGRAL 2 values of up to 4095 in a 30-bit range.
@@ -87,6 +90,8 @@ public:
 
 private:
     void tell(const Text& text) const;
+    // Rebuilds and redraws the graphs through the hooks.
+    void rebuildGraphs();
     // Prompts for one tolerance and writes it into `column` of the active rows;
     // an answer without a number leaves the column at 0 and says so.
     void askTolerance(const Text& prompt, int column, int rows);
