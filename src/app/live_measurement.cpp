@@ -78,7 +78,6 @@ int fetchLiveFrame(Session& s) {
 
 void SetPanelData(Session& s) {
     measurement::updateDisplay(s.display, s.histories, s.record, s.parameterSet.teach);
-    s.displayColour = s.display.colour;
 }
 
 void mainTabChanged(Session& s, MainTab tab) {

@@ -180,7 +180,6 @@ public:
 
     measurement::MeasurementRecord record;
     measurement::GraphHistories histories;
-    measurement::DisplayColour displayColour; // of the last frame shown, unclamped
     // What the live displays show; widgets poll its frame counter (see
     // measurement/display.h) instead of being told about every frame.
     measurement::MeasurementDisplay display;

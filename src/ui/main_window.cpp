@@ -71,33 +71,33 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
     title_->setPalette(titlePalette);
     logo_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    // The pages, in page order.
+    // The pages, in page order (the tab index is the page's number).
     connectionPage_ = new ConnectionPage(context_, tabs_);
     sensorParameterPage_ = new SensorParameterPage(context_, tabs_);
     teachTablePage_ = new TeachTablePage(context_, tabs_);
     recorderPage_ = new RecorderPage(context_, tabs_);
-    calibrationPage_ = new CalibrationPage(context_, tabs_);
-    tableSettingsPage_ = new TableSettingsPage(context_, tabs_);
-    scopePage_ = new ScopePage(context_, tabs_);
-    zeroPointOffsetPage_ = new ZeroPointOffsetPage(context_, tabs_);
-    offsetAdjustmentPage_ = new OffsetAdjustmentPage(context_, tabs_);
-    pages_ = {connectionPage_, sensorParameterPage_, teachTablePage_,
-              recorderPage_,   calibrationPage_,     tableSettingsPage_,
-              scopePage_,      zeroPointOffsetPage_, offsetAdjustmentPage_};
+    pages_ = {connectionPage_,
+              sensorParameterPage_,
+              teachTablePage_,
+              recorderPage_,
+              new CalibrationPage(context_, tabs_),
+              new TableSettingsPage(context_, tabs_),
+              new ScopePage(context_, tabs_),
+              new ZeroPointOffsetPage(context_, tabs_),
+              new OffsetAdjustmentPage(context_, tabs_)};
     for (TitledWidget* page : pages_)
         tabs_->addTab(page, QString());
     help_.add(tabs_, app::texts::kMainTabHelp);
 
     // The child panels share one place; the stack index is the panel's number.
-    measurementDisplay_ = new MeasurementDisplayPanel(context_, stack_);
-    signalGraph_ = new SignalGraphPanel(context_, stack_);
-    meanValueTeach_ = new MeanValueTeachPanel(context_, stack_);
-    recordedValueTeach_ = new RecordedValueTeachPanel(context_, stack_);
-    scopePanel_ = new ScopePanel(context_, stack_);
-    doubleParameter_ = new DoubleParameterPanel(context_, stack_);
-    calibrationPanel_ = new CalibrationPanel(context_, stack_);
-    panels_ = {measurementDisplay_, signalGraph_,     meanValueTeach_,  recordedValueTeach_,
-               scopePanel_,         doubleParameter_, calibrationPanel_};
+    // A braced list is evaluated in order, so they are built in panel order.
+    panels_ = {measurementDisplay_ = new MeasurementDisplayPanel(context_, stack_),
+               new SignalGraphPanel(context_, stack_),
+               new MeanValueTeachPanel(context_, stack_),
+               new RecordedValueTeachPanel(context_, stack_),
+               new ScopePanel(context_, stack_),
+               doubleParameter_ = new DoubleParameterPanel(context_, stack_),
+               new CalibrationPanel(context_, stack_)};
     for (TitledWidget* panel : panels_)
         stack_->addWidget(panel);
 

@@ -26,18 +26,8 @@ class ConnectionPage;
 class SensorParameterPage;
 class TeachTablePage;
 class RecorderPage;
-class CalibrationPage;
-class TableSettingsPage;
-class ScopePage;
-class ZeroPointOffsetPage;
-class OffsetAdjustmentPage;
 class MeasurementDisplayPanel;
-class SignalGraphPanel;
-class MeanValueTeachPanel;
-class RecordedValueTeachPanel;
-class ScopePanel;
 class DoubleParameterPanel;
-class CalibrationPanel;
 class BigColourNumberPanel;
 class PasswordPanel;
 
@@ -151,20 +141,10 @@ private:
     SensorParameterPage* sensorParameterPage_;
     TeachTablePage* teachTablePage_;
     RecorderPage* recorderPage_;
-    CalibrationPage* calibrationPage_;
-    TableSettingsPage* tableSettingsPage_;
-    ScopePage* scopePage_;
-    ZeroPointOffsetPage* zeroPointOffsetPage_;
-    OffsetAdjustmentPage* offsetAdjustmentPage_;
     std::array<TitledWidget*, kMainTabCount> pages_{};
 
     MeasurementDisplayPanel* measurementDisplay_;
-    SignalGraphPanel* signalGraph_;
-    MeanValueTeachPanel* meanValueTeach_;
-    RecordedValueTeachPanel* recordedValueTeach_;
-    ScopePanel* scopePanel_;
     DoubleParameterPanel* doubleParameter_;
-    CalibrationPanel* calibrationPanel_;
     std::array<TitledWidget*, kChildPanelCount> panels_{};
 
     BigColourNumberPanel* bigColourNumber_;

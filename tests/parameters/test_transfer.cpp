@@ -1,6 +1,6 @@
-#include "link/peers.h" // the scripted TCP sensor of the link tests
 #include "link/sensor_link.h"
 #include "parameters/transfer.h"
+#include "support/peers.h" // the scripted TCP sensor
 #include "support/scripted_operator.h"
 
 #include <gtest/gtest.h>

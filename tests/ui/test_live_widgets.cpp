@@ -19,7 +19,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -296,19 +295,10 @@ TEST_F(LiveWidgetTest, LanguageSwitchRelabelsTheBarAndPanel) {
 
 // ---- against the simulated sensor ----
 
-class SimWidgetTest : public UiTest {
+class SimWidgetTest : public SimUiTest {
 protected:
-    sim::SimServer server{sim::SensorConfig{}};
-
     void SetUp() override {
-        UiTest::SetUp();
-        QString error;
-        ASSERT_TRUE(server.listenTcp(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
-        app::PanelSettings stored;
-        stored.connection.protocol = 1;
-        stored.connection.serverAddress = "127.0.0.1";
-        stored.connection.portNumber = std::to_string(server.tcpPort());
-        writeSettings(stored);
+        SimUiTest::SetUp();
         build();
         window->connectAtStartup();
         ASSERT_EQ(session->flags.sensorConnected, 1);

@@ -9,7 +9,6 @@
 #include "ui/panels/measurement_display_panel.h"
 
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,21 +18,8 @@
 namespace tavrino::test {
 namespace {
 
-class SimStartUpTest : public UiTest {
+class SimStartUpTest : public SimUiTest {
 protected:
-    sim::SimServer server{sim::SensorConfig{}};
-
-    void SetUp() override {
-        UiTest::SetUp();
-        QString error;
-        ASSERT_TRUE(server.listenTcp(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
-        app::PanelSettings stored;
-        stored.connection.protocol = 1;
-        stored.connection.serverAddress = "127.0.0.1";
-        stored.connection.portNumber = std::to_string(server.tcpPort());
-        writeSettings(stored);
-    }
-
     [[nodiscard]] QString log() const { return window->connectionPage()->connectionLog()->toPlainText(); }
 };
 

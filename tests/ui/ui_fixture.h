@@ -2,7 +2,9 @@
 
 #include "app/panel_settings.h"
 #include "app/session.h"
+#include "sim_server.h"
 #include "support/scripted_operator.h"
+#include "support/sim_loopback.h"
 #include "ui/gui_operator.h"
 #include "ui/main_window.h"
 
@@ -55,6 +57,23 @@ protected:
     std::unique_ptr<app::Session> session;
     std::unique_ptr<ui::MainWindow> window;
     int quits = 0;
+};
+
+// As UiTest, with the simulated sensor on a free loopback port and a
+// settings file that connects to it. The test builds the window.
+class SimUiTest : public UiTest {
+protected:
+    sim::SimServer server{sim::SensorConfig{}};
+
+    void SetUp() override {
+        UiTest::SetUp();
+        ASSERT_TRUE(listenOnLoopback(server));
+        app::PanelSettings stored;
+        stored.connection.protocol = 1;
+        stored.connection.serverAddress = "127.0.0.1";
+        stored.connection.portNumber = std::to_string(server.tcpPort());
+        writeSettings(stored);
+    }
 };
 
 } // namespace tavrino::test

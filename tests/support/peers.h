@@ -1,9 +1,9 @@
 #pragma once
 
-// Scripted sensors for the link tests: the test decides, request by request,
-// which bytes go back. One speaks TCP from a local server, the other sits on
-// the master side of a pseudo-terminal whose slave the link opens as its
-// serial port.
+// Scripted sensors: the test decides, request by request, which bytes go
+// back. One speaks TCP from a local server, the other sits on the master side
+// of a pseudo-terminal whose slave the link opens as its serial port. Needs
+// the link library (frame layout, Qt network).
 
 #include "link/frame.h"
 
