@@ -454,7 +454,13 @@ void loadPanelSettings(Session& s) {
 }
 
 int storePanelSettings(Session& s) {
-    return StorePanelSettings(s.panelSettingsFile(), s.panelSettings(), s.rowColours);
+    const int status = StorePanelSettings(s.panelSettingsFile(), s.panelSettings(), s.rowColours);
+    // The settings file is replaced whole or not at all; a failure keeps the
+    // old file, and the operator should know the new settings were not kept.
+    if (status < 0)
+        s.op().message(kInfoTitle.in(s.language),
+                       std::string(texts::kFileNotSaved.in(s.language)) + "\n" + s.panelSettingsFile());
+    return status;
 }
 
 } // namespace tavrino::app

@@ -3,6 +3,7 @@
 // Operator texts of connection management and the panel settings.
 
 #include "common/language.h"
+#include "parameters/file_texts.h"
 
 #include <string_view>
 
@@ -43,7 +44,8 @@ inline constexpr Text kNoFileSelected{"Keine Datei ausgewaehlt! \nAktion wird ni
                                       "No file was selected! \nProcess will not be done!"};
 inline constexpr Text kFileSaved{"Datei wurde gespeichert!", "File has been saved!"};
 // Followed by "\n" and the path.
-inline constexpr Text kFileNotSaved{"Datei konnte nicht gespeichert werden!", "File could not be saved!"};
+// Shared with the parameter file: every failed save reads the same.
+using parameters::file::kFileNotSaved;
 
 // --- Help texts ------------------------------------------------------------------
 

@@ -22,6 +22,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -467,6 +468,25 @@ TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
     ASSERT_EQ(Ini_ReadFromFile(ini.get(), file), kIniOk);
     EXPECT_EQ(iniString(ini.get(), "HARDWARE INFO", "DATA"), "ABCD0001" + std::string(1016, '0'));
     EXPECT_EQ(iniString(ini.get(), "GENERAL INFO", "FIRMWARE VERSION:"), firmware.left(72).toStdString());
+}
+
+TEST(PanelSettingsStore, AFailedStoreIsReportedAndKeepsTheOldFile) {
+    const std::string dir = test::testDirectory("app");
+    test::ScriptedOperator op;
+    Session session{op, dir};
+    const std::string file = session.panelSettingsFile();
+    {
+        std::ofstream old(file, std::ios::binary);
+        old << "[GENERAL INFO]\r\nFILE TYPE: = \"Panel Settings\"\r\n";
+    }
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_LT(storePanelSettings(session), 0);
+    ASSERT_EQ(op.messages().size(), 1U);
+    EXPECT_EQ(op.messages()[0], "File could not be saved!\n" + file);
+    std::ifstream in(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "[GENERAL INFO]\r\nFILE TYPE: = \"Panel Settings\"\r\n");
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
 }
 
 } // namespace
