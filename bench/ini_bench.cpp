@@ -119,7 +119,10 @@ void writeFile(benchmark::State& state) {
 void readFile(benchmark::State& state) {
     const Files files;
     IniHandle source = document(state.range(0));
-    Ini_WriteToFile(source.get(), files.path());
+    if (Ini_WriteToFile(source.get(), files.path()) != kIniOk) {
+        state.SkipWithError("write failed");
+        return;
+    }
     for (auto _ : state) {
         IniHandle ini = Ini_New(false);
         if (Ini_ReadFromFile(ini.get(), files.path()) != kIniOk) {

@@ -16,13 +16,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <optional>
 #include <string>
@@ -33,6 +31,7 @@ using namespace tavrino;
 using bench::cpuSeconds;
 using bench::kExchangeBits;
 using bench::SimProcess;
+using bench::verdict;
 namespace order = link::order;
 
 constexpr double kPacedGoal = 0.90;
@@ -193,10 +192,6 @@ void silentWait(benchmark::State& state, Line line, Summary& summary) {
     summary.waiting[nameOf(line)] = share;
 }
 
-const char* verdict(bool met) {
-    return met ? "met" : "MISSED";
-}
-
 void printSummary(const Summary& summary) {
     std::printf("\nGoals:\n");
     for (const auto& [line, rate] : summary.unpaced)
@@ -244,11 +239,5 @@ int main(int argc, char* argv[]) {
             ->UseRealTime()
             ->Unit(benchmark::kMillisecond);
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    printSummary(summary);
-    return 0;
+    return bench::runBenchmarks(argc, argv, [&summary] { printSummary(summary); });
 }

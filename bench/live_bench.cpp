@@ -18,14 +18,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <optional>
 #include <string>
@@ -36,6 +34,7 @@ using namespace tavrino;
 using bench::cpuSeconds;
 using bench::kExchangeBits;
 using bench::SimProcess;
+using bench::verdict;
 
 constexpr double kUnpacedGoal = 2000.0;
 constexpr double kPacedGoal = 0.90;
@@ -96,6 +95,19 @@ struct Summary {
     std::map<int, std::pair<Result, double>> paced; // by baud: result, ratio to the line limit
 };
 
+// Connects the session to the simulator, or marks the benchmark as failed.
+bool setUp(benchmark::State& state, const SimProcess& sim, SessionUnderTest& sut) {
+    if (!sim.error().empty()) {
+        state.SkipWithError(sim.error().c_str());
+        return false;
+    }
+    if (const std::string e = sut.open(sim); !e.empty()) {
+        state.SkipWithError(e.c_str());
+        return false;
+    }
+    return true;
+}
+
 std::optional<Result> measure(benchmark::State& state, SessionUnderTest& sut, std::size_t count) {
     if (const std::string e = sut.run(20); !e.empty()) { // connection set-up, first allocations
         state.SkipWithError(e.c_str());
@@ -133,14 +145,8 @@ std::optional<Result> measure(benchmark::State& state, SessionUnderTest& sut, st
 void unpaced(benchmark::State& state, Summary& summary) {
     const SimProcess sim({});
     SessionUnderTest sut;
-    if (!sim.error().empty()) {
-        state.SkipWithError(sim.error().c_str());
+    if (!setUp(state, sim, sut))
         return;
-    }
-    if (const std::string e = sut.open(sim); !e.empty()) {
-        state.SkipWithError(e.c_str());
-        return;
-    }
     if (const auto r = measure(state, sut, 20000)) {
         summary.unpaced = *r;
         state.SetLabel("goal >= 2000 frames/s");
@@ -150,14 +156,8 @@ void unpaced(benchmark::State& state, Summary& summary) {
 void paced(benchmark::State& state, int baudIndex, Summary& summary) {
     const SimProcess sim({QStringLiteral("--line-rate")});
     SessionUnderTest sut;
-    if (!sim.error().empty()) {
-        state.SkipWithError(sim.error().c_str());
+    if (!setUp(state, sim, sut))
         return;
-    }
-    if (const std::string e = sut.open(sim); !e.empty()) {
-        state.SkipWithError(e.c_str());
-        return;
-    }
     if (baudIndex != sut.session.link.settings.baudIndex) {
         if (const std::string e = sut.switchBaud(baudIndex); !e.empty()) {
             state.SkipWithError(e.c_str());
@@ -175,10 +175,6 @@ void paced(benchmark::State& state, int baudIndex, Summary& summary) {
         state.SetLabel("goal ratio >= 0.90");
         summary.paced[static_cast<int>(baud)] = {*r, ratio};
     }
-}
-
-const char* verdict(bool met) {
-    return met ? "met" : "MISSED";
 }
 
 void printSummary(const Summary& summary) {
@@ -220,11 +216,5 @@ int main(int argc, char* argv[]) {
             ->UseRealTime()
             ->Unit(benchmark::kMillisecond);
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    printSummary(summary);
-    return 0;
+    return bench::runBenchmarks(argc, argv, [&summary] { printSummary(summary); });
 }

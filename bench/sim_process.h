@@ -1,9 +1,11 @@
 #pragma once
 
-// What the benchmarks share: the simulated sensor as a child process and the
-// line-rate arithmetic.
+// What the benchmarks share: the simulated sensor as a child process, the
+// line-rate arithmetic and the run with its goal summary.
 #include "link/frame.h"
 #include "measurement/record.h"
+
+#include <benchmark/benchmark.h>
 
 #include <QProcess>
 #include <QString>
@@ -75,6 +77,24 @@ inline double cpuSeconds() {
     timespec ts{};
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// The word the goal summaries print after each goal.
+inline const char* verdict(bool met) {
+    return met ? "met" : "MISSED";
+}
+
+// Runs the registered benchmarks with the command line's options and then
+// `summary` (the goals after the tables). 1 for an option the library does
+// not know, otherwise 0.
+template <typename Summary> int runBenchmarks(int& argc, char** argv, Summary&& summary) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    summary();
+    return 0;
 }
 
 } // namespace tavrino::bench

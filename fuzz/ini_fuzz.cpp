@@ -58,13 +58,11 @@ void queryEverything(IniDocument* ini) {
     }
 }
 
-// Tags that look like pieces of a long value ("<tag> Line0002") may join a
-// neighbour or lose another suffix on the next read: such documents are not
-// expected to write the same text twice.
-bool hasNumberedTags(const IniDocument* ini) {
-    for (const auto& section : ini->sections()) { // every section, also a second one of a name
+// Whether any tag of any section (also a second section of a name) matches.
+template <typename Predicate> bool anyTag(const IniDocument* ini, Predicate&& matches) {
+    for (const auto& section : ini->sections()) {
         for (const auto& item : section.items) {
-            if (item.tag.find(" Line") != std::string::npos) {
+            if (matches(item.tag)) {
                 return true;
             }
         }
@@ -72,17 +70,18 @@ bool hasNumberedTags(const IniDocument* ini) {
     return false;
 }
 
+// Tags that look like pieces of a long value ("<tag> Line0002") may join a
+// neighbour or lose another suffix on the next read: such documents are not
+// expected to write the same text twice.
+bool hasNumberedTags(const IniDocument* ini) {
+    return anyTag(ini, [](const std::string& tag) { return tag.find(" Line") != std::string::npos; });
+}
+
 // Tags are cut to their maximum length on writing; what the cut leaves may
 // end in blanks that the next read trims, so such documents change once.
 bool hasOverlongTags(const IniDocument* ini) {
-    for (const auto& section : ini->sections()) {
-        for (const auto& item : section.items) {
-            if (item.tag.size() > static_cast<std::size_t>(kIniMaxTagLength)) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return anyTag(
+        ini, [](const std::string& tag) { return tag.size() > static_cast<std::size_t>(kIniMaxTagLength); });
 }
 
 void checkLines(std::string_view text) {

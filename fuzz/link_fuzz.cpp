@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The request builder: whatever it sends must pass the reply checks.
     if (size >= 5) {
         link::FrameBuffers buffers;
-        const int order = data[0] | (data[1] << 8);
-        const auto argument = static_cast<std::uint16_t>(data[2] | (data[3] << 8));
+        const int order = link::readU16(data);
+        const std::uint16_t argument = link::readU16(data + 2);
         const std::size_t payload = size - 4;
         const std::size_t staged = payload < link::kMaxRequestPayload ? payload : link::kMaxRequestPayload;
         std::memcpy(buffers.stagingPayload(), data + 4, staged);

@@ -60,17 +60,6 @@ std::uint16_t SensorMemory::blockWord(int area, std::size_t index) const {
     return at + 2 <= bytes.size() ? link::readU16(bytes.data() + at) : 0;
 }
 
-std::array<std::uint8_t, 52> Measurement::encode() const {
-    std::array<std::uint8_t, 52> out{};
-    const double fixed[] = {csX, csY, csI, refX, refY, refI, deltaE};
-    for (std::size_t i = 0; i < 7; ++i)
-        link::writeU32(out.data() + 4 * i, static_cast<std::uint32_t>(clampToI32(fixed[i] * 65536.0).value));
-    const std::int16_t words[] = {X, Y, Z, rawX, rawY, rawZ, colorNo, in0, temp, dpSet, sat};
-    for (std::size_t i = 0; i < 11; ++i)
-        link::writeU16(out.data() + 28 + 2 * i, static_cast<std::uint16_t>(words[i]));
-    return out;
-}
-
 Coordinates colourSpaceCoordinates(int colourSpace, Xyz v) {
     const double f = std::cbrt(v.y / 100.0);
     const double lightness = 116.0 * f - 16.0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "measurement/record.h"
 #include "parameters/options.h"
 #include "scene.h"
 
@@ -53,22 +54,11 @@ struct SensorMemory {
     [[nodiscard]] std::uint16_t blockWord(int area, std::size_t index) const;
 };
 
-// One measurement as the sensor reports it (the 52-byte payload of order 8),
-// plus the digital state bits that only the scope sees.
-struct Measurement {
-    double csX = 0, csY = 0, csI = 0;
-    double refX = 0, refY = 0, refI = 0;
-    double deltaE = 0;
-    std::int16_t X = 0, Y = 0, Z = 0;
-    std::int16_t rawX = 0, rawY = 0, rawZ = 0;
-    std::int16_t colorNo = 255;
-    std::int16_t in0 = 0;
-    std::int16_t temp = 0;
-    std::int16_t dpSet = 0;
-    std::int16_t sat = 0;
+// One measurement as the sensor reports it (the fields of the order-8
+// payload, encoded with measurement::encodeRecord), plus the digital state
+// bits that only the scope sees.
+struct Measurement : measurement::MeasurementRecord {
     std::uint16_t stateBits = 0; // bit 0 IN0, bits 1 and 2 the two digital outputs
-
-    [[nodiscard]] std::array<std::uint8_t, 52> encode() const;
 };
 
 // Colour-space coordinates (first, second, intensity) in the order the

@@ -10,6 +10,7 @@ namespace tavrino::sim {
 namespace {
 
 constexpr Xyz kWhite{95.05, 100.0, 108.9};
+constexpr Xyz kGreyCard{17.11, 18.00, 19.60};
 
 Scene singleTarget(std::string name, Xyz xyz) {
     return Scene{{{std::move(name), xyz, 60.0}}, 0.0};
@@ -28,12 +29,12 @@ std::optional<Scene> builtInScene(std::string_view name) {
                       {"green", {35.76, 71.52, 11.92}, 3.0},
                       {"blue", {18.05, 7.22, 95.05}, 3.0},
                       {"yellow", {77.00, 92.78, 13.85}, 3.0},
-                      {"grey card", {17.11, 18.00, 19.60}, 3.0}},
+                      {"grey card", kGreyCard, 3.0}},
                      1.0};
     if (name == "white")
         return singleTarget("white", kWhite);
     if (name == "grey")
-        return singleTarget("grey card", {17.11, 18.00, 19.60});
+        return singleTarget("grey card", kGreyCard);
     if (name == "black")
         return singleTarget("black", {0.4, 0.42, 0.46});
     return std::nullopt;

@@ -41,11 +41,7 @@ SimServer::SimServer(SensorConfig config, QObject* parent) : QObject(parent), se
     wakeTimer_.setSingleShot(true);
     wakeTimer_.setTimerType(Qt::PreciseTimer);
     connect(&pumpTimer_, &QTimer::timeout, this, &SimServer::pump);
-    connect(&wakeTimer_, &QTimer::timeout, this, [this] {
-        sensor_.advance(now());
-        pump();
-        scheduleWakeup();
-    });
+    connect(&wakeTimer_, &QTimer::timeout, this, &SimServer::poke);
 }
 
 SimServer::~SimServer() {
@@ -122,10 +118,7 @@ void SimServer::onNewConnection() {
         connect(socket, &QTcpSocket::disconnected, this, &SimServer::onTcpDisconnected);
         log("tcp: connection from " + socket->peerAddress().toString().toStdString() + ":" +
             std::to_string(socket->peerPort()));
-        active_ = Endpoint::Tcp;
-        queue_.clear();
-        frontStarted_ = false;
-        sensor_.connectionOpened(now());
+        startSession(Endpoint::Tcp, now());
         scheduleWakeup();
         emit clientConnected();
     }
@@ -146,12 +139,8 @@ void SimServer::onTcpDisconnected() {
     if (socket == client_) {
         log("tcp: connection closed by the PC");
         client_.clear();
-        if (active_ == Endpoint::Tcp) {
-            active_ = Endpoint::None;
-            queue_.clear();
-            frontStarted_ = false;
-            sensor_.connectionOpened(now());
-        }
+        if (active_ == Endpoint::Tcp)
+            startSession(Endpoint::None, now());
         emit clientDisconnected();
     }
     socket->deleteLater();
@@ -265,14 +254,18 @@ void SimServer::flushPty() {
         ptyWriteNotifier_->setEnabled(!ptyOut_.isEmpty());
 }
 
+void SimServer::startSession(Endpoint endpoint, SimTime t) {
+    active_ = endpoint;
+    queue_.clear();
+    frontStarted_ = false;
+    sensor_.connectionOpened(t);
+}
+
 void SimServer::feed(Endpoint from, const char* data, qint64 size) {
     const SimTime t = now();
     if (from != active_) {
         log(from == Endpoint::Tcp ? "tcp: PC active" : "pty: PC active");
-        active_ = from;
-        queue_.clear();
-        frontStarted_ = false;
-        sensor_.connectionOpened(t);
+        startSession(from, t);
     }
     sensor_.receive({reinterpret_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)}, t);
     pump();

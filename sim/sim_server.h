@@ -64,6 +64,9 @@ private:
     void onTcpDisconnected();
     void onPtyReadable();
     void onPtyWritable();
+    // `endpoint` becomes the PC's line: what was queued for the previous PC
+    // is dropped and the sensor starts a new connection.
+    void startSession(Endpoint endpoint, SimTime t);
     void feed(Endpoint from, const char* data, qint64 size);
     void pump();
     void scheduleWakeup();

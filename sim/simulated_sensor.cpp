@@ -332,7 +332,7 @@ SimulatedSensor::Reply SimulatedSensor::execute(int req, std::uint16_t arg,
         return r;
     }
     case order::Measure: {
-        const auto bytes = model_.measure(m, at).encode();
+        const auto bytes = measurement::encodeRecord(model_.measure(m, at));
         return {req, 0, {bytes.begin(), bytes.end()}};
     }
     case order::SensorIdentity: {
@@ -573,7 +573,7 @@ void SimulatedSensor::advance(SimTime now) {
         return;
     while (nextStreamEdge_ && *nextStreamEdge_ <= now_) {
         const SimTime edge = *nextStreamEdge_;
-        const auto bytes = model_.measure(memory_, edge).encode();
+        const auto bytes = measurement::encodeRecord(model_.measure(memory_, edge));
         send(order::Measure, {order::Measure, 0, {bytes.begin(), bytes.end()}}, edge);
         nextStreamEdge_ = model_.nextRisingEdge(edge);
     }

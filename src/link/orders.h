@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tavrino::link {
@@ -32,7 +33,6 @@ inline constexpr std::uint16_t kTableSettingsArea = 7680; // 0x1E00
 inline constexpr std::uint16_t kTableSettingsValue = 36;
 inline constexpr std::uint16_t kHardwareInfoKey = 11181; // 0x2BAD
 inline constexpr std::size_t kFirmwareTextSize = 72;
-inline constexpr std::size_t kMeasurementPayloadSize = 52;
 
 // Baud rate of a baud-rate index; any index outside 0..7 means 115200.
 [[nodiscard]] constexpr int baudRateForIndex(int index) {

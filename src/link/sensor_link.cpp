@@ -251,6 +251,11 @@ void SensorLink::pump(std::size_t needed) {
 }
 
 SensorLink::WaitResult SensorLink::waitFor(std::size_t needed, const std::function<bool()>* stop) {
+    // A payload usually arrives with its header: bytes already here need no
+    // local event loop, which would otherwise be built for every frame.
+    pump(needed);
+    if (received_ >= needed)
+        return WaitResult::Ready;
     const bool limited = stop == nullptr;
     const QDeadlineTimer deadline = limited ? QDeadlineTimer(kReplyTimeLimitMs, Qt::PreciseTimer)
                                             : QDeadlineTimer(QDeadlineTimer::Forever);

@@ -1,5 +1,6 @@
 #include "measurement/record.h"
 
+#include "common/convert.h"
 #include "link/frame.h"
 
 #include <algorithm>
@@ -30,6 +31,20 @@ void ConvertData(MeasurementRecord& r) {
     r.temp = readI16(p + 44);
     r.dpSet = readI16(p + 46);
     r.sat = readI16(p + 48);
+}
+
+std::array<std::uint8_t, kPayloadSize> encodeRecord(const MeasurementRecord& r) {
+    // Seven 16.16 fixed-point values from byte 0, eleven words from byte 28,
+    // as ConvertData reads them; bytes 50 and 51 stay zero.
+    std::array<std::uint8_t, kPayloadSize> out{};
+    const double fixed[] = {r.csX, r.csY, r.csI, r.refX, r.refY, r.refI, r.deltaE};
+    for (std::size_t i = 0; i < 7; ++i)
+        link::writeU32(out.data() + 4 * i, static_cast<std::uint32_t>(clampToI32(fixed[i] * 65536.0).value));
+    const std::int16_t words[] = {r.X,       r.Y,   r.Z,    r.rawX,  r.rawY, r.rawZ,
+                                  r.colorNo, r.in0, r.temp, r.dpSet, r.sat};
+    for (std::size_t i = 0; i < 11; ++i)
+        link::writeU16(out.data() + 28 + 2 * i, static_cast<std::uint16_t>(words[i]));
+    return out;
 }
 
 void acceptFrame(MeasurementRecord& record, const std::uint8_t* payload, std::size_t length,

@@ -35,6 +35,11 @@ struct MeasurementRecord {
 // Decodes the 52 bytes held in `raw` into the record's fields.
 void ConvertData(MeasurementRecord& record);
 
+// The 52 payload bytes of the record's fields, in the layout ConvertData
+// reads (`raw` and prevColorNo are not part of it). A fixed-point value
+// beyond the 32-bit range is clamped.
+[[nodiscard]] std::array<std::uint8_t, kPayloadSize> encodeRecord(const MeasurementRecord& record);
+
 // Copies a received payload into the record and decodes it. A payload shorter
 // than 52 bytes leaves the missing bytes zero. With `keepPrevious` the colour
 // number of the frame before is kept in prevColorNo first (the recorder loops

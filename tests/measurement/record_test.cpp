@@ -107,6 +107,34 @@ TEST(Decoding, PreviousColourNumberIsKeptOnlyWhenAsked) {
     EXPECT_EQ(r.colorNo, 0);
 }
 
+// The encoder is what the simulated sensor sends: every field must come back
+// from the decoder at its own place, and fixed-point values beyond 16.16 clamp.
+TEST(Encoding, DecodesBackFieldByField) {
+    MeasurementRecord in;
+    const double fixed[] = {0.25, -1.5, 99.75, 1.0 / 65536.0, -32768.0, 1e9, -1e9};
+    double* const fields[] = {&in.csX, &in.csY, &in.csI, &in.refX, &in.refY, &in.refI, &in.deltaE};
+    for (std::size_t i = 0; i < 7; ++i)
+        *fields[i] = fixed[i];
+    std::int16_t* const words[] = {&in.X,       &in.Y,   &in.Z,    &in.rawX,  &in.rawY, &in.rawZ,
+                                   &in.colorNo, &in.in0, &in.temp, &in.dpSet, &in.sat};
+    for (std::size_t i = 0; i < 11; ++i)
+        *words[i] = static_cast<std::int16_t>(i % 2 ? -1000 - static_cast<int>(i) : 1000 + i);
+    const Payload bytes = encodeRecord(in);
+    EXPECT_EQ(bytes[50], 0);
+    EXPECT_EQ(bytes[51], 0);
+
+    const auto out = decoded(bytes);
+    const double back[] = {out.csX, out.csY, out.csI, out.refX, out.refY, out.refI, out.deltaE};
+    const double expected[] = {0.25,    -1.5, 99.75, 1.0 / 65536.0, -32768.0, 32767.0 + 65535.0 / 65536.0,
+                               -32768.0};
+    for (std::size_t i = 0; i < 7; ++i)
+        EXPECT_EQ(back[i], expected[i]) << i;
+    const std::int16_t wordsBack[] = {out.X,       out.Y,   out.Z,    out.rawX,  out.rawY, out.rawZ,
+                                      out.colorNo, out.in0, out.temp, out.dpSet, out.sat};
+    for (std::size_t i = 0; i < 11; ++i)
+        EXPECT_EQ(wordsBack[i], *words[i]) << i;
+}
+
 TEST(DisplayColourTest, SixteenthsTruncatedTowardZero) {
     struct Case {
         std::int16_t x, y, z;
