@@ -15,6 +15,7 @@
 #include "common/language.h"
 #include "common/operator.h"
 #include "common/run_flags.h"
+#include "link/orders.h"
 #include "link/sensor_link.h"
 #include "measurement/display.h"
 #include "measurement/record.h"
@@ -37,7 +38,7 @@ namespace tavrino::app {
 
 // What the connection check learnt about the sensor.
 struct SensorIdentity {
-    static constexpr std::size_t kFirmwareSize = 72;
+    static constexpr std::size_t kFirmwareSize = link::kFirmwareTextSize;
     static constexpr std::size_t kTextBufferSize = 256; // name and next calibration, with the zero
 
     std::string firmware;    // up to 72 characters: the status field's tooltip

@@ -12,13 +12,12 @@ void updateDisplay(MeasurementDisplay& d, GraphHistories& histories, const Measu
     d.colourNumber = r.colorNo;
     d.in0High = r.in0 != 0;
     d.saturated = r.sat != 0;
-    // Raw values and the double-parameter set, temperature, big colour
-    // number, the mean-value teach panel.
+    // Raw values, the double-parameter set and the temperature. The big
+    // colour-number panel shows colourNumber and the mean-value teach panel
+    // xyz: one field per value, however many panels show it.
     d.raw = {r.rawX, r.rawY, r.rawZ};
     d.doubleParameterSet = r.dpSet;
     d.temperature = r.temp;
-    d.bigColourNumber = r.colorNo;
-    d.meanValueXyz = {r.X, r.Y, r.Z};
     // Derived values.
     d.colour = displayColour(r);
     d.paintColour = clampedColour(d.colour);

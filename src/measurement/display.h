@@ -40,10 +40,8 @@ struct MeasurementDisplay {
     // Raw X Y Z: the raw-value displays of the offset adjustment page, the
     // calibration panel and the double-parameter panel.
     std::array<int, 3> raw{};
-    int doubleParameterSet = 0;        // the set-in-use display of the double-parameter panel
-    int temperature = 0;               // table settings page, in the sensor's units
-    int bigColourNumber = 0;           // the big colour-number panel
-    std::array<int, 3> meanValueXyz{}; // the mean-value teach panel
+    int doubleParameterSet = 0; // the set-in-use display of the double-parameter panel
+    int temperature = 0;        // table settings page, in the sensor's units
     // The colour of the current measurement as computed, and clamped to
     // 0..255 for the colour field of the table settings page.
     DisplayColour colour;

@@ -264,7 +264,6 @@ TEST_F(LiveTest, EveryFrameReachesEveryDisplay) {
         EXPECT_EQ(d.in0High, c.in0High);
         EXPECT_EQ(d.saturated, c.saturated);
         EXPECT_EQ(d.colourNumber, c.in.colorNo);
-        EXPECT_EQ(d.bigColourNumber, c.in.colorNo);
         EXPECT_DOUBLE_EQ(d.deltaE, c.in.deltaE);
         // The first frame follows the all-zero record.
         EXPECT_EQ(records[i].prevColorNo, i == 0 ? 0 : cases[i - 1].in.colorNo);
@@ -304,7 +303,6 @@ TEST_F(LiveTest, ValuesGoUnchangedToTheirDisplaysAndHistories) {
     ASSERT_EQ(shown.size(), 2U) << op.connectionLog;
     const MeasurementDisplay& d = shown[0];
     EXPECT_EQ(d.xyz, (std::array<int, 3>{1200, -3, 32767}));
-    EXPECT_EQ(d.meanValueXyz, d.xyz);
     EXPECT_EQ(d.reference, (std::array<double, 3>{0.5, -2.5, 99.5}));
     EXPECT_EQ(d.coordinates, (std::array<double, 3>{0.3125, -0.0625, 77.75}));
     EXPECT_EQ(d.raw, (std::array<int, 3>{3501, -32768, 17}));

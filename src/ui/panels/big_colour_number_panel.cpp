@@ -30,7 +30,7 @@ BigColourNumberPanel::BigColourNumberPanel(UiContext& context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panelId_);
     layout->addWidget(number_, 1);
-    setColourNumber(session_.display.bigColourNumber);
+    setColourNumber(session_.display.colourNumber);
     repaint_->setInterval(33);
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplay(); });
     resize(320, 260);
@@ -51,13 +51,13 @@ void BigColourNumberPanel::setColourNumber(int number) {
 bool BigColourNumberPanel::updateDisplay() {
     if (!watch_.takeNew(session_.display))
         return false;
-    setColourNumber(session_.display.bigColourNumber);
+    setColourNumber(session_.display.colourNumber);
     return true;
 }
 
 void BigColourNumberPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    setColourNumber(session_.display.bigColourNumber);
+    setColourNumber(session_.display.colourNumber);
     repaint_->start();
 }
 
