@@ -1,4 +1,5 @@
 #include "cli/cli_context.h"
+#include "link/frame.h"
 
 #include <charconv>
 #include <cstdio>
@@ -53,16 +54,7 @@ std::string formatGeneral(double value, int digits) {
 }
 
 std::string hexBytes(const std::uint8_t* bytes, std::size_t size) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(size * 3);
-    for (std::size_t i = 0; i < size; ++i) {
-        if (i)
-            out += ' ';
-        out += digits[bytes[i] >> 4];
-        out += digits[bytes[i] & 15];
-    }
-    return out;
+    return link::hexText(bytes, size);
 }
 
 std::optional<std::vector<std::uint8_t>> parseHex(const std::string& text) {

@@ -102,15 +102,7 @@ std::array<std::uint8_t, kTableSettingsSize> defaultTableSettings() {
 } // namespace
 
 std::string hexBytes(std::span<const std::uint8_t> bytes, std::size_t limit) {
-    std::string text;
-    char buf[4];
-    for (std::size_t i = 0; i < bytes.size() && i < limit; ++i) {
-        std::snprintf(buf, sizeof buf, i ? " %02X" : "%02X", bytes[i]);
-        text += buf;
-    }
-    if (bytes.size() > limit)
-        text += " ... (" + std::to_string(bytes.size()) + " bytes)";
-    return text;
+    return link::hexText(bytes.data(), bytes.size(), limit);
 }
 
 SimulatedSensor::SimulatedSensor(SensorConfig config)

@@ -60,6 +60,22 @@ void writeHeader(std::uint8_t* header, int order, std::uint16_t argument, std::u
     header[7] = crc8Update(header, 0, 7);
 }
 
+std::string hexText(const std::uint8_t* bytes, std::size_t size, std::size_t limit) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    const std::size_t shown = std::min(size, limit);
+    std::string text;
+    text.reserve(shown * 3 + 24);
+    for (std::size_t i = 0; i < shown; ++i) {
+        if (i)
+            text += ' ';
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 15];
+    }
+    if (size > shown)
+        text += " ... (" + std::to_string(size) + " bytes)";
+    return text;
+}
+
 void FrameBuffers::FillTxBuf(int order, std::uint16_t argument, std::uint16_t length) {
     const auto len = static_cast<std::uint16_t>(std::min<std::size_t>(length, kMaxRequestPayload));
     writeHeader(staging_.data(), order, argument, len);

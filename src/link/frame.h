@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace tavrino::link {
 
@@ -82,6 +83,11 @@ private:
     std::size_t transmitLength_ = 0;
     ReplyHeader lastReply_{};
 };
+
+// Frame bytes as text for traces and logs: upper-case pairs separated by
+// blanks ("55 07 00 00"). Beyond `limit` bytes the rest is counted, not shown.
+[[nodiscard]] std::string hexText(const std::uint8_t* bytes, std::size_t size,
+                                  std::size_t limit = static_cast<std::size_t>(-1));
 
 // Little-endian field access used by every payload layout.
 [[nodiscard]] inline std::uint16_t readU16(const std::uint8_t* p) {

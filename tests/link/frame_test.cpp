@@ -153,5 +153,12 @@ TEST(BaudRate, IndexTable) {
         EXPECT_EQ(baudRateForIndex(i), 115200) << i;
 }
 
+TEST(HexText, PairsSeparatedByBlanksAndALongFrameCounted) {
+    const Bytes frame{0x55, 0x07, 0x00, 0x00, 0x00, 0x00, 0xAA, 0x52};
+    EXPECT_EQ(hexText(frame.data(), frame.size()), "55 07 00 00 00 00 AA 52");
+    EXPECT_EQ(hexText(frame.data(), 0), "");
+    EXPECT_EQ(hexText(frame.data(), frame.size(), 2), "55 07 ... (8 bytes)");
+}
+
 } // namespace
 } // namespace tavrino::link
