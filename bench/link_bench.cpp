@@ -51,17 +51,18 @@ struct LinkUnderTest {
     test::ScriptedOperator op;
     Language language = Language::English;
     link::SensorLink link{flags, op, language};
+    link::ConnectionSettings settings;
 
     // Empty on success, otherwise what went wrong.
     std::string open(const SimProcess& sim, Line line) {
         if (line == Line::Tcp) {
-            link.settings.serverAddress = "127.0.0.1";
-            link.settings.serverPort = sim.tcpPort();
-            link.InitTCP_IP();
+            settings.serverAddress = "127.0.0.1";
+            settings.portNumber = std::to_string(sim.tcpPort());
+            link.InitTCP_IP(settings);
             return link.tcpConnected() ? std::string{} : "TCP: " + op.connectionLog;
         }
-        link.settings.comDevice = sim.ptyPath();
-        link.InitRS232();
+        settings.comDevice = sim.ptyPath();
+        link.InitRS232(settings);
         return link.serialOpen() ? std::string{} : "pty: " + op.connectionLog;
     }
 
@@ -80,8 +81,8 @@ struct LinkUnderTest {
         if (link.request(order::ChangeBaudrate, static_cast<std::uint16_t>(index)) != 1)
             return "order 190 failed: " + op.connectionLog;
         if (line == Line::Pty) {
-            link.settings.baudIndex = static_cast<std::int16_t>(index);
-            link.InitRS232();
+            settings.baudIndex = static_cast<std::int16_t>(index);
+            link.InitRS232(settings);
             if (!link.serialOpen())
                 return "pty reopen: " + op.connectionLog;
         }
@@ -149,7 +150,7 @@ void paced(benchmark::State& state, Line line, int baudIndex, Summary& summary) 
     LinkUnderTest lut;
     if (!setUp(state, sim, lut, line))
         return;
-    if (baudIndex != lut.link.settings.baudIndex) {
+    if (baudIndex != lut.settings.baudIndex) {
         if (const std::string e = lut.switchBaud(line, baudIndex); !e.empty()) {
             state.SkipWithError(e.c_str());
             return;

@@ -7,6 +7,7 @@
 //
 // Goals: unpaced >= 2000 frames/s; paced >= 0.90 of the line-rate limit.
 
+#include "app/connection.h"
 #include "app/live_measurement.h"
 #include "app/session.h"
 #include "link/orders.h"
@@ -21,6 +22,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 #include <chrono>
 #include <cstdio>
@@ -42,24 +44,34 @@ constexpr int kDisplayIntervalMs = 33; // about 30 Hz
 
 // A session connected to the simulator. Declared after the simulator so
 // that it closes its end first.
+// The loop ends from the graphs' frame call after the wanted number of frames.
+struct StoppingGraphs final : Graphs {
+    std::function<void()> onFrame;
+    void InitGraphs() override {}
+    void ShowGraph() override { onFrame(); }
+    void deleteProjectionPlots() override {}
+    void refreshScopeCaptions() override {}
+};
+
 struct SessionUnderTest {
     test::ScriptedOperator op;
-    app::Session session{op, QDir::tempPath().toStdString()};
+    StoppingGraphs graphs;
+    app::Session session{op, graphs, QDir::tempPath().toStdString()};
     std::size_t frames = 0;
     std::size_t stopAt = 0;
 
     SessionUnderTest() {
-        // The loop ends from the graph hook after the wanted number of frames.
-        session.measurementHooks.showGraph = [this] {
+        graphs.onFrame = [this] {
             if (++frames >= stopAt)
                 app::CBF_ButtonStop(session);
         };
     }
 
     std::string open(const SimProcess& sim) {
-        session.link.settings.serverAddress = "127.0.0.1";
-        session.link.settings.serverPort = sim.tcpPort();
-        session.link.InitTCP_IP();
+        session.connection.settings.protocol = link::Protocol::TcpIp;
+        session.connection.settings.serverAddress = "127.0.0.1";
+        session.connection.settings.portNumber = std::to_string(sim.tcpPort());
+        app::OpenLink(session);
         return session.link.tcpConnected() ? std::string{} : "TCP: " + op.connectionLog;
     }
 
@@ -68,7 +80,7 @@ struct SessionUnderTest {
     std::string switchBaud(int index) {
         if (session.link.request(link::order::ChangeBaudrate, static_cast<std::uint16_t>(index)) != 1)
             return "order 190 failed: " + op.connectionLog;
-        session.link.settings.baudIndex = static_cast<std::int16_t>(index);
+        session.connection.settings.baudIndex = static_cast<std::int16_t>(index);
         return {};
     }
 
@@ -118,7 +130,7 @@ std::optional<Result> measure(benchmark::State& state, SessionUnderTest& sut, st
     std::size_t refreshes = 0;
     QTimer display;
     QObject::connect(&display, &QTimer::timeout, [&] {
-        if (watch.takeNew(sut.session.display))
+        if (watch.takeNew(sut.session.live.display))
             ++refreshes;
     });
     display.start(kDisplayIntervalMs);
@@ -158,7 +170,7 @@ void paced(benchmark::State& state, int baudIndex, Summary& summary) {
     SessionUnderTest sut;
     if (!setUp(state, sim, sut))
         return;
-    if (baudIndex != sut.session.link.settings.baudIndex) {
+    if (baudIndex != sut.session.connection.settings.baudIndex) {
         if (const std::string e = sut.switchBaud(baudIndex); !e.empty()) {
             state.SkipWithError(e.c_str());
             return;

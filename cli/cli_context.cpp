@@ -1,40 +1,74 @@
 #include "cli/cli_context.h"
 #include "link/frame.h"
 
+#include "app/connection.h"
+#include "app/program_directory.h"
+
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace tavrino::cli {
 
-bool CliContext::openLink() {
-    openFailureStatus = kExitFailure;
-    auto& s = link->settings;
-    if (tcp) {
-        const auto endpoint = parseTcpEndpoint(*tcp);
-        if (!endpoint) {
-            openFailureStatus = usageError("--tcp needs HOST:PORT");
-            return false;
+CliContext::CliContext(const GlobalOptions& options)
+    : options_(options), session_(op_, graphs_, app::programDirectoryFor(std::nullopt)) {
+    session_.shell.language = options_.language;
+    if (options_.trace)
+        session_.link.trace = [](bool sent, const std::uint8_t* bytes, std::size_t size) {
+            std::fprintf(stderr, "%s %s\n", sent ? ">>" : "<<", hexBytes(bytes, size).c_str());
+        };
+}
+
+std::optional<link::ConnectionSettings> CliContext::endpoint() const {
+    link::ConnectionSettings c;
+    if (options_.tcp) {
+        const auto tcp = parseTcpEndpoint(*options_.tcp);
+        if (!tcp) {
+            usageError("--tcp needs HOST:PORT with a port of 1..65535");
+            return std::nullopt;
         }
-        s.protocol = 1;
-        s.serverAddress = endpoint->host;
-        s.serverPort = endpoint->port;
-        link->InitTCP_IP();
-        return link->tcpConnected();
+        c.protocol = link::Protocol::TcpIp;
+        c.serverAddress = tcp->host;
+        c.portNumber = std::to_string(tcp->port);
+        return c;
     }
-    if (serial) {
-        s.protocol = 0;
-        s.comDevice = *serial;
-        s.baudIndex = static_cast<std::int16_t>(baudIndex);
-        link->InitRS232();
-        return link->lastOpenResult() >= 0;
+    if (options_.serial) {
+        if (options_.serial->empty()) {
+            usageError("--serial needs a device");
+            return std::nullopt;
+        }
+        c.protocol = link::Protocol::Rs232;
+        c.comDevice = *options_.serial;
+        c.baudIndex = static_cast<std::int16_t>(options_.baudIndex);
+        return c;
     }
-    openFailureStatus = usageError("a sensor is needed: --tcp HOST:PORT or --serial DEVICE");
-    return false;
+    usageError("a sensor is needed: --tcp HOST:PORT or --serial DEVICE");
+    return std::nullopt;
+}
+
+void CliContext::useEndpoint(const link::ConnectionSettings& endpoint) {
+    session_.connection.settings = endpoint;
+    session_.connection.notify(app::ConnectionChange::Settings);
+}
+
+bool CliContext::openLink() {
+    return app::OpenLink(session_);
 }
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "tavrino-cli: %s\n(see tavrino-cli --help)\n", message.c_str());
     return kExitUsage;
+}
+
+bool writeOut(std::string_view text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (written && std::fflush(stdout) == 0)
+        return true;
+    const int error = errno;
+    std::fprintf(stderr, "tavrino-cli: the output could not be written: %s\n", std::strerror(error));
+    clearerr(stdout);
+    return false;
 }
 
 std::string formatFixed6(double value) {
@@ -96,8 +130,8 @@ std::optional<TcpEndpoint> parseTcpEndpoint(const std::string& text) {
     const auto colon = text.rfind(':');
     if (colon == std::string::npos)
         return std::nullopt;
-    const auto port = parseInteger(text.substr(colon + 1), 0, 65535);
-    if (!port)
+    const auto port = parseInteger(text.substr(colon + 1), 1, 65535);
+    if (!port || colon == 0)
         return std::nullopt;
     return TcpEndpoint{text.substr(0, colon), static_cast<unsigned>(*port)};
 }

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "app/session.h"
 #include "cli/console_operator.h"
+#include "common/graphs.h"
 #include "common/language.h"
-#include "common/run_flags.h"
-#include "link/sensor_link.h"
+#include "link/connection_settings.h"
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrino::cli {
@@ -15,29 +19,54 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-// Everything a command works with: the options of the command line, the
-// console operator and the program state the operations need.
-struct CliContext {
+// The options before the command.
+struct GlobalOptions {
     Language language = Language::English;
     bool trace = false;
     std::optional<std::string> tcp;    // HOST:PORT
     std::optional<std::string> serial; // device
     int baudIndex = 4;
+};
 
-    ConsoleOperator op;
-    RunFlags flags;
-    link::SensorLink* link = nullptr;
+// Everything a command works with: the options of the command line, the
+// console operator and the session that the program's operations run on.
+class CliContext {
+public:
+    explicit CliContext(const GlobalOptions& options);
+    CliContext(const CliContext&) = delete;
+    CliContext& operator=(const CliContext&) = delete;
 
-    // Opens the transport named on the command line. False (failure already
-    // reported on stderr) when it cannot be opened; `openFailureStatus` then
-    // says whether the command line (2) or the link (1) was at fault.
+    [[nodiscard]] const GlobalOptions& options() const { return options_; }
+    [[nodiscard]] Language language() const { return options_.language; }
+    [[nodiscard]] ConsoleOperator& op() { return op_; }
+    [[nodiscard]] app::Session& session() { return session_; }
+
+    // The connection settings named by --tcp or --serial; nothing (the usage
+    // error has been written) when none or a malformed one is given. Commands
+    // call it before they load a file or ask a question.
+    [[nodiscard]] std::optional<link::ConnectionSettings> endpoint() const;
+    // Puts `endpoint` into the session's connection settings, as the operator
+    // would on the connection page.
+    void useEndpoint(const link::ConnectionSettings& endpoint);
+    // Opens the link with the session's connection settings (no connection
+    // check). False when it could not be opened (the link has reported why).
     bool openLink();
-    int openFailureStatus = kExitFailure;
-    [[nodiscard]] bool hasEndpoint() const { return tcp.has_value() || serial.has_value(); }
+
+private:
+    GlobalOptions options_;
+    ConsoleOperator op_;
+    // The command-line tool draws no graphs.
+    NoGraphs graphs_;
+    app::Session session_;
 };
 
 // Writes "usage: ..." with the message on stderr and returns kExitUsage.
 int usageError(const std::string& message);
+
+// Writes `text` to stdout and flushes it. False, with a one-line message on
+// stderr, when it could not be written (a full disk, a closed pipe): the
+// command then ends with kExitFailure.
+[[nodiscard]] bool writeOut(std::string_view text);
 
 // Locale-independent formatting for stdout.
 std::string formatFixed6(double value);
@@ -49,7 +78,8 @@ std::optional<std::vector<std::uint8_t>> parseHex(const std::string& text);
 // Parses a whole decimal integer in [min, max].
 std::optional<long> parseInteger(const std::string& text, long min, long max);
 
-// HOST:PORT of --tcp, split at the last colon; nothing when the port is not 0..65535.
+// HOST:PORT of --tcp, split at the last colon; nothing when the host is
+// empty or the port is not 1..65535.
 struct TcpEndpoint {
     std::string host;
     unsigned port = 0;
@@ -58,20 +88,36 @@ std::optional<TcpEndpoint> parseTcpEndpoint(const std::string& text);
 
 using Arguments = std::vector<std::string>;
 
-int commandPing(CliContext& ctx, const Arguments& args);
-int commandMeasure(CliContext& ctx, const Arguments& args);
-int commandRaw(CliContext& ctx, const Arguments& args);
+int commandPing(CliContext& ctx);
+struct MeasureOptions {
+    long count = 1;
+};
+int commandMeasure(CliContext& ctx, const MeasureOptions& options);
+struct RawOptions {
+    std::string order;
+    std::string argument;
+    std::optional<std::string> hex;
+};
+int commandRaw(CliContext& ctx, const RawOptions& options);
 
 // color xyz SPACE C1 C2 C3 | color whitepoint XR YR ZR XA YA ZA (no sensor needed).
-int commandColor(CliContext& ctx, const Arguments& args);
+int commandColorXyz(CliContext& ctx, const Arguments& values);
+int commandColorWhitePoint(CliContext& ctx, const Arguments& values);
 
 // params get [--from ram|eeprom] -o FILE | params send FILE [--to ram|eeprom] [--yes]
 // | params show FILE [--yes]
-int commandParams(CliContext& ctx, const Arguments& args);
+struct ParamsOptions {
+    std::string file;
+    std::optional<std::string> memory; // ram | eeprom
+    bool yes = false;
+};
+int commandParamsGet(CliContext& ctx, const ParamsOptions& options);
+int commandParamsSend(CliContext& ctx, const ParamsOptions& options);
+int commandParamsShow(CliContext& ctx, const ParamsOptions& options);
 
-// info | hwinfo -o FILE | baud INDEX: connection management on a session.
-int commandInfo(CliContext& ctx, const Arguments& args);
-int commandHwInfo(CliContext& ctx, const Arguments& args);
-int commandBaud(CliContext& ctx, const Arguments& args);
+// info | hwinfo -o FILE | baud INDEX: connection management on the session.
+int commandInfo(CliContext& ctx);
+int commandHwInfo(CliContext& ctx, const std::string& file);
+int commandBaud(CliContext& ctx, const std::string& index);
 
 } // namespace tavrino::cli

@@ -29,70 +29,60 @@ std::optional<double> parseReal(const std::string& text) {
     return v;
 }
 
-int colorXyz(const Arguments& args) {
-    if (args.size() != 5)
+} // namespace
+
+int commandColorXyz(CliContext&, const Arguments& args) {
+    if (args.size() != 4)
         return usageError("color xyz needs SPACE C1 C2 C3");
-    const auto space = parseInteger(args[1], 0, calibration::kCalibSpaceCount - 1);
+    const auto space = parseInteger(args[0], 0, calibration::kCalibSpaceCount - 1);
     if (!space)
         return usageError("color xyz: SPACE must be 0..5");
     calibration::Triple setValue{};
     for (std::size_t k = 0; k < 3; ++k) {
-        const auto v = parseReal(args[2 + k]);
+        const auto v = parseReal(args[1 + k]);
         if (!v)
-            return usageError("color xyz: not a number: " + args[2 + k]);
+            return usageError("color xyz: not a number: " + args[1 + k]);
         setValue[k] = *v;
     }
     const auto xyz = calibration::setValueToXyz(static_cast<std::uint16_t>(*space), setValue);
     const std::string line = formatGeneral(xyz[0], 17) + '\t' + formatGeneral(xyz[1], 17) + '\t' +
                              formatGeneral(xyz[2], 17) + '\n';
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
-    return kExitOk;
+    return writeOut(line) ? kExitOk : kExitFailure;
 }
 
-int colorWhitePoint(CliContext& ctx, const Arguments& args) {
-    if (args.size() != 7)
+int commandColorWhitePoint(CliContext& ctx, const Arguments& args) {
+    if (args.size() != 6)
         return usageError("color whitepoint needs XR YR ZR XA YA ZA");
     calibration::Triple reference{};
     for (std::size_t k = 0; k < 3; ++k) {
-        const auto v = parseReal(args[1 + k]);
+        const auto v = parseReal(args[k]);
         if (!v)
-            return usageError("color whitepoint: not a number: " + args[1 + k]);
+            return usageError("color whitepoint: not a number: " + args[k]);
         reference[k] = *v;
     }
     calibration::RawTriple raw{};
     for (std::size_t k = 0; k < 3; ++k) {
-        const auto v = parseInteger(args[4 + k], 0, 65535);
+        const auto v = parseInteger(args[3 + k], 0, 65535);
         if (!v)
-            return usageError("color whitepoint: raw values must be 0..65535: " + args[4 + k]);
+            return usageError("color whitepoint: raw values must be 0..65535: " + args[3 + k]);
         raw[k] = static_cast<std::uint16_t>(*v);
     }
     const auto wp = calibration::CalcXnYnZn(reference, raw);
-    std::printf("%u\t%u\t%u\n", unsigned{wp.stored[0]}, unsigned{wp.stored[1]}, unsigned{wp.stored[2]});
-    std::fflush(stdout);
+    const std::string line = std::to_string(wp.stored[0]) + '\t' + std::to_string(wp.stored[1]) + '\t' +
+                             std::to_string(wp.stored[2]) + '\n';
+    if (!writeOut(line))
+        return kExitFailure;
     switch (wp.status) {
     case calibration::WhitePointStatus::Accepted:
         return kExitOk;
     case calibration::WhitePointStatus::AboveLimit:
-        std::fprintf(stderr, "%s\n", wp.message()->str(ctx.language).c_str());
+        std::fprintf(stderr, "%s\n", wp.message()->str(ctx.language()).c_str());
         return kExitFailure;
     case calibration::WhitePointStatus::Undefined:
-        std::fprintf(stderr, "%s\n", kWhitePointUndefined.str(ctx.language).c_str());
+        std::fprintf(stderr, "%s\n", kWhitePointUndefined.str(ctx.language()).c_str());
         return kExitFailure;
     }
     return kExitFailure;
-}
-
-} // namespace
-
-int commandColor(CliContext& ctx, const Arguments& args) {
-    if (args.empty())
-        return usageError("color needs xyz or whitepoint");
-    if (args[0] == "xyz")
-        return colorXyz(args);
-    if (args[0] == "whitepoint")
-        return colorWhitePoint(ctx, args);
-    return usageError("color: unknown subcommand " + args[0]);
 }
 
 } // namespace tavrino::cli

@@ -1,109 +1,104 @@
-// The link-level commands: ping, measure, raw.
+// The link-level commands: ping, measure, raw. They open the link as the
+// connection page does, without the connection check, and make only the
+// exchanges they name.
 #include "app/connection.h"
+#include "app/live_measurement.h"
 #include "cli/cli_context.h"
 #include "link/orders.h"
-#include "measurement/fetch.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 namespace tavrino::cli {
 
-int commandPing(CliContext& ctx, const Arguments& args) {
-    if (!args.empty())
-        return usageError("ping takes no arguments");
-    if (!ctx.openLink())
-        return ctx.openFailureStatus;
-    if (ctx.link->request(link::order::FirmwareText, 0) != 1)
+namespace {
+
+// Opens the link on the endpoint of the command line. kExitOk, or the status
+// the command ends with.
+int open(CliContext& ctx) {
+    const auto endpoint = ctx.endpoint();
+    if (!endpoint)
+        return kExitUsage;
+    ctx.useEndpoint(*endpoint);
+    return ctx.openLink() ? kExitOk : kExitFailure;
+}
+
+// One frame as the TAB-separated line of `measure`.
+std::string measurementLine(const measurement::MeasurementRecord& r) {
+    std::string line;
+    line.reserve(256);
+    auto addInt = [&](long v) {
+        line += std::to_string(v);
+        line += '\t';
+    };
+    auto addDouble = [&](double v) {
+        line += formatFixed6(v);
+        line += '\t';
+    };
+    for (long v : {long{r.X}, long{r.Y}, long{r.Z}, long{r.rawX}, long{r.rawY}, long{r.rawZ}})
+        addInt(v);
+    for (double v : {r.csX, r.csY, r.csI, r.refX, r.refY, r.refI, r.deltaE})
+        addDouble(v);
+    for (long v : {long{r.colorNo}, long{r.in0}, long{r.temp}, long{r.dpSet}, long{r.sat}})
+        addInt(v);
+    line.back() = '\n';
+    return line;
+}
+
+} // namespace
+
+int commandPing(CliContext& ctx) {
+    if (const int status = open(ctx); status != kExitOk)
+        return status;
+    link::SensorLink& link = ctx.session().link;
+    if (link.request(link::order::FirmwareText, 0) != 1)
         return kExitFailure;
     // The firmware text need not carry its terminating zero.
     const std::string firmware =
-        app::payloadText(ctx.link->replyPayload(), ctx.link->lastReply().length, link::kFirmwareTextSize);
-    std::printf("%s\n", firmware.c_str());
-    return kExitOk;
+        app::payloadText(link.replyPayload(), link.lastReply().length, link::kFirmwareTextSize);
+    return writeOut(firmware + '\n') ? kExitOk : kExitFailure;
 }
 
-int commandMeasure(CliContext& ctx, const Arguments& args) {
-    long count = 1;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-n" && i + 1 < args.size()) {
-            auto n = parseInteger(args[++i], 1, 100000000);
-            if (!n)
-                return usageError("measure: -n needs a positive number");
-            count = *n;
-        } else {
-            return usageError("measure: unknown argument " + args[i]);
-        }
-    }
-    if (!ctx.openLink())
-        return ctx.openFailureStatus;
-    measurement::MeasurementRecord record;
-    std::string line;
-    line.reserve(256);
-    for (long i = 0; i < count; ++i) {
-        if (measurement::fetchFrame(*ctx.link, record, true) != 1)
+int commandMeasure(CliContext& ctx, const MeasureOptions& options) {
+    if (const int status = open(ctx); status != kExitOk)
+        return status;
+    app::Session& s = ctx.session();
+    for (long i = 0; i < options.count; ++i) {
+        // The live loop's exchange: order 8 into the session's record.
+        if (app::fetchLiveFrame(s) != 1)
             return kExitFailure;
-        const auto& r = record;
-        line.clear();
-        auto addInt = [&](long v) {
-            line += std::to_string(v);
-            line += '\t';
-        };
-        auto addDouble = [&](double v) {
-            line += formatFixed6(v);
-            line += '\t';
-        };
-        addInt(r.X);
-        addInt(r.Y);
-        addInt(r.Z);
-        addInt(r.rawX);
-        addInt(r.rawY);
-        addInt(r.rawZ);
-        addDouble(r.csX);
-        addDouble(r.csY);
-        addDouble(r.csI);
-        addDouble(r.refX);
-        addDouble(r.refY);
-        addDouble(r.refI);
-        addDouble(r.deltaE);
-        addInt(r.colorNo);
-        addInt(r.in0);
-        addInt(r.temp);
-        addInt(r.dpSet);
-        addInt(r.sat);
-        line.back() = '\n';
-        std::fwrite(line.data(), 1, line.size(), stdout);
+        // Line by line, so a reader that stops (a closed pipe) ends the
+        // command at the next frame.
+        if (!writeOut(measurementLine(s.live.record)))
+            return kExitFailure;
     }
-    std::fflush(stdout);
     return kExitOk;
 }
 
-int commandRaw(CliContext& ctx, const Arguments& args) {
-    if (args.size() < 2 || args.size() > 3)
-        return usageError("raw ORDER ARG [HEX]");
-    auto order = parseInteger(args[0], 0, 255);
-    auto argument = parseInteger(args[1], 0, 65535);
+int commandRaw(CliContext& ctx, const RawOptions& options) {
+    const auto order = parseInteger(options.order, 0, 255);
+    const auto argument = parseInteger(options.argument, 0, 65535);
     if (!order || !argument)
         return usageError("raw: ORDER must be 0..255 and ARG 0..65535");
     std::vector<std::uint8_t> payload;
-    if (args.size() == 3) {
-        auto parsed = parseHex(args[2]);
+    if (options.hex) {
+        auto parsed = parseHex(*options.hex);
         if (!parsed || parsed->size() > link::kMaxRequestPayload)
             return usageError("raw: HEX must be pairs of hexadecimal digits (at most 2040 bytes)");
         payload = std::move(*parsed);
     }
-    if (!ctx.openLink())
-        return ctx.openFailureStatus;
+    if (const int status = open(ctx); status != kExitOk)
+        return status;
+    link::SensorLink& link = ctx.session().link;
     if (!payload.empty())
-        std::memcpy(ctx.link->stagingPayload(), payload.data(), payload.size());
-    if (ctx.link->request(static_cast<int>(*order), static_cast<std::uint16_t>(*argument),
-                          static_cast<std::uint16_t>(payload.size())) != 1)
+        std::memcpy(link.stagingPayload(), payload.data(), payload.size());
+    if (link.request(static_cast<int>(*order), static_cast<std::uint16_t>(*argument),
+                     static_cast<std::uint16_t>(payload.size())) != 1)
         return kExitFailure;
-    const auto& h = ctx.link->lastReply();
-    std::printf("%u\t%u\t%u\t%s\n", h.order, h.argument, h.length,
-                hexBytes(ctx.link->replyPayload(), h.length).c_str());
-    return kExitOk;
+    const auto& h = link.lastReply();
+    const std::string line = std::to_string(h.order) + '\t' + std::to_string(h.argument) + '\t' +
+                             std::to_string(h.length) + '\t' + hexBytes(link.replyPayload(), h.length) + '\n';
+    return writeOut(line) ? kExitOk : kExitFailure;
 }
 
 } // namespace tavrino::cli

@@ -2,11 +2,13 @@
 // production lines. Results go to stdout, operator messages to stderr.
 #include "cli/cli_context.h"
 
+#include <CLI/CLI.hpp>
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <map>
+#include <functional>
 #include <string>
 
 namespace {
@@ -41,95 +43,153 @@ constexpr const char* kUsage =
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
-using Command = int (*)(CliContext&, const Arguments&);
+// The command line as read: the global options, and what the chosen command
+// runs once the session exists.
+struct CommandLine {
+    GlobalOptions options;
+    bool help = false;
+    std::string language = "en";
+    std::function<int(CliContext&)> run;
+    // What the commands' own options and arguments are read into.
+    MeasureOptions measure;
+    RawOptions raw;
+    std::string hex;
+    ParamsOptions params;
+    Arguments values;
+    std::string file;
+    std::string index;
+};
 
-const std::map<std::string, Command>& commands() {
-    static const std::map<std::string, Command> table{
-        {"ping", commandPing},     {"measure", commandMeasure}, {"raw", commandRaw},
-        {"color", commandColor},   {"params", commandParams},   {"info", commandInfo},
-        {"hwinfo", commandHwInfo}, {"baud", commandBaud},
-    };
-    return table;
+// A subcommand without a help flag of its own: "--help" is a global option.
+CLI::App* command(CLI::App& parent, const char* name, const char* description) {
+    CLI::App* sub = parent.add_subcommand(name, description);
+    sub->set_help_flag();
+    return sub;
 }
 
-void traceFrame(bool sent, const std::uint8_t* bytes, std::size_t size) {
-    std::fprintf(stderr, "%s %s\n", sent ? ">>" : "<<", hexBytes(bytes, size).c_str());
+void addLinkCommands(CLI::App& app, CommandLine& line) {
+    command(app, "ping", "exchange order 7 once")->callback([&line] { line.run = commandPing; });
+
+    CLI::App* m = command(app, "measure", "order-8 exchanges");
+    m->add_option("-n", line.measure.count)->check(CLI::Range(1L, 100000000L));
+    m->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandMeasure(ctx, line.measure); }; });
+
+    CLI::App* r = command(app, "raw", "one exchange of any order");
+    r->add_option("ORDER", line.raw.order)->required();
+    r->add_option("ARG", line.raw.argument)->required();
+    r->add_option("HEX", line.hex);
+    r->callback([&line, r] {
+        if (r->count("HEX") > 0)
+            line.raw.hex = line.hex;
+        line.run = [&line](CliContext& ctx) { return commandRaw(ctx, line.raw); };
+    });
+}
+
+void addParamsCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* p = command(app, "params", "parameter set and parameter files");
+    p->require_subcommand(1);
+
+    CLI::App* get = command(*p, "get", "GET from the sensor into FILE");
+    get->add_option("--from", line.params.memory);
+    get->add_option("-o", line.params.file)->required();
+    get->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandParamsGet(ctx, line.params); }; });
+
+    CLI::App* send = command(*p, "send", "load FILE, then SEND");
+    send->add_option("FILE", line.params.file)->required();
+    send->add_option("--to", line.params.memory);
+    send->add_flag("--yes", line.params.yes);
+    send->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandParamsSend(ctx, line.params); }; });
+
+    CLI::App* show = command(*p, "show", "what SEND would send");
+    show->add_option("FILE", line.params.file)->required();
+    show->add_flag("--yes", line.params.yes);
+    show->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandParamsShow(ctx, line.params); }; });
+}
+
+void addColorCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* c = command(app, "color", "colour conversions without a sensor");
+    c->require_subcommand(1);
+    CLI::App* xyz = command(*c, "xyz", "set value to XYZ");
+    xyz->add_option("VALUES", line.values);
+    xyz->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandColorXyz(ctx, line.values); }; });
+    CLI::App* white = command(*c, "whitepoint", "white point from reference and measured values");
+    white->add_option("VALUES", line.values);
+    white->callback([&line] {
+        line.run = [&line](CliContext& ctx) { return commandColorWhitePoint(ctx, line.values); };
+    });
+}
+
+void addConnectionCommands(CLI::App& app, CommandLine& line) {
+    command(app, "info", "connect and check the sensor")->callback([&line] { line.run = commandInfo; });
+
+    CLI::App* hw = command(app, "hwinfo", "write the hardware information file");
+    hw->add_option("-o", line.file)->required();
+    hw->callback([&line] { line.run = [&line](CliContext& ctx) { return commandHwInfo(ctx, line.file); }; });
+
+    CLI::App* baud = command(app, "baud", "move sensor and line to another baud rate");
+    baud->add_option("INDEX", line.index)->required();
+    baud->callback([&line] { line.run = [&line](CliContext& ctx) { return commandBaud(ctx, line.index); }; });
+}
+
+// Reads the command line into `line`. kExitOk, or the status to end with.
+int parse(int argc, char** argv, CommandLine& line) {
+    CLI::App app("tavrino-cli");
+    app.set_help_flag();
+    app.add_flag("-h,--help", line.help);
+    app.add_option("--tcp", line.options.tcp);
+    app.add_option("--serial", line.options.serial);
+    app.add_option("--baud", line.options.baudIndex)->check(CLI::Range(0, 65535));
+    app.add_option("--lang", line.language)->check(CLI::IsMember({"en", "de"}));
+    app.add_flag("--trace", line.options.trace);
+    addLinkCommands(app, line);
+    addParamsCommands(app, line);
+    addColorCommands(app, line);
+    addConnectionCommands(app, line);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (line.help)
+            return kExitOk;
+        // One line: CLI11 may say more than one sentence.
+        std::string message = e.what();
+        std::replace(message.begin(), message.end(), '\n', ' ');
+        return usageError(message);
+    }
+    if (line.help)
+        return kExitOk;
+    if (!line.run) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    if (line.options.tcp && line.options.serial)
+        return usageError("give either --tcp or --serial, not both");
+    line.options.language = line.language == "de" ? tavrino::Language::German : tavrino::Language::English;
+    return kExitOk;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    CliContext ctx;
-    std::string commandName;
-    Arguments args;
-    int i = 1;
-    for (; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto value = [&](const char* what) -> std::optional<std::string> {
-            if (i + 1 >= argc) {
-                usageError(std::string(what) + " needs a value");
-                return std::nullopt;
-            }
-            return std::string(argv[++i]);
-        };
-        if (a == "--help" || a == "-h") {
+    CommandLine line;
+    if (const int status = parse(argc, argv, line); status != kExitOk || line.help) {
+        if (line.help)
             std::fputs(kUsage, stdout);
-            return kExitOk;
-        } else if (a == "--tcp") {
-            if (!(ctx.tcp = value("--tcp")))
-                return kExitUsage;
-        } else if (a == "--serial") {
-            if (!(ctx.serial = value("--serial")))
-                return kExitUsage;
-        } else if (a == "--baud") {
-            auto v = value("--baud");
-            if (!v)
-                return kExitUsage;
-            auto n = parseInteger(*v, 0, 65535);
-            if (!n)
-                return usageError("--baud needs a baud-rate index");
-            ctx.baudIndex = static_cast<int>(*n);
-        } else if (a == "--lang") {
-            auto v = value("--lang");
-            if (!v)
-                return kExitUsage;
-            if (*v == "en")
-                ctx.language = tavrino::Language::English;
-            else if (*v == "de")
-                ctx.language = tavrino::Language::German;
-            else
-                return usageError("--lang must be en or de");
-        } else if (a == "--trace") {
-            ctx.trace = true;
-        } else if (!a.empty() && a[0] == '-') {
-            return usageError("unknown option " + a);
-        } else {
-            commandName = a;
-            ++i;
-            break;
-        }
+        return line.help ? kExitOk : status;
     }
-    for (; i < argc; ++i)
-        args.emplace_back(argv[i]);
-
-    if (commandName.empty()) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
-    const auto found = commands().find(commandName);
-    if (found == commands().end())
-        return usageError("unknown command " + commandName);
-    if (ctx.tcp && ctx.serial)
-        return usageError("give either --tcp or --serial, not both");
+    // A reader that went away (a closed pipe) is a failed write, reported
+    // once, not a signal that ends the tool in the middle of an exchange.
+    std::signal(SIGPIPE, SIG_IGN);
 
     // Qt's network and serial classes need an application object; the
     // operations run their own local event loops while they wait.
-    QCoreApplication app(argc, argv);
-    tavrino::link::SensorLink link(ctx.flags, ctx.op, ctx.language);
-    ctx.link = &link;
-    if (ctx.trace)
-        link.trace = traceFrame;
-    const int status = found->second(ctx, args);
-    link.closeAll();
+    QCoreApplication application(argc, argv);
+    CliContext ctx(line.options);
+    const int status = line.run(ctx);
+    ctx.session().link.closeAll();
     return status;
 }

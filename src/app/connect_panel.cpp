@@ -4,16 +4,16 @@
 
 namespace tavrino::app {
 
-bool connectionControlVisible(ConnectionControl c, int protocol) {
+bool connectionControlVisible(ConnectionControl c, link::Protocol protocol) {
     switch (c) {
     case ConnectionControl::FindComPortsButton:
     case ConnectionControl::ComPortSelect:
     case ConnectionControl::BaudRateSelect:
     case ConnectionControl::ChangeBaudRateButton:
-        return protocol == kProtocolRs232;
+        return protocol == link::Protocol::Rs232;
     case ConnectionControl::ServerAddressBox:
     case ConnectionControl::PortNumberBox:
-        return protocol == kProtocolTcpIp;
+        return protocol == link::Protocol::TcpIp;
     default:
         return true;
     }

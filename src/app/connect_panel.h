@@ -3,6 +3,7 @@
 // The controls of the connection page and which of them each protocol shows.
 
 #include "common/language.h"
+#include "link/connection_settings.h"
 
 #include <optional>
 
@@ -26,12 +27,9 @@ enum class ConnectionControl : int {
 };
 inline constexpr int kConnectionControlCount = 14;
 
-inline constexpr int kProtocolRs232 = 0;
-inline constexpr int kProtocolTcpIp = 1;
-
 // Whether the connection page shows control `c` with `protocol`: the serial
 // controls with RS-232, the server controls with TCP/IP, the rest always.
-[[nodiscard]] bool connectionControlVisible(ConnectionControl c, int protocol);
+[[nodiscard]] bool connectionControlVisible(ConnectionControl c, link::Protocol protocol);
 
 // The right-click help text of a control; nothing for the connection log.
 [[nodiscard]] std::optional<Text> connectionHelpText(ConnectionControl c);

@@ -33,40 +33,21 @@ std::uint16_t wordAt(const std::uint8_t* payload, std::size_t length, std::size_
     return static_cast<std::uint16_t>(lo | (hi << 8));
 }
 
-// The port number text as the decimal number it starts with, like the C
-// library's conversion; anything beyond the port range stays beyond it, so
-// the transport refuses it rather than connecting to a wrapped port.
-unsigned portNumberOf(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    if (i < text.size() && text[i] == '+')
-        ++i;
-    unsigned long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + static_cast<unsigned long>(text[i] - '0');
-        if (value > 0x10000)
-            return 0x10000;
-    }
-    return static_cast<unsigned>(value);
-}
-
 std::string cut(const std::string& text, std::size_t maxLength) {
     return text.size() > maxLength ? text.substr(0, maxLength) : text;
 }
 
-// The Close choice ends the program: the front end decides how.
+// The Close choice ends the program: the front end, told through the shell,
+// decides how.
 void requestClose(Session& s) {
-    s.closeRequested = true;
-    s.notify(SessionChange::CloseRequested);
-    if (s.onCloseRequested)
-        s.onCloseRequested();
+    s.shell.closeRequested = true;
+    s.shell.notify(ShellChange::CloseRequested);
 }
 
 // The failed-connection popup with `text`; Offline runs Disconnect.
 void closeOrOffline(Session& s, const std::string& text) {
     const auto choice =
-        s.op().closeOrOffline(kInfoTitle.in(s.language), text, texts::kCloseLabel.in(s.language));
+        s.op().closeOrOffline(kInfoTitle.in(s.language()), text, texts::kCloseLabel.in(s.language()));
     if (choice == ConnectFailureChoice::Close)
         requestClose(s);
     else
@@ -152,52 +133,62 @@ OffsetValues decodeOffsetRecord(const std::uint8_t* payload, std::size_t length)
 // ---------------------------------------------------------------- operations
 
 void GetConnectionSettingsFromFile(Session& s) {
-    s.connection = readConnectionSettings(s.panelSettingsFile());
-    s.notify(SessionChange::ConnectionSettings);
+    s.connection.settings = readConnectionSettings(s.panelSettingsFile());
+    s.connection.notify(ConnectionChange::Settings);
 }
 
 void InitConnectPanel(Session& s) {
-    s.link.settings.protocol = s.connection.protocol;
-    s.connectPanelProtocol = s.connection.protocol;
-    s.notify(SessionChange::ConnectPanel);
+    s.connection.notify(ConnectionChange::Panel);
+}
+
+bool OpenLink(Session& s) {
+    const link::ConnectionSettings& c = s.connection.settings;
+    const bool tcp = c.protocol == link::Protocol::TcpIp;
+    LinkDisplay& shown = s.connection.linkDisplay;
+    shown.comPort = c.comPort;
+    shown.comDevice = c.comDevice;
+    shown.serverAddress = c.serverAddress;
+    shown.comPortVisible = !tcp;
+    shown.serverAddressVisible = tcp;
+    s.connection.notify(ConnectionChange::LinkDisplay);
+    s.link.open(c);
+    return s.link.lastOpenResult() >= 0;
 }
 
 int TryToConnect(Session& s) {
     s.link.closeSerial();
-    const std::string trying = texts::kTryToConnect.str(s.language);
+    const std::string trying = texts::kTryToConnect.str(s.language());
     s.op().setSensorStatus(trying);
     log(s, trying);
-
-    link::LinkSettings& ls = s.link.settings;
-    ls.protocol = s.connection.protocol;
-    ls.comPort = s.connection.comPort;
-    ls.comDevice = s.connection.comDevice;
-    ls.baudIndex = s.connection.baudIndex;
-    ls.serverAddress = s.connection.serverAddress;
-    ls.serverPort = portNumberOf(s.connection.portNumber);
     processPendingEvents();
 
-    const bool tcp = ls.protocol == kProtocolTcpIp;
-    s.linkDisplay.comPort = ls.comPort;
-    s.linkDisplay.comDevice = ls.comDevice;
-    s.linkDisplay.serverAddress = ls.serverAddress;
-    s.linkDisplay.comPortVisible = !tcp;
-    s.linkDisplay.serverAddressVisible = tcp;
-    s.notify(SessionChange::LinkDisplay);
-    if (tcp)
-        s.link.InitTCP_IP();
-    else
-        s.link.InitRS232();
-
-    if (s.link.lastOpenResult() >= 0)
+    if (OpenLink(s))
         return CheckComLine(s);
-    closeOrOffline(s, texts::kCouldNotConnect.str(s.language));
+    closeOrOffline(s, texts::kCouldNotConnect.str(s.language()));
     return -1;
+}
+
+int ConnectToSensor(Session& s) {
+    InitConnectPanel(s);
+    SetButtonsDimmed(s, 0, true);
+    const int result = TryToConnect(s);
+    if (result == 1)
+        SetButtonsDimmed(s, 0, false);
+    return result;
+}
+
+int ConnectAtStartup(Session& s, const std::optional<link::ConnectionSettings>& given) {
+    GetConnectionSettingsFromFile(s);
+    if (given) {
+        s.connection.settings = *given;
+        s.connection.notify(ConnectionChange::Settings);
+    }
+    return ConnectToSensor(s);
 }
 
 int CheckComLine(Session& s) {
     const auto failed = [&s] {
-        closeOrOffline(s, texts::kCouldNotConnect.str(s.language));
+        closeOrOffline(s, texts::kCouldNotConnect.str(s.language()));
         return -1;
     };
 
@@ -205,44 +196,45 @@ int CheckComLine(Session& s) {
         return failed();
     // At most the 72 bytes of the firmware field, also when the sensor sent
     // them without a terminating zero.
-    s.sensor.firmware =
+    s.connection.sensor.firmware =
         payloadText(s.link.replyPayload(), s.link.lastReply().length, SensorIdentity::kFirmwareSize);
-    s.notify(SessionChange::SensorIdentity);
+    s.connection.notify(ConnectionChange::SensorIdentity);
 
-    const FirmwareTokens tokens = splitFirmwareText(s.sensor.firmware);
+    const FirmwareTokens tokens = splitFirmwareText(s.connection.sensor.firmware);
     const std::string version = tokens.version();
     if (version != kExpectedFirmwareVersion) {
-        std::string text(texts::kFirmwareMismatch.in(s.language));
+        std::string text(texts::kFirmwareMismatch.in(s.language()));
         text += version;
         text += "\n\n";
-        text += texts::kCouldNotConnect.in(s.language);
+        text += texts::kCouldNotConnect.in(s.language());
         closeOrOffline(s, text);
         return -1;
     }
-    s.sensor.displayText = tokens.displayText();
-    s.op().setSensorStatus(s.sensor.displayText);
-    log(s, s.sensor.displayText);
+    s.connection.sensor.displayText = tokens.displayText();
+    s.op().setSensorStatus(s.connection.sensor.displayText);
+    log(s, s.connection.sensor.displayText);
 
     // Name and next calibration: texts of at most 255 characters, whatever
     // length the sensor sends.
     constexpr std::size_t kMaxText = SensorIdentity::kTextBufferSize - 1;
     if (s.link.request(order::SensorIdentity, 0) != 1)
         return failed();
-    s.sensor.name = payloadText(s.link.replyPayload(), s.link.lastReply().length, kMaxText);
-    s.sensor.serialNumber = s.link.lastReply().argument;
-    s.notify(SessionChange::SensorIdentity);
-    logLine(s, texts::kSensorLabel, s.sensor.name);
-    logLine(s, texts::kSerialNumberLabel.in(s.language), std::to_string(s.sensor.serialNumber));
+    s.connection.sensor.name = payloadText(s.link.replyPayload(), s.link.lastReply().length, kMaxText);
+    s.connection.sensor.serialNumber = s.link.lastReply().argument;
+    s.connection.notify(ConnectionChange::SensorIdentity);
+    logLine(s, texts::kSensorLabel, s.connection.sensor.name);
+    logLine(s, texts::kSerialNumberLabel.in(s.language()), std::to_string(s.connection.sensor.serialNumber));
 
     if (s.link.request(order::SensorIdentity, 1) != 1)
         return failed();
-    s.sensor.nextCalibration = payloadText(s.link.replyPayload(), s.link.lastReply().length, kMaxText);
-    s.notify(SessionChange::SensorIdentity);
-    logLine(s, texts::kNextCalibrationLabel.in(s.language), s.sensor.nextCalibration);
+    s.connection.sensor.nextCalibration =
+        payloadText(s.link.replyPayload(), s.link.lastReply().length, kMaxText);
+    s.connection.notify(ConnectionChange::SensorIdentity);
+    logLine(s, texts::kNextCalibrationLabel.in(s.language()), s.connection.sensor.nextCalibration);
     log(s, "\n\n");
 
     s.flags.sensorConnected = 1;
-    s.transfer.GetPara();
+    s.parameters.transfer.GetPara();
     if (s.flags.sensorConnected != 1)
         return -1;
     s.op().setDimmed(Dimmable::ConfirmedConnectionButtons, false);
@@ -254,10 +246,10 @@ void Disconnect(Session& s) {
     s.link.closeSerial();
     if (s.link.tcpConnected())
         s.link.disconnectTcp();
-    const std::string text = texts::kNoSensorConnected.str(s.language);
+    const std::string text = texts::kNoSensorConnected.str(s.language());
     s.op().setSensorStatus(text);
     log(s, text);
-    s.controls.selectTarget(parameters::TransferTarget::File);
+    s.parameters.controls.selectTarget(parameters::TransferTarget::File);
     // What offline work with parameter files needs.
     for (DimControl c : {DimControl::ConnectButton, DimControl::BaudRateSelect, DimControl::SendButton,
                          DimControl::GetButton})
@@ -267,37 +259,37 @@ void Disconnect(Session& s) {
 
 int ChangeBaudrate(Session& s) {
     // The button exists for the serial line only.
-    if (s.link.settings.protocol != kProtocolRs232)
+    if (s.connection.settings.protocol != link::Protocol::Rs232)
         return -1;
-    s.link.settings.baudIndex = s.connection.baudIndex;
-    log(s, texts::kChangeBaudrate.str(s.language));
+    const std::int16_t baudIndex = s.connection.settings.baudIndex;
+    log(s, texts::kChangeBaudrate.str(s.language()));
     // Still at the old rate: the port stays as it is until the sensor agreed.
-    if (s.link.request(order::ChangeBaudrate, static_cast<std::uint16_t>(s.link.settings.baudIndex)) != 1)
+    if (s.link.request(order::ChangeBaudrate, static_cast<std::uint16_t>(baudIndex)) != 1)
         return -1;
-    log(s, texts::kDone.str(s.language));
-    s.link.InitRS232();
+    log(s, texts::kDone.str(s.language()));
+    s.link.InitRS232(s.connection.settings);
     s.flags.sensorConnected = 1;
     TryToConnect(s);
     if (s.flags.sensorConnected != 1)
         return -1;
-    log(s, texts::kConfirmNewBaudrate.str(s.language));
+    log(s, texts::kConfirmNewBaudrate.str(s.language()));
     return 1;
 }
 
 int GetOffset(Session& s) {
     if (s.link.request(order::GetOffset, 0) != 1)
         return -1;
-    s.offsets = decodeOffsetRecord(s.link.replyPayload(), s.link.lastReply().length);
-    s.notify(SessionChange::Offsets);
+    s.connection.offsets = decodeOffsetRecord(s.link.replyPayload(), s.link.lastReply().length);
+    s.connection.notify(ConnectionChange::Offsets);
     return 1;
 }
 
 int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path) {
     s.flags.sensorConnected = 1;
-    const parameters::TransferTarget target = s.controls.target();
-    s.controls.selectTarget(parameters::TransferTarget::Ram);
-    s.transfer.GetPara();
-    s.controls.selectTarget(target);
+    const parameters::TransferTarget target = s.parameters.controls.target();
+    s.parameters.controls.selectTarget(parameters::TransferTarget::Ram);
+    s.parameters.transfer.GetPara();
+    s.parameters.controls.selectTarget(target);
     if (s.flags.sensorConnected == 0)
         return -1;
     GetOffset(s);
@@ -314,42 +306,42 @@ int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path) {
     } else {
         FileRequest request;
         request.mode = FileRequest::Mode::Save;
-        request.startDirectory = directoryOf(s.paths.hardwareIniFile);
+        request.startDirectory = directoryOf(s.shell.paths.hardwareIniFile);
         request.defaultName = std::string(kHardwareInfoFileName);
         request.filter = std::string(texts::kIniFilter);
         request.title = std::string(texts::kHardwareDialogTitle);
         const FileChoice choice = s.op().selectFile(request);
         if (!choice.chosen()) {
-            log(s, texts::kNoFileSelected.str(s.language));
+            log(s, texts::kNoFileSelected.str(s.language()));
             log(s, "\n\n");
             return -1;
         }
         file = choice.path;
     }
-    s.paths.hardwareIniFile = file;
-    s.notify(SessionChange::Paths);
+    s.shell.paths.hardwareIniFile = file;
+    s.shell.notify(ShellChange::Paths);
 
-    parameters::GetPanelValues(s.controls, s.teachTable, s.parameterSet);
+    parameters::GetPanelValues(s.parameters.controls, s.parameters.teachTable, s.parameters.set);
     IniHandle ini = Ini_New(false);
     int status = kIniOutOfMemory;
     if (ini) {
         IniDocument* doc = ini.get();
         Ini_PutString(doc, "GENERAL INFO", "FILE TYPE:", texts::kHardwareFileType);
         Ini_PutString(doc, "GENERAL INFO", "SCOPE VERSION:", texts::kHardwareScopeVersion);
-        Ini_PutString(doc, "GENERAL INFO", "FIRMWARE VERSION:", s.sensor.firmware);
+        Ini_PutString(doc, "GENERAL INFO", "FIRMWARE VERSION:", s.connection.sensor.firmware);
         Ini_PutString(doc, "HARDWARE INFO", "DATA", data);
         constexpr std::string_view kAxes[] = {"X", "Y", "Z"};
         for (std::size_t i = 0; i < 3; ++i)
-            Ini_PutInt(doc, "ZERO POINT OFFSET", kAxes[i], s.offsets.zeroPoint[i]);
+            Ini_PutInt(doc, "ZERO POINT OFFSET", kAxes[i], s.connection.offsets.zeroPoint[i]);
         for (std::size_t i = 0; i < 3; ++i)
-            Ini_PutInt(doc, "XYZ OFFSET", kAxes[i], s.offsets.xyz[i]);
-        parameters::AppendParaToIniHandle(doc, s.parameterSet);
-        parameters::AppendTechVecToIniHandle(doc, s.parameterSet);
+            Ini_PutInt(doc, "XYZ OFFSET", kAxes[i], s.connection.offsets.xyz[i]);
+        parameters::AppendParaToIniHandle(doc, s.parameters.set);
+        parameters::AppendTechVecToIniHandle(doc, s.parameters.set);
         status = Ini_WriteToFile(doc, file);
     }
     // A file that could not be written is not reported as saved.
     const Text& outcome = status >= 0 ? texts::kFileSaved : texts::kFileNotSaved;
-    std::string text = outcome.str(s.language);
+    std::string text = outcome.str(s.language());
     text += '\n';
     text += file;
     text += "\n\n";
@@ -365,10 +357,7 @@ void SetButtonsDimmed(Session& s, int scope, bool dim) {
 // ---------------------------------------------------------------- controls
 
 void connectButton(Session& s) {
-    SetButtonsDimmed(s, 0, true);
-    TryToConnect(s);
-    if (s.flags.sensorConnected == 1)
-        SetButtonsDimmed(s, 0, false);
+    ConnectToSensor(s);
 }
 
 void disconnectButton(Session& s) {
@@ -380,11 +369,12 @@ void acceptButton(Session& s) {
     s.op().showMainTab(MainTab::SensorParameter);
 }
 
-void changeBaudrateButton(Session& s) {
+int changeBaudrateButton(Session& s) {
     SetButtonsDimmed(s, 0, true);
     s.dimming.setConfirmedConnectionButtons(true);
-    ChangeBaudrate(s);
+    const int result = ChangeBaudrate(s);
     SetButtonsDimmed(s, 0, false);
+    return result;
 }
 
 void hardwareInfoButton(Session& s) {
@@ -396,52 +386,51 @@ void hardwareInfoButton(Session& s) {
 void findComPorts(Session& s, const std::vector<int>& comPorts) {
     if (comPorts.empty())
         return;
-    std::string text = texts::kComPortsAvailable.str(s.language);
+    std::string text = texts::kComPortsAvailable.str(s.language());
     for (int n : comPorts)
         text += "COM" + std::to_string(n) + "\n";
     text += "\n";
     log(s, text);
 }
 
-void protocolChanged(Session& s, int protocol) {
-    s.connection.protocol =
-        static_cast<std::int16_t>(protocol == kProtocolTcpIp ? kProtocolTcpIp : kProtocolRs232);
-    s.notify(SessionChange::ConnectionSettings);
+void protocolChanged(Session& s, link::Protocol protocol) {
+    s.connection.settings.protocol = protocol;
+    s.connection.notify(ConnectionChange::Settings);
     InitConnectPanel(s);
     s.dimming.setConfirmedConnectionButtons(true);
 }
 
 void comPortChanged(Session& s, int comPort, const std::string& device) {
-    s.connection.comPort = static_cast<std::int16_t>(std::clamp(comPort, 0, 255));
-    s.connection.comDevice = cut(device, kPathMaxLength);
-    s.notify(SessionChange::ConnectionSettings);
+    s.connection.settings.comPort = static_cast<std::int16_t>(std::clamp(comPort, 0, 255));
+    s.connection.settings.comDevice = cut(device, kPathMaxLength);
+    s.connection.notify(ConnectionChange::Settings);
     s.dimming.setConfirmedConnectionButtons(true);
 }
 
 void baudIndexChanged(Session& s, int baudIndex) {
-    s.connection.baudIndex = static_cast<std::int16_t>(std::clamp(baudIndex, 0, 7));
-    s.notify(SessionChange::ConnectionSettings);
+    s.connection.settings.baudIndex = static_cast<std::int16_t>(std::clamp(baudIndex, 0, 7));
+    s.connection.notify(ConnectionChange::Settings);
     s.dimming.setDimmed(DimControl::AcceptButton, true);
 }
 
 void portNumberChanged(Session& s, const std::string& portNumber) {
-    s.connection.portNumber = cut(portNumber, kPortNumberMaxLength);
-    s.notify(SessionChange::ConnectionSettings);
+    s.connection.settings.portNumber = cut(portNumber, kPortNumberMaxLength);
+    s.connection.notify(ConnectionChange::Settings);
     s.dimming.setDimmed(DimControl::AcceptButton, true);
 }
 
 void serverAddressCommitted(Session& s, const std::string& address) {
     s.dimming.setDimmed(DimControl::AcceptButton, true);
     const std::string text = cut(address, kServerAddressMaxLength);
-    s.connection.serverAddress = text;
-    s.serverAddresses.commit(text);
-    s.notify(SessionChange::ConnectionSettings);
-    s.notify(SessionChange::ServerAddresses);
+    s.connection.settings.serverAddress = text;
+    s.connection.serverAddresses.commit(text);
+    s.connection.notify(ConnectionChange::Settings);
+    s.connection.notify(ConnectionChange::ServerAddresses);
 }
 
 void showConnectionHelp(Session& s, ConnectionControl c) {
     if (const auto help = connectionHelpText(c))
-        s.op().message(kInfoTitle.in(s.language), help->in(s.language));
+        s.op().message(kInfoTitle.in(s.language()), help->in(s.language()));
 }
 
 // ---------------------------------------------------------------- settings
@@ -450,7 +439,7 @@ void loadPanelSettings(Session& s) {
     PanelSettings settings = s.panelSettings();
     LoadPanelSettings(s.panelSettingsFile(), s.programDirectory(), settings, s.rowColours);
     s.applyPanelSettings(settings);
-    teach::paintRowColours(s.rowColours, s.teachTable);
+    teach::paintRowColours(s.rowColours, s.parameters.teachTable);
 }
 
 int storePanelSettings(Session& s) {
@@ -458,8 +447,8 @@ int storePanelSettings(Session& s) {
     // The settings file is replaced whole or not at all; a failure keeps the
     // old file, and the operator should know the new settings were not kept.
     if (status < 0)
-        s.op().message(kInfoTitle.in(s.language),
-                       std::string(texts::kFileNotSaved.in(s.language)) + "\n" + s.panelSettingsFile());
+        s.op().message(kInfoTitle.in(s.language()),
+                       std::string(texts::kFileNotSaved.in(s.language())) + "\n" + s.panelSettingsFile());
     return status;
 }
 

@@ -49,10 +49,22 @@ struct FirmwareTokens {
 void GetConnectionSettingsFromFile(Session& s);
 // The protocol of the connection page decides which of its controls show.
 void InitConnectPanel(Session& s);
-// Opens the transport with the connection page's values and runs the
+// Opens the transport with the connection page's settings (the measurement
+// display panel shows which); no connection check. False when it could not be
+// opened (the link has reported why).
+bool OpenLink(Session& s);
+// Opens the transport with the connection page's settings and runs the
 // connection check. 1 connected; -1 not (the operator chose Offline, or Close,
 // which sets closeRequested).
 int TryToConnect(Session& s);
+// What the connect button and the start-up do: the connection page shown for
+// the protocol, the sensor buttons dimmed, TryToConnect, and the buttons
+// undimmed once connected. TryToConnect's result.
+int ConnectToSensor(Session& s);
+// The start-up connection: the settings from the panel settings file, or
+// `given` instead (a connection named on the command line, taken as if the
+// operator had entered it), then ConnectToSensor.
+int ConnectAtStartup(Session& s, const std::optional<link::ConnectionSettings>& given = std::nullopt);
 // The connection check: firmware text and version, identity, parameters.
 int CheckComLine(Session& s);
 // Closes the transport and switches to offline work (target FILE).
@@ -60,7 +72,7 @@ void Disconnect(Session& s);
 // Moves the sensor and the program to the baud-rate index of the connection
 // page. 1 done and reconnected, -1 not.
 int ChangeBaudrate(Session& s);
-// Order 102: the offset record into `s.offsets`. 1 or -1.
+// Order 102: the offset record into `s.connection.offsets`. 1 or -1.
 int GetOffset(Session& s);
 // Reads the sensor's data and writes the hardware information file. With
 // `path` set no dialog is shown (command-line tool). 1 written, -1 not.
@@ -74,11 +86,12 @@ void connectButton(Session& s);
 void disconnectButton(Session& s);
 // Stores the panel settings and shows the sensor parameter page.
 void acceptButton(Session& s);
-void changeBaudrateButton(Session& s);
+// ChangeBaudrate's result.
+int changeBaudrateButton(Session& s);
 void hardwareInfoButton(Session& s);
 // Lists the serial ports found (their COM numbers) in the connection log.
 void findComPorts(Session& s, const std::vector<int>& comPorts);
-void protocolChanged(Session& s, int protocol);
+void protocolChanged(Session& s, link::Protocol protocol);
 void comPortChanged(Session& s, int comPort, const std::string& device = {});
 void baudIndexChanged(Session& s, int baudIndex);
 void portNumberChanged(Session& s, const std::string& portNumber);

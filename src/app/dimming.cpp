@@ -54,9 +54,7 @@ void DimmingModel::setDimmed(DimControl c, bool dimmed) {
     if (dimmed_[index(c)] == dimmed)
         return;
     dimmed_[index(c)] = dimmed;
-    const auto observers = observers_;
-    for (const auto& [id, observer] : observers)
-        observer(c, dimmed);
+    observers_.notify(c, dimmed);
 }
 
 void DimmingModel::SetButtonsDimmed(int scope, bool dim) {
@@ -88,16 +86,6 @@ void DimmingModel::apply(Dimmable group, bool dim) {
         SetButtonsDimmed(1, dim);
         break;
     }
-}
-
-int DimmingModel::subscribe(Observer observer) {
-    const int id = nextObserverId_++;
-    observers_.emplace_back(id, std::move(observer));
-    return id;
-}
-
-void DimmingModel::unsubscribe(int id) {
-    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
 }
 
 } // namespace tavrino::app

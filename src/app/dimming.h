@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/observers.h"
+
 // Which operator controls are dimmed: one flag per named control that starts
 // an exchange with the sensor. Widgets register for the controls they show
 // and follow the flags; logic changes the flags through SetButtonsDimmed and
@@ -58,7 +60,7 @@ inline constexpr std::size_t kDimControlCount = 28;
 
 class DimmingModel {
 public:
-    using Observer = std::function<void(DimControl, bool dimmed)>;
+    using Observer = Observers<DimControl, bool>::Observer;
 
     // Everything usable except the accept, change-baud-rate and hardware-info
     // buttons, which wait for a confirmed connection.
@@ -88,16 +90,15 @@ public:
     // above, LoopButtons SetButtonsDimmed(1, dim).
     void apply(Dimmable group, bool dim);
 
-    int subscribe(Observer observer);
-    void unsubscribe(int id);
+    int subscribe(Observer observer) { return observers_.subscribe(std::move(observer)); }
+    void unsubscribe(int id) { observers_.unsubscribe(id); }
 
 private:
     static std::size_t index(DimControl c) { return static_cast<std::size_t>(c); }
 
     std::array<bool, kDimControlCount> dimmed_{};
     std::array<bool, kDimControlCount> registered_{};
-    std::vector<std::pair<int, Observer>> observers_;
-    int nextObserverId_ = 1;
+    Observers<DimControl, bool> observers_;
 };
 
 } // namespace tavrino::app

@@ -9,11 +9,6 @@ namespace tavrino::app {
 
 namespace {
 
-void call(const std::function<void()>& hook) {
-    if (hook)
-        hook();
-}
-
 // Stops the loops that share the running flag after their current pass; a
 // wait for frames the sensor sends by itself looks at the flag again now.
 void stopLoops(Session& s) {
@@ -29,13 +24,13 @@ void CBF_ButtonGo(Session& s) {
     if (s.link.exchangeRunning())
         return;
     SetButtonsDimmed(s, 1, true);
-    parameters::GetPanelValues(s.controls, s.teachTable, s.parameterSet);
-    const bool keepPanel = s.currentMainTab == MainTab::Calibration ||
-                           s.currentChildPanel == ChildPanel::DoubleParameter ||
-                           s.currentChildPanel == ChildPanel::MeanValueTeach;
+    parameters::GetPanelValues(s.parameters.controls, s.parameters.teachTable, s.parameters.set);
+    const bool keepPanel = s.shell.currentMainTab == MainTab::Calibration ||
+                           s.shell.currentChildPanel == ChildPanel::DoubleParameter ||
+                           s.shell.currentChildPanel == ChildPanel::MeanValueTeach;
     if (!keepPanel)
         s.op().showChildPanel(ChildPanel::MeasurementDisplay);
-    call(s.measurementHooks.initGraphs);
+    s.graphs().InitGraphs();
     GetData(s);
     SetButtonsDimmed(s, 0, false);
 }
@@ -51,18 +46,18 @@ void GetData(Session& s) {
         // SEND and GET pressed during the loop were only noted; they go out
         // between two frames, never while a frame is awaited.
         if (flags.sendPending != 0) {
-            s.transfer.SendPara();
+            s.parameters.transfer.SendPara();
             if (flags.running == 0)
                 return;
         }
         if (flags.getPending != 0) {
-            s.transfer.GetPara();
+            s.parameters.transfer.GetPara();
             if (flags.running == 0)
                 return;
         }
         if (fetchLiveFrame(s) == 1) {
             SetPanelData(s);
-            call(s.measurementHooks.showGraph);
+            s.graphs().ShowGraph();
         } else if (flags.running == 1) {
             // A failed exchange clears the flag through the failure handler;
             // only a refused one (another exchange waits) leaves it set, and
@@ -73,19 +68,16 @@ void GetData(Session& s) {
 }
 
 int fetchLiveFrame(Session& s) {
-    return measurement::fetchFrame(s.link, s.record, true);
+    return measurement::fetchFrame(s.link, s.live.record, true);
 }
 
 void SetPanelData(Session& s) {
-    measurement::updateDisplay(s.display, s.histories, s.record, s.parameterSet.teach);
+    measurement::updateDisplay(s.live.display, s.live.histories, s.live.record, s.parameters.set.teach);
 }
 
 void mainTabChanged(Session& s, MainTab tab) {
-    s.currentMainTab = tab;
+    s.shell.currentMainTab = tab;
     switch (tab) {
-    case MainTab::Recorder:
-        call(s.mainTabHooks.recorderPage);
-        break;
     case MainTab::Connection:
         stopLoops(s);
         s.op().setDimmed(Dimmable::ConfirmedConnectionButtons, true);
@@ -95,7 +87,6 @@ void mainTabChanged(Session& s, MainTab tab) {
         s.op().showChildPanel(ChildPanel::Scope);
         break;
     case MainTab::Calibration:
-        call(s.mainTabHooks.calibrationPage);
         s.op().showChildPanel(ChildPanel::Calibration);
         break;
     default:
@@ -142,7 +133,7 @@ void showLiveHelp(Session& s, LiveControl c) {
         break;
     }
     if (text != nullptr)
-        s.op().message(kInfoTitle.in(s.language), text->in(s.language));
+        s.op().message(kInfoTitle.in(s.language()), text->in(s.language()));
 }
 
 } // namespace tavrino::app

@@ -53,7 +53,7 @@ void SetPanelData(Session& s);
 // The operator brought `tab` to the front: the connection and scope pages
 // stop a running loop after its current pass; the connection page dims its
 // buttons that need a confirmed connection; the scope and calibration pages
-// show their child panel; the recorder and calibration pages run their hooks.
+// show their child panel.
 void mainTabChanged(Session& s, MainTab tab);
 
 // Right click on a control of the live measurement.

@@ -213,7 +213,7 @@ int StorePanelSettings(const std::string& file, const PanelSettings& settings,
                       settings.serverAddresses[k - 1]);
 
     const ConnectionSettings& c = settings.connection;
-    Ini_PutInt(doc, kCommunication, kProtocolKey, c.protocol);
+    Ini_PutInt(doc, kCommunication, kProtocolKey, link::protocolCode(c.protocol));
     Ini_PutInt(doc, kCommunication, kComPortKey, c.comPort);
     Ini_PutInt(doc, kCommunication, kBaudRateKey, c.baudIndex);
     Ini_PutString(doc, kCommunication, kIpAdressKey, c.serverAddress);
@@ -234,7 +234,7 @@ ConnectionSettings readConnectionSettings(const std::string& file) {
         return c;
     IniDocument* doc = ini.get();
     if (const auto v = getInt(doc, kCommunication, kProtocolKey))
-        c.protocol = toInt16(*v);
+        c.protocol = link::protocolFromCode(*v);
     if (const auto v = getInt(doc, kCommunication, kComPortKey))
         c.comPort = toInt16(*v);
     if (auto v = getText(doc, kCommunication, kComDeviceKey, kPathMaxLength))

@@ -5,6 +5,7 @@
 // remembered server addresses, the connection settings and the row colours.
 // Standard C++ on the INI store; the program's front ends apply the values.
 
+#include "link/connection_settings.h"
 #include "teach/row_colours.h"
 
 #include <cstdint>
@@ -19,17 +20,7 @@ inline constexpr std::string_view kPanelSettingsFileName = "PanelSettings.cfg";
 inline constexpr std::string_view kPanelSettingsFileType = "Panel Settings";
 inline constexpr std::string_view kScopeVersion = "TAVRINO4 VXR QLM Scope V3.2";
 
-// The connection page's settings. The port number stays text as the operator
-// typed it; it becomes a number only when connecting.
-struct ConnectionSettings {
-    std::int16_t protocol = 0; // 0 RS-232, 1 TCP/IP
-    std::int16_t comPort = 1;
-    std::string comDevice; // a device path (Linux); wins over the number when set
-    std::int16_t baudIndex = 4;
-    std::string serverAddress;
-    std::string portNumber = "5000";
-    friend bool operator==(const ConnectionSettings&, const ConnectionSettings&) = default;
-};
+using ConnectionSettings = link::ConnectionSettings;
 inline constexpr std::size_t kServerAddressMaxLength = 255;
 inline constexpr std::size_t kPortNumberMaxLength = 31;
 

@@ -1,14 +1,11 @@
 #include "app/session.h"
 
-#include <algorithm>
-
 namespace tavrino::app {
 
 void SessionOperator::showChildPanel(ChildPanel panel) {
-    currentChildPanel_ = panel;
+    shell_.currentChildPanel = panel;
     outer_.showChildPanel(panel);
-    if (notify_)
-        notify_(SessionChange::ChildPanel);
+    shell_.notify(ShellChange::ChildPanel);
 }
 
 void SessionOperator::setDimmed(Dimmable group, bool dimmed) {
@@ -16,15 +13,19 @@ void SessionOperator::setDimmed(Dimmable group, bool dimmed) {
     outer_.setDimmed(group, dimmed);
 }
 
-Session::Session(Operator& op, std::string programDirectory)
-    : programDirectory_(std::move(programDirectory)),
-      op_(op, dimming, currentChildPanel, currentMainTab, [this](SessionChange change) { notify(change); }),
-      link(flags, op_, language), rules(controls, teachTable, parameterSet, op_, language),
-      transfer(link, flags, parameterSet, controls, teachTable, rules, op_, language),
-      paths(defaultFilePaths(programDirectory_)) {
+ParameterState::ParameterState(link::SensorLink& link, RunFlags& flags, Operator& op, Graphs& graphs,
+                               const Language& language, std::string& parameterFile)
+    : rules(controls, teachTable, set, op, graphs, language),
+      transfer(link, flags, set, controls, teachTable, rules, op, language, parameterFile) {
     // The parameter set starts as the controls' defaults.
-    parameters::GetPanelValues(controls, teachTable, parameterSet);
-    teach::paintRowColours(rowColours, teachTable);
+    parameters::GetPanelValues(controls, teachTable, set);
+}
+
+Session::Session(Operator& op, Graphs& graphs, std::string programDirectory)
+    : programDirectory_(std::move(programDirectory)), graphs_(graphs), shell(programDirectory_),
+      op_(op, dimming, shell), link(flags, op_, shell.language),
+      parameters(link, flags, op_, graphs_, shell.language, shell.paths.parameterFile) {
+    teach::paintRowColours(rowColours, parameters.teachTable);
 }
 
 Session::~Session() {
@@ -39,46 +40,30 @@ std::string Session::panelSettingsFile() const {
 
 PanelSettings Session::panelSettings() const {
     PanelSettings s;
-    s.panelId = panelId;
-    s.language = languageIndex(language);
-    s.windowRestore = windowRestore;
-    s.window = window;
-    s.paths = paths;
-    s.serverAddresses = serverAddresses.entries();
-    s.connection = connection;
+    s.panelId = shell.panelId;
+    s.language = languageIndex(shell.language);
+    s.windowRestore = shell.windowRestore;
+    s.window = shell.window;
+    s.paths = shell.paths;
+    s.serverAddresses = connection.serverAddresses.entries();
+    s.connection = connection.settings;
     return s;
 }
 
 void Session::applyPanelSettings(const PanelSettings& s) {
-    panelId = s.panelId;
-    language = languageFromIndex(s.language);
-    windowRestore = s.windowRestore;
-    window = s.window;
-    paths = s.paths;
-    serverAddresses.clear();
+    shell.panelId = s.panelId;
+    shell.language = languageFromIndex(s.language);
+    shell.windowRestore = s.windowRestore;
+    shell.window = s.window;
+    shell.paths = s.paths;
+    connection.serverAddresses.clear();
     for (const auto& address : s.serverAddresses)
-        serverAddresses.append(address);
-    notify(SessionChange::PanelId);
-    notify(SessionChange::Language);
-    notify(SessionChange::Window);
-    notify(SessionChange::Paths);
-    notify(SessionChange::ServerAddresses);
-}
-
-int Session::subscribe(Observer observer) {
-    const int id = nextObserverId_++;
-    observers_.emplace_back(id, std::move(observer));
-    return id;
-}
-
-void Session::unsubscribe(int id) {
-    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
-}
-
-void Session::notify(SessionChange change) const {
-    const auto observers = observers_;
-    for (const auto& [id, observer] : observers)
-        observer(change);
+        connection.serverAddresses.append(address);
+    shell.notify(ShellChange::PanelId);
+    shell.notify(ShellChange::Language);
+    shell.notify(ShellChange::Window);
+    shell.notify(ShellChange::Paths);
+    connection.notify(ConnectionChange::ServerAddresses);
 }
 
 } // namespace tavrino::app

@@ -1,20 +1,20 @@
 #pragma once
 
-// The session: the one program-wide state object. One per program run (the
-// desktop program and the command-line tool each build one; tests build their
-// own). It owns the link, the parameter set and its controls, the teach table,
-// the measurement record and histories, the row colours, the remembered paths
-// and addresses and the flags every subsystem shares. Lower layers receive
-// only the members they need.
+// The session: the program-wide state, split into one part per subsystem
+// (connection, parameters and teach table, live measurement, row colours,
+// the shell), and the link and flags every subsystem shares.
 
 #include "app/connect_panel.h"
 #include "app/dimming.h"
 #include "app/panel_settings.h"
 #include "app/server_addresses.h"
+#include "common/graphs.h"
 #include "common/ids.h"
 #include "common/language.h"
+#include "common/observers.h"
 #include "common/operator.h"
 #include "common/run_flags.h"
+#include "link/connection_settings.h"
 #include "link/orders.h"
 #include "link/sensor_link.h"
 #include "measurement/display.h"
@@ -28,7 +28,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -66,35 +65,102 @@ struct LinkDisplay {
     std::string comDevice; // a device path chosen instead of a port number
 };
 
-// What changed, so a widget refreshes only that.
-enum class SessionChange {
-    ConnectionSettings, // `connection` (the connection page's fields)
-    ConnectPanel,       // `connectPanelProtocol`: which connection controls are visible
-    ServerAddresses,
-    SensorIdentity, // `sensor`: firmware tooltip, name, serial number, next calibration
+// ---- the session's parts ------------------------------------------------------
+// Each part owns the state of one subsystem and tells its observers what
+// changed, so a widget subscribes to the part it shows.
+
+// The connection page, the link as last opened and what the connection check
+// learnt about the sensor.
+enum class ConnectionChange {
+    Settings,        // `settings` (the connection page's fields)
+    Panel,           // which connection controls are visible
+    ServerAddresses, // the remembered server addresses
+    SensorIdentity,  // firmware tooltip, name, serial number, next calibration
     LinkDisplay,
-    PanelId,
+    Offsets,
+};
+
+class ConnectionState : public Notifying<ConnectionChange> {
+public:
+    // The connection page's fields: the one copy of the connection settings.
+    // The link receives them when it is opened; the panel settings file reads
+    // and writes them.
+    link::ConnectionSettings settings;
+    ServerAddressList serverAddresses;
+    LinkDisplay linkDisplay;
+    SensorIdentity sensor;
+    OffsetValues offsets;
+
+    // The serial controls show with RS-232, the server controls with TCP/IP.
+    [[nodiscard]] bool controlVisible(ConnectionControl c) const {
+        return connectionControlVisible(c, settings.protocol);
+    }
+};
+
+// The parameter set, the parameter controls that are its master copy while
+// the program runs, the teach table grid and the operations between them.
+enum class ParameterChange {
+    TeachTolerance, // `teachToleranceOff`
+};
+
+class ParameterState : public Notifying<ParameterChange> {
+public:
+    // `parameterFile` is the remembered parameter file path (the shell's).
+    ParameterState(link::SensorLink& link, RunFlags& flags, Operator& op, Graphs& graphs,
+                   const Language& language, std::string& parameterFile);
+    ParameterState(const ParameterState&) = delete;
+    ParameterState& operator=(const ParameterState&) = delete;
+
+    parameters::ParameterSet set;
+    parameters::ParameterControls controls;
+    teach::TeachTable teachTable;
+    parameters::ParameterRules rules;
+    parameters::ParameterTransfer transfer;
+    std::int16_t teachToleranceOff = 0; // 1: teach tolerance off
+};
+
+// The last decoded frame and what the live displays and graphs show of it.
+enum class LiveChange {
+    DisplayColour,
+};
+
+class LiveState : public Notifying<LiveChange> {
+public:
+    measurement::MeasurementRecord record;
+    measurement::GraphHistories histories;
+    // What the live displays show; widgets poll its frame counter (see
+    // measurement/display.h) instead of being told about every frame.
+    measurement::MeasurementDisplay display;
+};
+
+// The application shell: language, panel ID, remembered paths, the main
+// window's placement, the page and child panel in front.
+enum class ShellChange {
     Language,
+    PanelId,
     Paths,
     Window, // `window` / `windowRestore` after loading the settings
-    Offsets,
     ChildPanel,
-    TeachTolerance,
-    DisplayColour,
     CloseRequested, // the operator chose Close in the failed-connection popup
 };
 
-// What the live measurement asks of the graphs; unset hooks are skipped.
-struct MeasurementHooks {
-    std::function<void()> initGraphs; // rebuild the graphs before a measurement starts
-    std::function<void()> showGraph;  // after every frame shown; batch the replots
-};
+class ShellState : public Notifying<ShellChange> {
+public:
+    explicit ShellState(const std::string& programDirectory) : paths(defaultFilePaths(programDirectory)) {}
 
-// What a main tab page does when the operator brings it to the front, for
-// the pages whose owners come later; unset hooks are skipped.
-struct MainTabHooks {
-    std::function<void()> recorderPage;    // refresh the layout for the record mode, the record time
-    std::function<void()> calibrationPage; // initialise the calibration page
+    Language language = Language::English;
+    std::string panelId;
+    FilePaths paths;
+    WindowGeometry window;
+    WindowRestore windowRestore = WindowRestore::Keep;
+    ChildPanel currentChildPanel = ChildPanel::MeasurementDisplay;
+    // The active main tab page: kept by showMainTab through the session's
+    // operator and by mainTabChanged (app/live_measurement.h) for the
+    // operator's own switches. The program starts on the sensor parameter page.
+    MainTab currentMainTab = MainTab::SensorParameter;
+    // Set when the operator chose Close in the failed-connection popup; the
+    // front end ends the program (without storing the settings).
+    bool closeRequested = false;
 };
 
 // The operator the session hands to every subsystem: the front end's
@@ -102,10 +168,8 @@ struct MainTabHooks {
 // main tab page also kept in the session's models.
 class SessionOperator : public Operator {
 public:
-    SessionOperator(Operator& outer, DimmingModel& dimming, ChildPanel& currentChildPanel,
-                    MainTab& currentMainTab, std::function<void(SessionChange)> notify)
-        : outer_(outer), dimming_(dimming), currentChildPanel_(currentChildPanel),
-          currentMainTab_(currentMainTab), notify_(std::move(notify)) {}
+    SessionOperator(Operator& outer, DimmingModel& dimming, ShellState& shell)
+        : outer_(outer), dimming_(dimming), shell_(shell) {}
 
     [[nodiscard]] Operator& outer() const { return outer_; }
 
@@ -125,7 +189,7 @@ public:
     void appendConnectionLog(std::string_view text) override { outer_.appendConnectionLog(text); }
     void setSensorStatus(std::string_view text) override { outer_.setSensorStatus(text); }
     void showMainTab(MainTab tab) override {
-        currentMainTab_ = tab;
+        shell_.currentMainTab = tab;
         outer_.showMainTab(tab);
     }
     void showChildPanel(ChildPanel panel) override;
@@ -134,18 +198,18 @@ public:
 private:
     Operator& outer_;
     DimmingModel& dimming_;
-    ChildPanel& currentChildPanel_;
-    MainTab& currentMainTab_;
-    std::function<void(SessionChange)> notify_;
+    ShellState& shell_;
 };
 
+// One per program run (the desktop program and the command-line tool each
+// build one; tests build their own). Lower layers receive only the parts they
+// need, never the whole session.
 class Session {
 public:
-    using Observer = std::function<void(SessionChange)>;
-
     // `programDirectory` is where the settings file and the default data
     // files live (see programDirectoryFor in app/program_directory.h).
-    Session(Operator& op, std::string programDirectory);
+    // `graphs` is the front end's: NoGraphs where nothing is drawn.
+    Session(Operator& op, Graphs& graphs, std::string programDirectory);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -153,80 +217,34 @@ public:
 private:
     // Declared first: the members below are built on them.
     std::string programDirectory_;
-    std::vector<std::pair<int, Observer>> observers_;
-    int nextObserverId_ = 1;
+    Graphs& graphs_;
 
 public:
-    // Models the operator sees through widgets.
+    ShellState shell;
     DimmingModel dimming;
-    ChildPanel currentChildPanel = ChildPanel::MeasurementDisplay;
-    // The active main tab page: kept by showMainTab through op() and by
-    // mainTabChanged (app/live_measurement.h) for the operator's own switches.
-    // The program starts on the sensor parameter page.
-    MainTab currentMainTab = MainTab::SensorParameter;
 
 private:
     SessionOperator op_;
 
 public:
-    Language language = Language::English;
     RunFlags flags;
     link::SensorLink link;
-
-    parameters::ParameterSet parameterSet;
-    parameters::ParameterControls controls;
-    teach::TeachTable teachTable;
-    parameters::ParameterRules rules;
-    parameters::ParameterTransfer transfer;
-
-    measurement::MeasurementRecord record;
-    measurement::GraphHistories histories;
-    // What the live displays show; widgets poll its frame counter (see
-    // measurement/display.h) instead of being told about every frame.
-    measurement::MeasurementDisplay display;
-    MeasurementHooks measurementHooks;
-    MainTabHooks mainTabHooks;
-
+    ConnectionState connection;
+    ParameterState parameters;
+    LiveState live;
     teach::RowColours rowColours;
-    std::int16_t teachToleranceOff = 0; // 1: teach tolerance off
-
-    std::string panelId;
-    FilePaths paths;
-    WindowGeometry window;
-    WindowRestore windowRestore = WindowRestore::Keep;
-
-    // The connection page: its fields, the protocol whose controls it shows,
-    // the remembered server addresses.
-    ConnectionSettings connection;
-    std::int16_t connectPanelProtocol = 0;
-    ServerAddressList serverAddresses;
-    LinkDisplay linkDisplay;
-
-    SensorIdentity sensor;
-    OffsetValues offsets;
-
-    // Set when the operator chose Close in the failed-connection popup; the
-    // front end ends the program (without storing the settings).
-    bool closeRequested = false;
-    std::function<void()> onCloseRequested;
 
     // The operator every subsystem talks to.
     [[nodiscard]] Operator& op() { return op_; }
+    [[nodiscard]] Graphs& graphs() { return graphs_; }
+    [[nodiscard]] Language language() const { return shell.language; }
     [[nodiscard]] const std::string& programDirectory() const { return programDirectory_; }
     // The program directory joined with "PanelSettings.cfg".
     [[nodiscard]] std::string panelSettingsFile() const;
-    [[nodiscard]] bool connectionControlVisible(ConnectionControl c) const {
-        return app::connectionControlVisible(c, connectPanelProtocol);
-    }
 
     // The panel settings as one record (for storing) and back (after loading).
     [[nodiscard]] PanelSettings panelSettings() const;
     void applyPanelSettings(const PanelSettings& settings);
-
-    // Observers are called after a change the session's operations made.
-    int subscribe(Observer observer);
-    void unsubscribe(int id);
-    void notify(SessionChange change) const;
 };
 
 } // namespace tavrino::app

@@ -16,7 +16,7 @@
 
 namespace tavrino::link {
 
-QString serialDeviceName(const LinkSettings& settings) {
+QString serialDeviceName(const ConnectionSettings& settings) {
     if (!settings.comDevice.empty())
         return QString::fromStdString(settings.comDevice);
     if (settings.comPort < 1)
@@ -76,7 +76,7 @@ int SensorLink::request(int order, std::uint16_t argument, std::uint16_t length)
 // ---------------------------------------------------------------- transports
 
 Transport* SensorLink::active() const {
-    return settings.protocol == 1 ? tcp_.get() : serial_.get();
+    return protocol_ == Protocol::TcpIp ? tcp_.get() : serial_.get();
 }
 
 bool SensorLink::tcpConnected() const {
@@ -87,7 +87,7 @@ bool SensorLink::serialOpen() const {
     return serial_ && serial_->isOpen();
 }
 
-void SensorLink::InitRS232() {
+void SensorLink::InitRS232(const ConnectionSettings& settings) {
     if (refuseIfBusy())
         return;
     flags_.running = 0;
@@ -96,23 +96,31 @@ void SensorLink::InitRS232() {
         std::make_unique<SerialTransport>(serialDeviceName(settings), baudRateForIndex(settings.baudIndex)));
 }
 
-void SensorLink::InitTCP_IP() {
+void SensorLink::InitTCP_IP(const ConnectionSettings& settings) {
     if (refuseIfBusy())
         return;
     if (tcpConnected())
         disconnectTcp();
     // A port number outside 1..65535 is refused by the transport as an
     // invalid parameter.
-    const auto port = settings.serverPort <= 0xFFFF ? static_cast<quint16>(settings.serverPort) : quint16{0};
+    const unsigned number = portNumberOf(settings.portNumber);
+    const auto port = number <= 0xFFFF ? static_cast<quint16>(number) : quint16{0};
     // The wait cursor belongs to the front end; the connect itself keeps the
     // event loop running, so the window stays responsive.
     openTransport(std::make_unique<TcpTransport>(QString::fromStdString(settings.serverAddress), port));
 }
 
+void SensorLink::open(const ConnectionSettings& settings) {
+    if (settings.protocol == Protocol::TcpIp)
+        InitTCP_IP(settings);
+    else
+        InitRS232(settings);
+}
+
 void SensorLink::openTransport(std::unique_ptr<Transport> transport) {
     if (refuseIfBusy() || !transport)
         return;
-    settings.protocol = transport->kind() == Transport::Kind::Tcp ? 1 : 0;
+    protocol_ = transport->kind() == Transport::Kind::Tcp ? Protocol::TcpIp : Protocol::Rs232;
     attach(std::move(transport));
 }
 

@@ -3,6 +3,7 @@
 #include "common/language.h"
 #include "common/operator.h"
 #include "common/run_flags.h"
+#include "link/connection_settings.h"
 #include "link/frame.h"
 
 #include <QObject>
@@ -20,21 +21,11 @@ namespace tavrino::link {
 
 class Transport;
 
-// The link settings and state shared with connection management.
-struct LinkSettings {
-    std::int16_t protocol = 0; // 0 RS-232, 1 TCP/IP
-    std::int16_t comPort = 1;  // COM port number
-    std::string comDevice;     // device path; when set it wins over the number (Linux)
-    std::int16_t baudIndex = 4;
-    std::string serverAddress;
-    unsigned serverPort = 5000;
-};
-
 // The device the serial port opens: `comDevice` when set, otherwise the port
 // number's default device, "COMn" on Windows and "/dev/ttyS(n-1)" elsewhere
 // (COM1 is the first serial device, /dev/ttyS0). Empty for a port number
 // below 1.
-[[nodiscard]] QString serialDeviceName(const LinkSettings& settings);
+[[nodiscard]] QString serialDeviceName(const ConnectionSettings& settings);
 
 // The sensor link: owns the transports and the frame buffers and runs one
 // exchange at a time. Every failure is reported once through the Operator
@@ -54,8 +45,6 @@ public:
     SensorLink(RunFlags& flags, Operator& op, const Language& language, QObject* parent = nullptr);
     ~SensorLink() override;
 
-    LinkSettings settings;
-
     // Frame buffers: place a payload, FillTxBuf, DataExchange(length + 8).
     [[nodiscard]] std::uint8_t* stagingPayload() { return buffers_.stagingPayload(); }
     void FillTxBuf(int order, std::uint16_t argument, std::uint16_t length);
@@ -73,9 +62,14 @@ public:
     // Bytes of the current or last frame placed in the receive buffer.
     [[nodiscard]] std::size_t receivedCount() const { return received_; }
 
-    // Opening and closing the transports.
-    void InitRS232();
-    void InitTCP_IP();
+    // Opening and closing the transports, with the settings of the
+    // connection page: the serial line at the settings' device and baud rate,
+    // or the TCP connection to the settings' server and port. Selects that
+    // protocol for the following exchanges.
+    void InitRS232(const ConnectionSettings& settings);
+    void InitTCP_IP(const ConnectionSettings& settings);
+    // The one of the two that the settings' protocol names.
+    void open(const ConnectionSettings& settings);
     // Opens `transport` as the link's serial or TCP transport (by its kind)
     // and selects that protocol. InitRS232/InitTCP_IP use it; tests use it to
     // put their own stream under the link. Same reporting as those two.
@@ -87,6 +81,8 @@ public:
     [[nodiscard]] bool tcpConnected() const;
     [[nodiscard]] bool serialOpen() const;
     [[nodiscard]] bool exchangeRunning() const { return waiting_; }
+    // The protocol of the transport opened last: the one exchanges use.
+    [[nodiscard]] Protocol protocol() const { return protocol_; }
 
     // The communication-failure handler: the failure message is `text`.
     void SetTimeout(const Text& text);
@@ -143,6 +139,7 @@ private:
     bool failed_ = false;  // the running operation's failure has been reported
     bool aborted_ = false; // abortWait() during the running operation
     std::uint8_t lastOrder_ = 0;
+    Protocol protocol_ = Protocol::Rs232;
 };
 
 } // namespace tavrino::link

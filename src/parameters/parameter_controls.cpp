@@ -118,21 +118,8 @@ void ParameterControls::selectTarget(TransferTarget t) {
     notify({ControlChange::Kind::Target});
 }
 
-int ParameterControls::subscribe(Observer observer) {
-    const int id = nextObserverId_++;
-    observers_.emplace_back(id, std::move(observer));
-    return id;
-}
-
-void ParameterControls::unsubscribe(int id) {
-    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
-}
-
 void ParameterControls::notify(const ControlChange& change) const {
-    const auto observers = observers_;
-    for (const auto& [id, observer] : observers)
-        if (observer)
-            observer(change);
+    observers_.notify(change);
 }
 
 void GetPanelValues(const ParameterControls& controls, const teach::TeachTable& table, ParameterSet& set) {
@@ -150,6 +137,22 @@ void SetPanelValues(const ParameterSet& set, ParameterControls& controls, teach:
         controls.setValue(static_cast<Control>(word::CorrectionX + axis),
                           correctionValue(set.words[word::CorrectionX + axis]));
     table.setCells(set.teach);
+}
+
+void ResetTable(const ParameterControls& controls, teach::TeachTable& table, ParameterSet& set,
+                Graphs& graphs) {
+    table.clearValues();
+    graphs.deleteProjectionPlots();
+    GetPanelValues(controls, table, set);
+    graphs.InitGraphs();
+}
+
+void editTeachCell(const ParameterControls& controls, teach::TeachTable& table, ParameterSet& set,
+                   Graphs& graphs, int row, int column, double value) {
+    table.setCell(row, column, value);
+    GetPanelValues(controls, table, set);
+    graphs.InitGraphs();
+    graphs.ShowGraph();
 }
 
 } // namespace tavrino::parameters

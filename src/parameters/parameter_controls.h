@@ -1,13 +1,15 @@
 #pragma once
 
+#include "common/observers.h"
+
 #include "calibration/colour_space.h"
 #include "parameters/parameter_set.h"
 #include "teach/teach_table.h"
 
+#include "common/graphs.h"
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -113,7 +115,7 @@ struct ControlChange {
 // clamped to the range of the option table, and NaN becomes the lowest value.
 class ParameterControls {
 public:
-    using Observer = std::function<void(const ControlChange&)>;
+    using Observer = Observers<const ControlChange&>::Observer;
 
     // Every control at its default, nothing dimmed or hidden, every page and
     // display shown, target RAM.
@@ -152,8 +154,8 @@ public:
     // The lowest and highest value a control offers.
     [[nodiscard]] static std::pair<double, double> range(Control c);
 
-    int subscribe(Observer observer);
-    void unsubscribe(int id);
+    int subscribe(Observer observer) { return observers_.subscribe(std::move(observer)); }
+    void unsubscribe(int id) { observers_.unsubscribe(id); }
 
 private:
     static std::size_t index(Control c) { return static_cast<std::size_t>(c); }
@@ -166,8 +168,7 @@ private:
     CoordinateCaptions captions_;
     std::array<CoordinateGraph, 3> graphs_{};
     TransferTarget target_ = TransferTarget::Ram;
-    std::vector<std::pair<int, Observer>> observers_;
-    int nextObserverId_ = 1;
+    Observers<const ControlChange&> observers_;
 };
 
 // Reads every control into the parameter set: words 0..25 as 16-bit values,
@@ -177,5 +178,16 @@ void GetPanelValues(const ParameterControls& controls, const teach::TeachTable& 
 // The reverse: words 0..25 into their controls, each correction value as
 // word / 128, the teach cells into the teach table. Words 29..31 are not shown.
 void SetPanelValues(const ParameterSet& set, ParameterControls& controls, teach::TeachTable& table);
+
+// RESET TABLE: the grid cleared (No. 0, every value 0; colours kept), the
+// three-sided view's plots removed, the parameter set read from the controls
+// and the cleared grid, the graphs rebuilt.
+void ResetTable(const ParameterControls& controls, teach::TeachTable& table, ParameterSet& set,
+                Graphs& graphs);
+
+// A value cell of the grid edited by the operator: the parameter set follows
+// the grid, and the graphs show the new table.
+void editTeachCell(const ParameterControls& controls, teach::TeachTable& table, ParameterSet& set,
+                   Graphs& graphs, int row, int column, double value);
 
 } // namespace tavrino::parameters

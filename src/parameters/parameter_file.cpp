@@ -125,14 +125,13 @@ int AcquireTechVecFromIniHandle(IniDocument* ini, ParameterSet& set, Operator& o
 }
 
 ParameterFileResult SendParaToFile(Operator& op, Language language, ParameterSet& set, std::string& path,
-                                   const ParameterFileHooks& hooks) {
+                                   ParameterPanel& panel) {
     const FileChoice choice = askForFile(op, path, FileRequest::Mode::Save);
     if (!choice.chosen()) {
         tellNoFileSelected(op, language);
         return ParameterFileResult::Cancelled;
     }
-    if (hooks.getPanelValues)
-        hooks.getPanelValues();
+    panel.readControls();
 
     IniHandle ini = Ini_New(false);
     Ini_PutString(ini.get(), file::kGeneralInfoSection, file::kFileTypeKey, file::kParameterFileType);
@@ -154,7 +153,7 @@ ParameterFileResult SendParaToFile(Operator& op, Language language, ParameterSet
 }
 
 ParameterFileResult ReadParaFromFile(Operator& op, Language language, ParameterSet& set, std::string& path,
-                                     const ParameterFileHooks& hooks) {
+                                     ParameterPanel& panel) {
     const FileChoice choice = askForFile(op, path, FileRequest::Mode::Open);
     if (choice.kind != FileChoice::Kind::Existing) {
         tellNoFileSelected(op, language);
@@ -178,8 +177,7 @@ ParameterFileResult ReadParaFromFile(Operator& op, Language language, ParameterS
 
     // Even a declined file rewrites the controls (from the unchanged set) and
     // re-applies the rules, as every load does.
-    if (hooks.afterLoad)
-        hooks.afterLoad();
+    panel.showParameterSet();
     return result;
 }
 

@@ -13,7 +13,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -58,15 +57,6 @@ int AcquireParaFromIniHandle(IniDocument* ini, ParameterSet& set, Operator& op, 
 // teach-vector block are left alone. Returns the number of incomplete rows.
 int AcquireTechVecFromIniHandle(IniDocument* ini, ParameterSet& set, Operator& op, Language language);
 
-// What the parameter-file flows need from the rest of the program.
-struct ParameterFileHooks {
-    // Reads the controls into the parameter set (before saving).
-    std::function<void()> getPanelValues;
-    // Shows the parameter set in the controls, re-applies the option rules and
-    // redraws the graphs (after every load attempt that opened a file).
-    std::function<void()> afterLoad;
-};
-
 enum class ParameterFileResult {
     Saved,     // the file was written
     NotSaved,  // the file could not be written (the operator was told)
@@ -75,12 +65,26 @@ enum class ParameterFileResult {
     Cancelled, // no (existing) file was chosen
 };
 
+// The parameter controls as the parameter-file flows see them (the option
+// rules implement it on the program's controls).
+class ParameterPanel {
+public:
+    virtual ~ParameterPanel() = default;
+    // Reads the controls into the parameter set (GetPanelValues).
+    virtual void readControls() = 0;
+    // Shows the parameter set in the controls, re-applies the option rules
+    // and redraws the graphs.
+    virtual void showParameterSet() = 0;
+};
+
 // SEND with target FILE. `path` is the remembered parameter file path; the
-// dialog starts in its directory and a chosen path replaces it.
+// dialog starts in its directory and a chosen path replaces it. Once a file
+// is chosen the panel's controls are read into `set`, which is saved.
 ParameterFileResult SendParaToFile(Operator& op, Language language, ParameterSet& set, std::string& path,
-                                   const ParameterFileHooks& hooks);
-// GET with target FILE.
+                                   ParameterPanel& panel);
+// GET with target FILE. After every load attempt that opened a file, also a
+// declined one, the panel shows the parameter set.
 ParameterFileResult ReadParaFromFile(Operator& op, Language language, ParameterSet& set, std::string& path,
-                                     const ParameterFileHooks& hooks);
+                                     ParameterPanel& panel);
 
 } // namespace tavrino::parameters

@@ -88,8 +88,8 @@ std::optional<Text> helpText(Control c) {
 }
 
 ParameterRules::ParameterRules(ParameterControls& controls, teach::TeachTable& table, ParameterSet& set,
-                               Operator& op, const Language& language)
-    : controls_(controls), table_(table), set_(set), op_(op), language_(language) {}
+                               Operator& op, Graphs& graphs, const Language& language)
+    : controls_(controls), table_(table), set_(set), op_(op), graphs_(graphs), language_(language) {}
 
 void ParameterRules::tell(const Text& text) const {
     op_.message(kInfoTitle.in(language_), text.in(language_));
@@ -128,8 +128,7 @@ void ParameterRules::InitCSpace() {
         if (controls_.graph(i).manualScaling)
             controls_.setGraphRange(i, captions.display.axisRanges[static_cast<std::size_t>(i)]);
 
-    if (hooks.refreshScopeCaptions)
-        hooks.refreshScopeCaptions();
+    graphs_.refreshScopeCaptions();
 }
 
 void ParameterRules::InitCalib() {
@@ -267,10 +266,12 @@ void ParameterRules::InitForDigInput() {
 }
 
 void ParameterRules::rebuildGraphs() {
-    if (hooks.initGraphs)
-        hooks.initGraphs();
-    if (hooks.showGraph)
-        hooks.showGraph();
+    graphs_.InitGraphs();
+    graphs_.ShowGraph();
+}
+
+void ParameterRules::readControls() {
+    GetPanelValues(controls_, table_, set_);
 }
 
 void ParameterRules::commitColorSpace() {
@@ -309,7 +310,7 @@ void ParameterRules::commitExternTeach() {
         return;
     const int rows = controls_.code(Control::MaxVecNo);
     const int shape = controls_.code(Control::ShapeMode);
-    table_.ResetTable();
+    ResetTable(controls_, table_, set_, graphs_);
     if (!op_.confirm(kInfoTitle.in(language_), texts::kToleranceQuestion.in(language_)))
         return;
 

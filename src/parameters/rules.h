@@ -1,13 +1,14 @@
 #pragma once
 
 #include "calibration/colour_space.h"
+#include "common/graphs.h"
 #include "common/language.h"
 #include "common/operator.h"
 #include "parameters/parameter_controls.h"
+#include "parameters/parameter_file.h"
 #include "parameters/parameter_set.h"
 #include "teach/teach_table.h"
 
-#include <functional>
 #include <optional>
 
 namespace tavrino::parameters {
@@ -40,25 +41,16 @@ inline constexpr int kLargestSample = 4095;
 // double-parameter and correction tables, whose help is their panel's.
 [[nodiscard]] std::optional<Text> helpText(Control c);
 
-// What the rules ask of subsystems that come later; unset hooks are skipped.
-struct RuleHooks {
-    std::function<void()> initGraphs;
-    std::function<void()> showGraph;
-    std::function<void()> refreshScopeCaptions;
-};
-
 // The rules between the options: one re-evaluation pass over the controls
 // that corrects forbidden combinations (telling the operator why), dims or
 // hides what does not apply, and relabels everything that shows colour
 // coordinates. Each step reads its inputs from the controls, so later steps
 // see the corrections of earlier ones. The pass makes no exchange with the
 // sensor; corrected values reach it with the next SEND.
-class ParameterRules {
+class ParameterRules : public ParameterPanel {
 public:
     ParameterRules(ParameterControls& controls, teach::TeachTable& table, ParameterSet& set, Operator& op,
-                   const Language& language);
-
-    RuleHooks hooks;
+                   Graphs& graphs, const Language& language);
 
     // The whole pass: the six steps below in this order.
     void InitPanelCtrlAttr();
@@ -83,14 +75,16 @@ public:
 
     // After a parameter set was loaded (from the sensor or a file): shows it in
     // the controls, runs the six steps in order, rebuilds and redraws the graphs.
-    void showParameterSet();
+    void showParameterSet() override;
+    // The controls and the teach table into the parameter set (GetPanelValues).
+    void readControls() override;
 
     // Right click on a control.
     void showHelp(Control c) const;
 
 private:
     void tell(const Text& text) const;
-    // Rebuilds and redraws the graphs through the hooks.
+    // Rebuilds and redraws the graphs.
     void rebuildGraphs();
     // Prompts for one tolerance and writes it into `column` of the active rows;
     // an answer without a number leaves the column at 0 and says so.
@@ -100,6 +94,7 @@ private:
     teach::TeachTable& table_;
     ParameterSet& set_;
     Operator& op_;
+    Graphs& graphs_;
     const Language& language_;
 };
 

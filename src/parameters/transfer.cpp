@@ -2,6 +2,7 @@
 
 #include "link/orders.h"
 #include "link/sensor_link.h"
+#include "parameters/parameter_file.h"
 #include "parameters/texts.h"
 #include "parameters/wire.h"
 
@@ -32,9 +33,10 @@ private:
 
 ParameterTransfer::ParameterTransfer(link::SensorLink& link, RunFlags& flags, ParameterSet& set,
                                      ParameterControls& controls, teach::TeachTable& table,
-                                     ParameterRules& rules, Operator& op, const Language& language)
+                                     ParameterRules& rules, Operator& op, const Language& language,
+                                     std::string& parameterFile)
     : link_(link), flags_(flags), set_(set), controls_(controls), table_(table), rules_(rules), op_(op),
-      language_(language) {}
+      language_(language), parameterFile_(parameterFile) {}
 
 void ParameterTransfer::noticeReplacedParameters(const Text& notice) {
     const std::uint16_t replaced = link_.lastReply().argument;
@@ -100,32 +102,30 @@ int ParameterTransfer::GetPara() {
     return result;
 }
 
-void ParameterTransfer::sendButton() {
-    if (controls_.target() == TransferTarget::File) {
-        if (hooks.writeParameterFile)
-            hooks.writeParameterFile();
-        return;
-    }
+int ParameterTransfer::sendButton() {
+    if (controls_.target() == TransferTarget::File)
+        return SendParaToFile(op_, language_, set_, parameterFile_, rules_) == ParameterFileResult::Saved
+                   ? 1
+                   : -1;
     if (flags_.running) {
         flags_.sendPending = 1;
-        return;
+        return 0;
     }
     ExchangeButtonsDimmed dimmed(op_);
-    SendPara();
+    return SendPara();
 }
 
-void ParameterTransfer::getButton() {
-    if (controls_.target() == TransferTarget::File) {
-        if (hooks.readParameterFile)
-            hooks.readParameterFile();
-        return;
-    }
+int ParameterTransfer::getButton() {
+    if (controls_.target() == TransferTarget::File)
+        return ReadParaFromFile(op_, language_, set_, parameterFile_, rules_) == ParameterFileResult::Read
+                   ? 1
+                   : -1;
     if (flags_.running) {
         flags_.getPending = 1;
-        return;
+        return 0;
     }
     ExchangeButtonsDimmed dimmed(op_);
-    GetPara();
+    return GetPara();
 }
 
 void ParameterTransfer::selectTarget(TransferTarget target) {

@@ -8,7 +8,7 @@
 #include "parameters/rules.h"
 #include "teach/teach_table.h"
 
-#include <functional>
+#include <string>
 
 namespace tavrino::link {
 class SensorLink;
@@ -16,24 +16,17 @@ class SensorLink;
 
 namespace tavrino::parameters {
 
-// What SEND and GET hand over when the transfer target is FILE; unset hooks
-// are skipped.
-struct TransferHooks {
-    std::function<void()> writeParameterFile;
-    std::function<void()> readParameterFile;
-};
-
 // SEND and GET of the parameter set between the controls and the sensor's RAM
 // or EEPROM, and the buttons that start them. Exchanges go through the sensor
 // link, which reports every failure itself; a sequence stops at the first
 // failed exchange and returns -1, otherwise the result of its last exchange.
 class ParameterTransfer {
 public:
+    // `parameterFile` is the remembered parameter file path that SEND and
+    // GET with target FILE start their dialogs at and update.
     ParameterTransfer(link::SensorLink& link, RunFlags& flags, ParameterSet& set, ParameterControls& controls,
-                      teach::TeachTable& table, ParameterRules& rules, Operator& op,
-                      const Language& language);
-
-    TransferHooks hooks;
+                      teach::TeachTable& table, ParameterRules& rules, Operator& op, const Language& language,
+                      std::string& parameterFile);
 
     // Controls to sensor: the parameter block, the teach vectors, and with
     // target EEPROM the order to store RAM in EEPROM. Any other target (also
@@ -45,12 +38,14 @@ public:
     // run and the graphs are rebuilt.
     int GetPara();
 
-    // The SEND and GET buttons: FILE goes to the parameter file; while the live
+    // The SEND and GET buttons: FILE goes to the parameter file dialogs
+    // (SendParaToFile, ReadParaFromFile); while the live
     // measurement runs only the pending flag is set (the loop serves it before
     // its next exchange); otherwise the exchange buttons are dimmed around the
     // transfer.
-    void sendButton();
-    void getButton();
+    // 1 done, -1 not (the operator was told), 0 only noted as pending.
+    int sendButton();
+    int getButton();
 
     // The RAM/EEPROM/FILE select buttons.
     void selectTarget(TransferTarget target);
@@ -73,6 +68,7 @@ private:
     ParameterRules& rules_;
     Operator& op_;
     const Language& language_;
+    std::string& parameterFile_;
 };
 
 } // namespace tavrino::parameters

@@ -51,21 +51,8 @@ void RowColours::reset() {
     }
 }
 
-int RowColours::subscribe(Observer observer) {
-    const int id = nextObserverId_++;
-    observers_.emplace_back(id, std::move(observer));
-    return id;
-}
-
-void RowColours::unsubscribe(int id) {
-    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
-}
-
 void RowColours::notify(const Change& change) const {
-    // A copy: an observer may unsubscribe while it is called.
-    const auto observers = observers_;
-    for (const auto& [id, observer] : observers)
-        observer(change);
+    observers_.notify(change);
 }
 
 void paintRowColour(RowColours& rows, TeachTable& table, int row, std::int32_t colour) {

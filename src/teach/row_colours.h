@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/observers.h"
+
 // Row colours and row specifications of the teach table: an indicator colour
 // and a free text per teach row, kept in the table settings page's table (the
 // master copy) and in the teach table's colour column. Their three INI
@@ -48,7 +50,7 @@ public:
         Kind kind = Kind::Colour;
         int row = 0;
     };
-    using Observer = std::function<void(const Change&)>;
+    using Observer = Observers<const Change&>::Observer;
 
     [[nodiscard]] std::int32_t colour(int row) const;
     [[nodiscard]] Rgb rgb(int row) const { return intToRgb(colour(row)); }
@@ -59,16 +61,15 @@ public:
     // Every row back to its default colour and an empty specification.
     void reset();
 
-    int subscribe(Observer observer);
-    void unsubscribe(int id);
+    int subscribe(Observer observer) { return observers_.subscribe(std::move(observer)); }
+    void unsubscribe(int id) { observers_.unsubscribe(id); }
 
 private:
     void notify(const Change& change) const;
 
     std::array<std::int32_t, kRows> colours_ = kDefaultRowColours;
     std::array<std::string, kRows> specifications_{};
-    std::vector<std::pair<int, Observer>> observers_;
-    int nextObserverId_ = 1;
+    Observers<const Change&> observers_;
 };
 
 // Paints row colour `row` into the row-colour model and into the teach

@@ -96,33 +96,13 @@ void TeachTable::setRowNumber(int row) {
     notify({TableChange::Kind::RowNumber});
 }
 
-void TeachTable::ResetTable() {
+void TeachTable::clearValues() {
     setRowNumber(0);
     setCells(TeachRows{});
-    if (hooks.deleteProjectionPlots)
-        hooks.deleteProjectionPlots();
-    if (hooks.getPanelValues)
-        hooks.getPanelValues();
-    if (hooks.initGraphs)
-        hooks.initGraphs();
-}
-
-int TeachTable::subscribe(Observer observer) {
-    const int id = nextObserverId_++;
-    observers_.emplace_back(id, std::move(observer));
-    return id;
-}
-
-void TeachTable::unsubscribe(int id) {
-    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
 }
 
 void TeachTable::notify(const TableChange& change) const {
-    // A copy, so an observer may unsubscribe itself while being called.
-    const auto observers = observers_;
-    for (const auto& [id, observer] : observers)
-        if (observer)
-            observer(change);
+    observers_.notify(change);
 }
 
 } // namespace tavrino::teach

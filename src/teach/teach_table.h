@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/observers.h"
+
 #include "common/teach_rows.h"
 
 #include <array>
@@ -54,7 +56,7 @@ struct TableChange {
 // 0..2 and columns 1..7. Indices outside the grid are ignored.
 class TeachTable {
 public:
-    using Observer = std::function<void(const TableChange&)>;
+    using Observer = Observers<const TableChange&>::Observer;
 
     TeachTable();
 
@@ -84,23 +86,14 @@ public:
     [[nodiscard]] int rowNumber() const { return rowNumber_; }
     void setRowNumber(int row);
 
-    // What a reset asks of the rest of the program, set by whoever owns the
-    // graphs and the parameter set. Unset hooks are skipped.
-    struct Hooks {
-        std::function<void()> deleteProjectionPlots; // the three-sided view's plots
-        std::function<void()> getPanelValues;        // the parameter set follows the grid
-        std::function<void()> initGraphs;
-    };
-    Hooks hooks;
-
-    // Clears the table: No. back to 0, every value cell 0; the colour cells
-    // and row colours stay. Then the projections lose their plots, the
-    // parameter set follows the grid and the graphs are rebuilt.
-    void ResetTable();
+    // Clears the grid: No. back to 0, every value cell 0; the colour cells
+    // and row colours stay. The whole reset of the table, with the parameter
+    // set and the graphs following, is ResetTable (parameters/parameter_controls.h).
+    void clearValues();
 
     // Observers are called after every actual change.
-    int subscribe(Observer observer);
-    void unsubscribe(int id);
+    int subscribe(Observer observer) { return observers_.subscribe(std::move(observer)); }
+    void unsubscribe(int id) { observers_.unsubscribe(id); }
 
 private:
     void notify(const TableChange& change) const;
@@ -111,8 +104,7 @@ private:
     std::array<std::string, kValueColumns> headings_{};
     int decimals_ = 4;
     int rowNumber_ = 0;
-    std::vector<std::pair<int, Observer>> observers_;
-    int nextObserverId_ = 1;
+    Observers<const TableChange&> observers_;
 };
 
 } // namespace tavrino::teach

@@ -42,10 +42,11 @@ CommandBar::CommandBar(UiContext& context, QWidget* parent)
       go_(new QPushButton(this)), stop_(new QPushButton(this)), targets_(new QButtonGroup(this)),
       dimmingSubscription_(context.session.dimming,
                            [this](app::DimControl c, bool dimmed) { followDimming(c, dimmed); }),
-      controlsSubscription_(context.session.controls, [this](const parameters::ControlChange& change) {
-          if (change.kind == parameters::ControlChange::Kind::Target)
-              showTarget();
-      }) {
+      controlsSubscription_(context.session.parameters.controls,
+                            [this](const parameters::ControlChange& change) {
+                                if (change.kind == parameters::ControlChange::Kind::Target)
+                                    showTarget();
+                            }) {
     // Narrow windows may squeeze the buttons down to their captions.
     for (QPushButton* b : {send_, get_, ram_, eeprom_, file_, go_, stop_})
         b->setMinimumWidth(kMinimumButtonWidth);
@@ -97,7 +98,7 @@ CommandBar::CommandBar(UiContext& context, QWidget* parent)
     }
 
     showTarget();
-    retranslate(context.session.language);
+    retranslate(context.session.language());
 }
 
 CommandBar::~CommandBar() = default;
@@ -128,16 +129,16 @@ QPushButton* CommandBar::selectButton(TransferTarget target) const {
 
 void CommandBar::CBF_ButtonSend() {
     CallbackDepth::Scope scope(context_.callbacks);
-    context_.session.transfer.sendButton();
+    context_.session.parameters.transfer.sendButton();
 }
 
 void CommandBar::CBF_ButtonGet() {
     CallbackDepth::Scope scope(context_.callbacks);
-    context_.session.transfer.getButton();
+    context_.session.parameters.transfer.getButton();
 }
 
 void CommandBar::CBF_ButtonSelectMem(TransferTarget target) {
-    context_.session.transfer.selectTarget(target);
+    context_.session.parameters.transfer.selectTarget(target);
     showTarget(); // also when the target did not change
 }
 
@@ -154,7 +155,7 @@ void CommandBar::CBF_ButtonStop() {
 // ---- following the session ----
 
 void CommandBar::showTarget() {
-    const parameters::ParameterControls& controls = context_.session.controls;
+    const parameters::ParameterControls& controls = context_.session.parameters.controls;
     for (TransferTarget t : {TransferTarget::Ram, TransferTarget::Eeprom, TransferTarget::File}) {
         QPushButton* b = selectButton(t);
         const QSignalBlocker blocker(b);

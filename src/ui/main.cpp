@@ -1,5 +1,6 @@
 #include "app/program_directory.h"
 #include "app/session.h"
+#include "ui/graph_relay.h"
 #include "ui/gui_operator.h"
 #include "ui/main_window.h"
 
@@ -31,9 +32,11 @@ int main(int argc, char** argv) {
         dataDir = parser.value(dataDirOption).toStdString();
 
     tavrino::ui::GuiOperator gui;
-    tavrino::app::Session session(gui, tavrino::app::programDirectoryFor(dataDir));
+    tavrino::ui::GraphRelay graphs;
+    tavrino::app::Session session(gui, graphs, tavrino::app::programDirectoryFor(dataDir));
     tavrino::ui::MainWindow window(session);
     gui.attach(&window);
+    graphs.attach(&window);
 
     window.InitAll();
     // The connection attempt runs inside the event loop, so that choosing
@@ -45,6 +48,7 @@ int main(int argc, char** argv) {
     if (session.link.tcpConnected())
         session.link.disconnectTcp();
     session.link.closeSerial();
+    graphs.attach(nullptr);
     gui.attach(nullptr);
     return result;
 }

@@ -51,11 +51,11 @@ constexpr int kQuitRetryMs = 20;
 
 MainWindow::MainWindow(app::Session& session, QWidget* parent)
     : QMainWindow(parent), session_(session),
-      help_(session.op(), session.language), context_{session, help_, callbacks_}, title_(new QLabel),
+      help_(session.op(), session.shell.language), context_{session, help_, callbacks_}, title_(new QLabel),
       logo_(new QLabel), tabs_(new QTabWidget), stack_(new QStackedWidget),
       commandBar_(new CommandBar(context_, this)),
-      subscription_(session, [this](app::SessionChange change) { onSessionChange(change); }),
-      controlsSubscription_(session.controls, [this](const parameters::ControlChange& change) {
+      subscription_(session.shell, [this](app::ShellChange change) { onShellChange(change); }),
+      controlsSubscription_(session.parameters.controls, [this](const parameters::ControlChange& change) {
           if (change.kind == parameters::ControlChange::Kind::Element)
               followElement(static_cast<parameters::Element>(change.index));
       }) {
@@ -121,46 +121,16 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
     setCentralWidget(central);
 
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::CBF_TabMain1);
-    session_.onCloseRequested = [this] { requestQuit(false); };
     connect(measurementDisplay_, &MeasurementDisplayPanel::bigColourNumberRequested, this,
             &MainWindow::openBigColourNumberPanel);
     connect(measurementDisplay_, &MeasurementDisplayPanel::clearConnectionLogRequested, this,
             [this] { connectionPage_->connectionLog()->clear(); });
-    wireParameterFileHooks();
 
     resize(kDefaultWidth, kDefaultHeight);
-    retranslate(session_.language);
+    retranslate(session_.language());
 }
 
-MainWindow::~MainWindow() {
-    session_.onCloseRequested = nullptr;
-    if (ownsFileHooks_) {
-        session_.transfer.hooks.writeParameterFile = nullptr;
-        session_.transfer.hooks.readParameterFile = nullptr;
-    }
-}
-
-void MainWindow::wireParameterFileHooks() {
-    // SEND and GET with the target FILE go to the parameter file dialogs,
-    // starting at the remembered parameter file.
-    parameters::TransferHooks& hooks = session_.transfer.hooks;
-    if (hooks.writeParameterFile || hooks.readParameterFile)
-        return; // the session's own
-    ownsFileHooks_ = true;
-    hooks.writeParameterFile = [this] {
-        app::Session& s = session_;
-        const parameters::ParameterFileHooks fileHooks{
-            [&s] { parameters::GetPanelValues(s.controls, s.teachTable, s.parameterSet); }, {}};
-        parameters::SendParaToFile(s.op(), s.language, s.parameterSet, s.paths.parameterFile, fileHooks);
-        s.notify(app::SessionChange::Paths);
-    };
-    hooks.readParameterFile = [this] {
-        app::Session& s = session_;
-        const parameters::ParameterFileHooks fileHooks{{}, [&s] { s.rules.showParameterSet(); }};
-        parameters::ReadParaFromFile(s.op(), s.language, s.parameterSet, s.paths.parameterFile, fileHooks);
-        s.notify(app::SessionChange::Paths);
-    };
-}
+MainWindow::~MainWindow() = default;
 
 TitledWidget* MainWindow::page(MainTab tab) const {
     const int i = static_cast<int>(tab);
@@ -181,14 +151,14 @@ void MainWindow::InitAll() {
     app::loadPanelSettings(session_); // language, window, paths, addresses
     // The teach table grid starts with the captions and decimals of the
     // colour space the controls start in.
-    session_.rules.InitCSpace();
+    session_.parameters.rules.InitCSpace();
     SetUserDefinedMenuItems();
 
     session_.op().showMainTab(MainTab::SensorParameter);
     tabs_->setTabVisible(static_cast<int>(MainTab::ZeroPointOffset), false);
     ShowChildPanelDisp(ChildPanel::MeasurementDisplay);
 
-    if (session_.windowRestore == app::WindowRestore::Maximise)
+    if (session_.shell.windowRestore == app::WindowRestore::Maximise)
         showMaximized();
     else
         show();
@@ -198,12 +168,7 @@ void MainWindow::connectAtStartup() {
     CallbackDepth::Scope scope(callbacks_);
     if (quitRequested_)
         return;
-    app::GetConnectionSettingsFromFile(session_);
-    app::InitConnectPanel(session_);
-    app::SetButtonsDimmed(session_, 0, true);
-    app::TryToConnect(session_);
-    if (session_.flags.sensorConnected == 1)
-        app::SetButtonsDimmed(session_, 0, false);
+    app::ConnectAtStartup(session_, startupConnection_);
 }
 
 // ---- logo ----
@@ -285,13 +250,18 @@ void MainWindow::SetUserDefinedMenuItems() {
     teachTablePage_->SetUserDefinedMenuItems();
 }
 
-void MainWindow::onSessionChange(app::SessionChange change) {
+void MainWindow::onShellChange(app::ShellChange change) {
     switch (change) {
-    case app::SessionChange::Language:
-        retranslate(session_.language);
+    case app::ShellChange::Language:
+        retranslate(session_.language());
         break;
-    case app::SessionChange::Window:
+    case app::ShellChange::Window:
         applyWindowSettings();
+        break;
+    case app::ShellChange::CloseRequested:
+        // The operator chose Close in the failed-connection popup: the
+        // program ends without storing the settings.
+        requestQuit(false);
         break;
     default:
         break;
@@ -300,7 +270,7 @@ void MainWindow::onSessionChange(app::SessionChange change) {
 
 void MainWindow::followElement(parameters::Element element) {
     using parameters::Element;
-    const bool shown = session_.controls.shown(element);
+    const bool shown = session_.parameters.controls.shown(element);
     MainTab tab;
     switch (element) {
     case Element::OffsetAdjustmentPage:
@@ -324,11 +294,11 @@ void MainWindow::followElement(parameters::Element element) {
     programmaticTabSwitch_ = true;
     tabs_->setTabVisible(static_cast<int>(tab), shown);
     programmaticTabSwitch_ = false;
-    session_.currentMainTab = static_cast<MainTab>(tabs_->currentIndex());
+    session_.shell.currentMainTab = static_cast<MainTab>(tabs_->currentIndex());
 }
 
 void MainWindow::openBigColourNumberPanel() {
-    session_.controls.setShown(parameters::Element::BigColourNumberPanel, true);
+    session_.parameters.controls.setShown(parameters::Element::BigColourNumberPanel, true);
     bigColourNumber_->show();
     bigColourNumber_->raise();
 }
@@ -336,14 +306,14 @@ void MainWindow::openBigColourNumberPanel() {
 // ---- window placement ----
 
 void MainWindow::applyWindowSettings() {
-    switch (session_.windowRestore) {
+    switch (session_.shell.windowRestore) {
     case app::WindowRestore::Keep:
         break;
     case app::WindowRestore::Maximise:
         setWindowState(windowState() | Qt::WindowMaximized);
         break;
     case app::WindowRestore::Place: {
-        const app::WindowGeometry g = session_.window;
+        const app::WindowGeometry g = session_.shell.window;
         setWindowState(windowState() & ~Qt::WindowMaximized);
         move(g.left, g.top);
         resize(g.width, g.height);
@@ -359,7 +329,7 @@ void MainWindow::syncWindowGeometry() {
     // would overwrite what was loaded.
     if (!geometryRestored_)
         return;
-    app::WindowGeometry& g = session_.window;
+    app::WindowGeometry& g = session_.shell.window;
     g.zoomState = isMaximized() ? app::WindowGeometry::kMaximised : 0;
     g.left = x();
     g.top = y();

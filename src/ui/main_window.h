@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/session.h"
+#include "common/graphs.h"
 #include "common/ids.h"
 #include "ui/callback_depth.h"
 #include "ui/help.h"
@@ -12,6 +13,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 class QLabel;
@@ -43,7 +45,7 @@ inline constexpr int kDefaultHeight = 690;
 // pages and, beside it, the place of the child panels, of which exactly one
 // is shown. It also owns the two panels that are windows of their own (big
 // colour number, password).
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public Graphs {
     Q_OBJECT
 public:
     explicit MainWindow(app::Session& session, QWidget* parent = nullptr);
@@ -56,6 +58,9 @@ public:
     // The connection settings from the settings file, then the attempt to
     // connect with them.
     void connectAtStartup();
+    // A connection named on the command line: the start-up attempt takes it
+    // instead of the stored one, as if the operator had entered it.
+    void setStartupConnection(const link::ConnectionSettings& settings) { startupConnection_ = settings; }
 
     // Shows `panel` (an unknown one shows the measurement display panel) and
     // remembers the request as the current child panel.
@@ -67,6 +72,14 @@ public:
     void appendConnectionLog(std::string_view text);
     void setSensorStatus(std::string_view text);
     void applyDimming(Dimmable group, bool dimmed);
+
+    // The graphs of the measurement display panel and the scope. The strip
+    // charts, the three-sided view and the scope graph are drawn by the plot
+    // kit; until their panels hold plots there is nothing to rebuild or draw.
+    void InitGraphs() override {}
+    void ShowGraph() override {}
+    void deleteProjectionPlots() override {}
+    void refreshScopeCaptions() override {}
 
     // Every caption in `language`, and the teach table's context menu.
     void retranslate(Language language);
@@ -117,11 +130,10 @@ protected:
 
 private:
     void CBF_TabMain1(int index);
-    void onSessionChange(app::SessionChange change);
+    void onShellChange(app::ShellChange change);
     // The pages and the panel that the option rules show and hide.
     void followElement(parameters::Element element);
     void openBigColourNumberPanel();
-    void wireParameterFileHooks();
     void applyWindowSettings();
     void syncWindowGeometry();
     void finishQuit();
@@ -155,8 +167,8 @@ private:
     bool quitRequested_ = false;
     bool storeOnQuit_ = true;
     bool quitDone_ = false;
-    bool ownsFileHooks_ = false;
-    Subscription<app::Session> subscription_;
+    std::optional<link::ConnectionSettings> startupConnection_;
+    Subscription<app::ShellState> subscription_;
     Subscription<parameters::ParameterControls> controlsSubscription_;
 };
 

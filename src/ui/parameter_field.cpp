@@ -36,7 +36,7 @@ QSpinBox* numericField(Control control, QWidget* parent) {
 
 ParameterField::ParameterField(UiContext& context, Control control, QWidget* parent)
     : QObject(parent), context_(context), control_(control), caption_(new QLabel(parent)),
-      subscription_(context.session.controls,
+      subscription_(context.session.parameters.controls,
                     [this](const parameters::ControlChange& change) { onChange(change); }) {
     const parameters::OptionEntry& option = parameters::optionEntry(parameters::wordOf(control));
     switch (option.kind) {
@@ -78,7 +78,7 @@ ParameterField::ParameterField(UiContext& context, Control control, QWidget* par
                 context_.help.add(w, *help);
     }
 
-    retranslate(context_.session.language);
+    retranslate(context_.session.language());
     showValue();
     showState();
 }
@@ -99,7 +99,7 @@ void ParameterField::retranslate(Language language) {
 
 void ParameterField::operatorEdit(int value) {
     app::Session& session = context_.session;
-    parameters::ParameterControls& controls = session.controls;
+    parameters::ParameterControls& controls = session.parameters.controls;
     // A dimmed or hidden control keeps its value, whatever reached the editor.
     if (!controls.editable(control_)) {
         showValue();
@@ -113,7 +113,7 @@ void ParameterField::operatorEdit(int value) {
     CallbackDepth::Scope scope(context_.callbacks);
     controls.setValue(control_, value);
     showValue();
-    session.rules.commit(control_);
+    session.parameters.rules.commit(control_);
 }
 
 void ParameterField::onChange(const ControlChange& change) {
@@ -133,7 +133,7 @@ void ParameterField::onChange(const ControlChange& change) {
 }
 
 void ParameterField::showValue() {
-    const int value = context_.session.controls.code(control_);
+    const int value = context_.session.parameters.controls.code(control_);
     if (combo_ != nullptr) {
         const QSignalBlocker blocker(combo_);
         combo_->setCurrentIndex(combo_->findData(value));
@@ -149,7 +149,7 @@ void ParameterField::showValue() {
 }
 
 void ParameterField::showState() {
-    const parameters::ParameterControls& controls = context_.session.controls;
+    const parameters::ParameterControls& controls = context_.session.parameters.controls;
     const bool dimmed = controls.dimmed(control_);
     const bool hidden = controls.hidden(control_);
     editor_->setEnabled(!dimmed);

@@ -8,6 +8,7 @@
 #include "link/orders.h"
 #include "sim_server.h"
 #include "support/peers.h"
+#include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
 #include "support/test_directory.h"
 
@@ -71,7 +72,8 @@ class SimConnectionTest : public ::testing::TestWithParam<Line> {
 protected:
     test::ScriptedOperator op;
     std::string dir = test::testDirectory("app");
-    Session session{op, dir};
+    test::RecordingGraphs graphs;
+    Session session{op, graphs, dir};
     std::unique_ptr<sim::SimServer> server;
 
     // Starts the simulator and puts its endpoint on the connection page.
@@ -80,13 +82,13 @@ protected:
         QString error;
         if (GetParam() == Line::Tcp) {
             ASSERT_TRUE(server->listenTcp(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
-            session.connection.protocol = kProtocolTcpIp;
-            session.connection.serverAddress = "127.0.0.1";
-            session.connection.portNumber = std::to_string(server->tcpPort());
+            session.connection.settings.protocol = link::Protocol::TcpIp;
+            session.connection.settings.serverAddress = "127.0.0.1";
+            session.connection.settings.portNumber = std::to_string(server->tcpPort());
         } else {
             ASSERT_TRUE(server->openPty(&error)) << error.toStdString();
-            session.connection.protocol = kProtocolRs232;
-            session.connection.comDevice = server->ptyPath().toStdString();
+            session.connection.settings.protocol = link::Protocol::Rs232;
+            session.connection.settings.comDevice = server->ptyPath().toStdString();
         }
         InitConnectPanel(session);
     }
@@ -122,20 +124,20 @@ TEST_P(SimConnectionTest, ConnectChecksTheSensorAndReadsItsParameters) {
     EXPECT_EQ(session.flags.sensorConnected, 1);
     EXPECT_EQ(op.connectionLog, kExpectedLog);
     EXPECT_EQ(op.sensorStatus, "TAVRINO4 VXR QLM V3.2B");
-    EXPECT_EQ(session.sensor.firmware, "TAVRINO4 VXR QLM V3.2.7 B");
-    EXPECT_EQ(session.sensor.name, "TAVRINO4-SIM");
-    EXPECT_EQ(session.sensor.serialNumber, 4711);
-    EXPECT_EQ(session.sensor.nextCalibration, "2027-12-01");
+    EXPECT_EQ(session.connection.sensor.firmware, "TAVRINO4 VXR QLM V3.2.7 B");
+    EXPECT_EQ(session.connection.sensor.name, "TAVRINO4-SIM");
+    EXPECT_EQ(session.connection.sensor.serialNumber, 4711);
+    EXPECT_EQ(session.connection.sensor.nextCalibration, "2027-12-01");
     // The GET of the check reads the sensor's RAM.
-    EXPECT_EQ(session.controls.value(Control::Power), 777);
-    EXPECT_EQ(session.parameterSet.words[0], 777);
+    EXPECT_EQ(session.parameters.controls.value(Control::Power), 777);
+    EXPECT_EQ(session.parameters.set.words[0], 777);
     for (DimControl c :
          {DimControl::AcceptButton, DimControl::ChangeBaudRateButton, DimControl::HardwareInfoButton,
           DimControl::SendButton, DimControl::GoButton, DimControl::DisconnectButton})
         EXPECT_FALSE(session.dimming.dimmed(c)) << static_cast<int>(c);
     const bool tcp = GetParam() == Line::Tcp;
-    EXPECT_EQ(session.linkDisplay.comPortVisible, !tcp);
-    EXPECT_EQ(session.linkDisplay.serverAddressVisible, tcp);
+    EXPECT_EQ(session.connection.linkDisplay.comPortVisible, !tcp);
+    EXPECT_EQ(session.connection.linkDisplay.serverAddressVisible, tcp);
     EXPECT_EQ(op.count("closeOrOffline"), 0U);
 }
 
@@ -149,9 +151,10 @@ TEST_P(SimConnectionTest, AFirmwareMismatchRefusesTheSensor) {
         op.connectionLog.clear();
         op.closeOrOfflineAnswers = {choice};
         int closeHooks = 0;
-        session.onCloseRequested = [&] { ++closeHooks; };
-        session.closeRequested = false;
-        session.controls.selectTarget(TransferTarget::Ram);
+        const int id =
+            session.shell.subscribe([&](ShellChange c) { closeHooks += c == ShellChange::CloseRequested; });
+        session.shell.closeRequested = false;
+        session.parameters.controls.selectTarget(TransferTarget::Ram);
 
         SetButtonsDimmed(session, 0, true);
         EXPECT_EQ(TryToConnect(session), -1);
@@ -167,21 +170,22 @@ TEST_P(SimConnectionTest, AFirmwareMismatchRefusesTheSensor) {
         // Nothing after the firmware request went to the sensor.
         EXPECT_EQ(session.link.lastOrderSent(), link::order::FirmwareText);
         EXPECT_EQ(session.flags.sensorConnected, 0);
-        EXPECT_EQ(session.sensor.firmware, "TAVRINO4 VXR QLM V3.1.9 B");
+        EXPECT_EQ(session.connection.sensor.firmware, "TAVRINO4 VXR QLM V3.1.9 B");
         EXPECT_TRUE(session.dimming.dimmed(DimControl::AcceptButton));
 
         if (choice == ConnectFailureChoice::Offline) {
-            EXPECT_FALSE(session.closeRequested);
+            EXPECT_FALSE(session.shell.closeRequested);
             EXPECT_FALSE(linkOpen());
             EXPECT_EQ(op.sensorStatus, "No sensor connected!\n\n");
             EXPECT_EQ(op.connectionLog, "Try to connect!\nNo sensor connected!\n\n");
-            EXPECT_EQ(session.controls.target(), TransferTarget::File);
+            EXPECT_EQ(session.parameters.controls.target(), TransferTarget::File);
         } else {
-            EXPECT_TRUE(session.closeRequested);
+            EXPECT_TRUE(session.shell.closeRequested);
             EXPECT_EQ(closeHooks, 1);
             EXPECT_EQ(op.connectionLog, "Try to connect!\n");
-            EXPECT_EQ(session.controls.target(), TransferTarget::Ram);
+            EXPECT_EQ(session.parameters.controls.target(), TransferTarget::Ram);
         }
+        session.shell.unsubscribe(id);
         session.link.closeAll();
     }
 }
@@ -211,7 +215,7 @@ TEST_P(SimConnectionTest, HardwareInformationFile) {
     memory.eepromParameters[0] = 320;
     connectButton(session);
     ASSERT_EQ(session.flags.sensorConnected, 1) << op.connectionLog;
-    session.controls.selectTarget(TransferTarget::Eeprom);
+    session.parameters.controls.selectTarget(TransferTarget::Eeprom);
     op.connectionLog.clear();
 
     const std::string file = joinPath(dir, "hw.ini");
@@ -226,9 +230,9 @@ TEST_P(SimConnectionTest, HardwareInformationFile) {
     EXPECT_EQ(request.filter, "*.ini");
     EXPECT_EQ(request.title, "HardwareInitialFile");
     EXPECT_EQ(op.connectionLog, "File has been saved!\n" + file + "\n\n");
-    EXPECT_EQ(session.paths.hardwareIniFile, file);
-    EXPECT_EQ(session.controls.target(), TransferTarget::Eeprom);
-    EXPECT_EQ(session.offsets.zeroPoint, (std::array<std::uint16_t, 3>{11, 12, 13}));
+    EXPECT_EQ(session.shell.paths.hardwareIniFile, file);
+    EXPECT_EQ(session.parameters.controls.target(), TransferTarget::Eeprom);
+    EXPECT_EQ(session.connection.offsets.zeroPoint, (std::array<std::uint16_t, 3>{11, 12, 13}));
 
     IniHandle ini = Ini_New(false);
     ASSERT_EQ(Ini_ReadFromFile(ini.get(), file), kIniOk);
@@ -263,13 +267,13 @@ TEST_P(SimConnectionTest, HardwareInformationFileNotChosenOrNotWritable) {
     start();
     connectButton(session);
     ASSERT_EQ(session.flags.sensorConnected, 1) << op.connectionLog;
-    const std::string before = session.paths.hardwareIniFile;
+    const std::string before = session.shell.paths.hardwareIniFile;
 
     op.connectionLog.clear();
     op.fileAnswers = {FileChoice{}};
     EXPECT_EQ(GenerateHWInfoFile(session), -1);
     EXPECT_EQ(op.connectionLog, "No file was selected! \nProcess will not be done!\n\n");
-    EXPECT_EQ(session.paths.hardwareIniFile, before);
+    EXPECT_EQ(session.shell.paths.hardwareIniFile, before);
 
     // A file that cannot be written is not reported as saved.
     op.connectionLog.clear();
@@ -285,7 +289,7 @@ TEST_P(SimConnectionTest, ChangingTheBaudRate) {
     connectButton(session);
     ASSERT_EQ(session.flags.sensorConnected, 1) << op.connectionLog;
     op.connectionLog.clear();
-    session.connection.baudIndex = 6;
+    session.connection.settings.baudIndex = 6;
     changeBaudrateButton(session);
 
     if (GetParam() == Line::Tcp) {
@@ -295,7 +299,6 @@ TEST_P(SimConnectionTest, ChangingTheBaudRate) {
         return;
     }
     EXPECT_EQ(server->sensor().baudIndex(), 6);
-    EXPECT_EQ(session.link.settings.baudIndex, 6);
     EXPECT_EQ(lineSpeed(), B460800);
     EXPECT_EQ(session.flags.sensorConnected, 1);
     EXPECT_EQ(op.connectionLog, "Try to change baudrate!\nSuccess!\n" + kExpectedLog +
@@ -312,7 +315,7 @@ TEST_P(SimConnectionTest, ABaudRateChangeTheSensorRefusesIsNotMade) {
     ASSERT_EQ(session.flags.sensorConnected, 1) << op.connectionLog;
     addFault("error-reply:190:1");
     op.connectionLog.clear();
-    session.connection.baudIndex = 6;
+    session.connection.settings.baudIndex = 6;
     EXPECT_EQ(ChangeBaudrate(session), -1);
     // The port stays open at the old rate and nobody reconnects.
     EXPECT_EQ(lineSpeed(), B115200);
@@ -331,7 +334,8 @@ class OfflineTest : public ::testing::Test {
 protected:
     test::ScriptedOperator op;
     std::string dir = test::testDirectory("app");
-    Session session{op, dir};
+    test::RecordingGraphs graphs;
+    Session session{op, graphs, dir};
 };
 
 TEST_F(OfflineTest, OfflineAfterAFailedConnectLeavesSendAndGetUsableWithTargetFile) {
@@ -341,31 +345,30 @@ TEST_F(OfflineTest, OfflineAfterAFailedConnectLeavesSendAndGetUsableWithTargetFi
         ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
         port = probe.serverPort();
     }
-    session.connection.protocol = kProtocolTcpIp;
-    session.connection.serverAddress = "127.0.0.1";
-    session.connection.portNumber = std::to_string(port);
+    session.connection.settings.protocol = link::Protocol::TcpIp;
+    session.connection.settings.serverAddress = "127.0.0.1";
+    session.connection.settings.portNumber = std::to_string(port);
     InitConnectPanel(session);
     op.closeOrOfflineAnswers = {ConnectFailureChoice::Offline};
-    int fileWrites = 0;
-    int fileReads = 0;
-    session.transfer.hooks.writeParameterFile = [&] { ++fileWrites; };
-    session.transfer.hooks.readParameterFile = [&] { ++fileReads; };
 
     connectButton(session);
 
     ASSERT_EQ(op.count("closeOrOffline"), 1U);
     EXPECT_NE(op.connectionLog.find("No sensor connected!\n\n"), std::string::npos);
-    EXPECT_EQ(session.controls.target(), TransferTarget::File);
+    EXPECT_EQ(session.parameters.controls.target(), TransferTarget::File);
     for (DimControl c : {DimControl::SendButton, DimControl::GetButton, DimControl::ConnectButton,
                          DimControl::BaudRateSelect})
         EXPECT_FALSE(session.dimming.dimmed(c)) << static_cast<int>(c);
     for (DimControl c : {DimControl::GoButton, DimControl::DisconnectButton, DimControl::AcceptButton,
                          DimControl::HardwareInfoButton, DimControl::RamSelect})
         EXPECT_TRUE(session.dimming.dimmed(c)) << static_cast<int>(c);
-    session.transfer.sendButton();
-    session.transfer.getButton();
-    EXPECT_EQ(fileWrites, 1);
-    EXPECT_EQ(fileReads, 1);
+    // SEND writes the parameter file the operator chooses, GET reads it back.
+    const std::string file = dir + "/offline.ini";
+    op.fileAnswers = {{FileChoice::Kind::New, file}, {FileChoice::Kind::Existing, file}};
+    EXPECT_EQ(session.parameters.transfer.sendButton(), 1);
+    EXPECT_EQ(session.parameters.transfer.getButton(), 1);
+    EXPECT_EQ(session.shell.paths.parameterFile, file);
+    EXPECT_TRUE(op.fileAnswers.empty());
 }
 
 TEST_F(OfflineTest, SettingsFileToConnectionPageAndBack) {
@@ -376,42 +379,41 @@ TEST_F(OfflineTest, SettingsFileToConnectionPageAndBack) {
                "[COMMUNICATION SETTINGS]\nCOMPROTOCOL = 1\nIP ADRESS = \"two\"\nPORT NUMBER = \"6001\"\n"
                "[TABLE ATTR OF TEACH VECTOR 2]\nRow color = 65280\n";
     }
-    std::vector<SessionChange> changes;
-    session.subscribe([&](SessionChange c) { changes.push_back(c); });
+    std::vector<ConnectionChange> changes;
+    session.connection.subscribe([&](ConnectionChange c) { changes.push_back(c); });
     loadPanelSettings(session);
     GetConnectionSettingsFromFile(session);
     InitConnectPanel(session);
 
-    EXPECT_EQ(session.language, Language::German);
-    EXPECT_EQ(session.panelId, "P7");
-    EXPECT_EQ(session.serverAddresses.entries(), (std::vector<std::string>{"one", "two"}));
-    EXPECT_EQ(session.teachTable.colourCell(2), (teach::Rgb{0, 255, 0}));
-    EXPECT_EQ(session.teachTable.colourCell(0), (teach::Rgb{255, 0, 0}));
-    EXPECT_EQ(session.connection.protocol, kProtocolTcpIp);
-    EXPECT_EQ(session.connection.portNumber, "6001");
-    EXPECT_EQ(session.link.settings.protocol, kProtocolTcpIp);
-    EXPECT_FALSE(session.connectionControlVisible(ConnectionControl::ComPortSelect));
-    EXPECT_TRUE(session.connectionControlVisible(ConnectionControl::ServerAddressBox));
-    EXPECT_NE(std::find(changes.begin(), changes.end(), SessionChange::ConnectPanel), changes.end());
+    EXPECT_EQ(session.language(), Language::German);
+    EXPECT_EQ(session.shell.panelId, "P7");
+    EXPECT_EQ(session.connection.serverAddresses.entries(), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(session.parameters.teachTable.colourCell(2), (teach::Rgb{0, 255, 0}));
+    EXPECT_EQ(session.parameters.teachTable.colourCell(0), (teach::Rgb{255, 0, 0}));
+    EXPECT_EQ(session.connection.settings.protocol, link::Protocol::TcpIp);
+    EXPECT_EQ(session.connection.settings.portNumber, "6001");
+    EXPECT_FALSE(session.connection.controlVisible(ConnectionControl::ComPortSelect));
+    EXPECT_TRUE(session.connection.controlVisible(ConnectionControl::ServerAddressBox));
+    EXPECT_NE(std::find(changes.begin(), changes.end(), ConnectionChange::Panel), changes.end());
 
     // Editing the page dims what needs a confirmed connection; accept stores.
     session.dimming.setConfirmedConnectionButtons(false);
     serverAddressCommitted(session, "two");
     EXPECT_TRUE(session.dimming.dimmed(DimControl::AcceptButton));
     EXPECT_FALSE(session.dimming.dimmed(DimControl::HardwareInfoButton));
-    protocolChanged(session, kProtocolRs232);
+    protocolChanged(session, link::Protocol::Rs232);
     EXPECT_TRUE(session.dimming.dimmed(DimControl::HardwareInfoButton));
-    EXPECT_TRUE(session.connectionControlVisible(ConnectionControl::ComPortSelect));
+    EXPECT_TRUE(session.connection.controlVisible(ConnectionControl::ComPortSelect));
     acceptButton(session);
     EXPECT_EQ(op.currentTab, MainTab::SensorParameter);
 
-    Session again{op, dir};
+    Session again{op, graphs, dir};
     loadPanelSettings(again);
     GetConnectionSettingsFromFile(again);
-    EXPECT_EQ(again.serverAddresses.entries(), (std::vector<std::string>{"two", "one"}));
-    EXPECT_EQ(again.connection.protocol, kProtocolRs232);
-    EXPECT_EQ(again.connection.serverAddress, "two");
-    EXPECT_EQ(again.language, Language::German);
+    EXPECT_EQ(again.connection.serverAddresses.entries(), (std::vector<std::string>{"two", "one"}));
+    EXPECT_EQ(again.connection.settings.protocol, link::Protocol::Rs232);
+    EXPECT_EQ(again.connection.settings.serverAddress, "two");
+    EXPECT_EQ(again.language(), Language::German);
     EXPECT_EQ(again.rowColours.colour(2), 65280);
 }
 
@@ -421,7 +423,8 @@ TEST_F(OfflineTest, SettingsFileToConnectionPageAndBack) {
 // longer than their fields, short offset and hardware records.
 TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
     test::ScriptedOperator op;
-    Session session{op, test::testDirectory("app")};
+    test::RecordingGraphs graphs;
+    Session session{op, graphs, test::testDirectory("app")};
     test::TcpPeer peer;
     const QByteArray firmware = QByteArray("TAVRINO4 VXR QLM V3.2.7 B") + QByteArray(80 - 25, 'x');
     peer.onRequest = [&](const QByteArray& request) {
@@ -448,22 +451,22 @@ TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
             peer.send(test::frame(0, 1));
         }
     };
-    session.connection.protocol = kProtocolTcpIp;
-    session.connection.serverAddress = "127.0.0.1";
-    session.connection.portNumber = std::to_string(peer.port());
+    session.connection.settings.protocol = link::Protocol::TcpIp;
+    session.connection.settings.serverAddress = "127.0.0.1";
+    session.connection.settings.portNumber = std::to_string(peer.port());
     InitConnectPanel(session);
 
     ASSERT_EQ(TryToConnect(session), 1) << op.connectionLog;
-    EXPECT_EQ(session.sensor.firmware, firmware.left(72).toStdString());
-    EXPECT_EQ(session.sensor.name, std::string(255, 'n'));
-    EXPECT_EQ(session.sensor.serialNumber, 65535);
-    EXPECT_EQ(session.sensor.nextCalibration, std::string(255, 'n'));
+    EXPECT_EQ(session.connection.sensor.firmware, firmware.left(72).toStdString());
+    EXPECT_EQ(session.connection.sensor.name, std::string(255, 'n'));
+    EXPECT_EQ(session.connection.sensor.serialNumber, 65535);
+    EXPECT_EQ(session.connection.sensor.nextCalibration, std::string(255, 'n'));
     EXPECT_NE(op.connectionLog.find("\nSerial number:65535\n"), std::string::npos);
 
     const std::string file = joinPath(session.programDirectory(), "short.ini");
     ASSERT_EQ(GenerateHWInfoFile(session, file), 1) << op.connectionLog;
-    EXPECT_EQ(session.offsets.zeroPoint, (std::array<std::uint16_t, 3>{7, 8, 0}));
-    EXPECT_EQ(session.offsets.xyz, (std::array<std::uint16_t, 3>{0, 0, 0}));
+    EXPECT_EQ(session.connection.offsets.zeroPoint, (std::array<std::uint16_t, 3>{7, 8, 0}));
+    EXPECT_EQ(session.connection.offsets.xyz, (std::array<std::uint16_t, 3>{0, 0, 0}));
     IniHandle ini = Ini_New(false);
     ASSERT_EQ(Ini_ReadFromFile(ini.get(), file), kIniOk);
     EXPECT_EQ(iniString(ini.get(), "HARDWARE INFO", "DATA"), "ABCD0001" + std::string(1016, '0'));
@@ -473,7 +476,8 @@ TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
 TEST(PanelSettingsStore, AFailedStoreIsReportedAndKeepsTheOldFile) {
     const std::string dir = test::testDirectory("app");
     test::ScriptedOperator op;
-    Session session{op, dir};
+    test::RecordingGraphs graphs;
+    Session session{op, graphs, dir};
     const std::string file = session.panelSettingsFile();
     {
         std::ofstream old(file, std::ios::binary);

@@ -2,12 +2,14 @@
 // STOP, SEND, GET and tab switches while a reply is awaited, failures) and
 // against the simulated sensor.
 
+#include "app/connection.h"
 #include "app/live_measurement.h"
 #include "app/session.h"
 #include "link/orders.h"
 #include "parameters/wire.h"
 #include "sim_server.h"
 #include "support/peers.h"
+#include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
 #include "support/sim_loopback.h"
 #include "support/test_directory.h"
@@ -91,7 +93,8 @@ QByteArray payloadOf(const Frame& f) {
 class LiveTest : public ::testing::Test {
 protected:
     test::ScriptedOperator op;
-    Session session{op, test::testDirectory("app")};
+    test::RecordingGraphs graphs;
+    Session session{op, graphs, test::testDirectory("app")};
     test::TcpPeer peer;
     std::deque<QByteArray> replies;                         // order-8 payloads, in order
     std::function<bool(int order, int argument)> intercept; // true: it answered itself
@@ -109,13 +112,18 @@ protected:
             if (!intercept || !intercept(o, a))
                 answer(o, a);
         };
-        session.link.settings.serverAddress = "127.0.0.1";
-        session.link.settings.serverPort = peer.port();
-        session.link.InitTCP_IP();
+        session.connection.settings.protocol = link::Protocol::TcpIp;
+        session.connection.settings.serverAddress = "127.0.0.1";
+        session.connection.settings.portNumber = std::to_string(peer.port());
+        ASSERT_TRUE(OpenLink(session));
         ASSERT_TRUE(session.link.tcpConnected()) << op.connectionLog;
-        session.measurementHooks.showGraph = [this] {
-            shown.push_back(session.display);
-            records.push_back(session.record);
+        graphs.onShow = [this] {
+            // The graphs are also redrawn after a GET; only a new frame counts.
+            if (!shown.empty() ? session.live.display.frame == shown.back().frame
+                               : session.live.display.frame == 0)
+                return;
+            shown.push_back(session.live.display);
+            records.push_back(session.live.record);
             dimmedDuringLoop.push_back({session.dimming.dimmed(DimControl::GoButton),
                                         session.dimming.dimmed(DimControl::SendButton),
                                         session.dimming.dimmed(DimControl::ConnectButton)});
@@ -137,9 +145,10 @@ protected:
             QByteArray block(a == 0 ? 64 : 96, '\0');
             auto* p = reinterpret_cast<std::uint8_t*>(block.data());
             if (a == 0)
-                parameters::encodeParameterBlock(session.parameterSet, p);
+                parameters::encodeParameterBlock(session.parameters.set, p);
             else
-                std::copy(session.parameterSet.teachBlock.begin(), session.parameterSet.teachBlock.end(), p);
+                std::copy(session.parameters.set.teachBlock.begin(), session.parameters.set.teachBlock.end(),
+                          p);
             peer.send(test::frame(o, 0, block));
             break;
         }
@@ -245,7 +254,7 @@ TEST_F(LiveTest, EveryFrameReachesEveryDisplay) {
     for (const auto& c : cases)
         replies.push_back(payloadOf(c.in));
     stopAfter = cases.size();
-    session.teachTable.setCells(kTeach); // GO reads it from the panel
+    session.parameters.teachTable.setCells(kTeach); // GO reads it from the panel
 
     CBF_ButtonGo(session);
 
@@ -312,7 +321,7 @@ TEST_F(LiveTest, ValuesGoUnchangedToTheirDisplaysAndHistories) {
     EXPECT_EQ(shown[1].doubleParameterSet, 0);
 
     // Newest last; what came before the two frames is still zero.
-    const auto& h = session.histories;
+    const auto& h = session.live.histories;
     const std::size_t n = measurement::GraphHistories::kSamples;
     EXPECT_EQ(h.csX[n - 2], 0.3125);
     EXPECT_EQ(h.csX[n - 1], 1.5);
@@ -355,7 +364,7 @@ TEST_F(LiveTest, StopWhileAReplyIsAwaitedEndsAfterThatReply) {
 
     EXPECT_EQ(orderNumbers(), std::vector<int>{order::Measure});
     ASSERT_EQ(shown.size(), 1U); // the reply was still shown
-    EXPECT_EQ(session.display.colourNumber, 2);
+    EXPECT_EQ(session.live.display.colourNumber, 2);
     EXPECT_EQ(session.flags.running, 0);
     EXPECT_FALSE(session.dimming.dimmed(DimControl::GoButton));
     EXPECT_TRUE(op.messages().empty());
@@ -374,9 +383,6 @@ TEST_P(LiveTabTest, TabSwitchDuringTheLoop) {
     const TabCase& c = GetParam();
     session.dimming.setConfirmedConnectionButtons(false); // as after a confirmed connection
     stopAfter = 2;
-    int recorderHook = 0, calibrationHook = 0;
-    session.mainTabHooks.recorderPage = [&] { ++recorderHook; };
-    session.mainTabHooks.calibrationPage = [&] { ++calibrationHook; };
     intercept = [this, &c](int o, int a) {
         if (o != order::Measure || orders.size() != 1)
             return false;
@@ -388,10 +394,8 @@ TEST_P(LiveTabTest, TabSwitchDuringTheLoop) {
 
     EXPECT_EQ(shown.size(), c.stops ? 1U : 2U);
     EXPECT_EQ(orders.size(), c.stops ? 1U : 2U);
-    EXPECT_EQ(session.currentMainTab, c.tab);
-    EXPECT_EQ(session.currentChildPanel, c.panel.value_or(ChildPanel::MeasurementDisplay));
-    EXPECT_EQ(recorderHook, c.tab == MainTab::Recorder ? 1 : 0);
-    EXPECT_EQ(calibrationHook, c.tab == MainTab::Calibration ? 1 : 0);
+    EXPECT_EQ(session.shell.currentMainTab, c.tab);
+    EXPECT_EQ(session.shell.currentChildPanel, c.panel.value_or(ChildPanel::MeasurementDisplay));
     EXPECT_EQ(session.dimming.dimmed(DimControl::AcceptButton), c.tab == MainTab::Connection);
 }
 
@@ -419,12 +423,12 @@ TEST_F(LiveTest, FailedExchangeKeepsTheRecordAndTheNextGoStartsFromIt) {
 
     ASSERT_EQ(shown.size(), 1U);
     EXPECT_EQ(orders.size(), 2U); // no pass after the failure
-    EXPECT_EQ(session.record.raw, records[0].raw);
-    EXPECT_EQ(session.record.colorNo, 1);
-    EXPECT_EQ(session.record.temp, 9);
-    EXPECT_EQ(session.display.frame, 1U); // no display changed for the failed pass
+    EXPECT_EQ(session.live.record.raw, records[0].raw);
+    EXPECT_EQ(session.live.record.colorNo, 1);
+    EXPECT_EQ(session.live.record.temp, 9);
+    EXPECT_EQ(session.live.display.frame, 1U); // no display changed for the failed pass
     EXPECT_EQ(op.sensorStatus, "TIMEOUT!");
-    EXPECT_EQ(session.currentMainTab, MainTab::Connection);
+    EXPECT_EQ(session.shell.currentMainTab, MainTab::Connection);
     EXPECT_EQ(session.flags.running, 0);
     EXPECT_FALSE(session.dimming.dimmed(DimControl::GoButton));
 
@@ -438,10 +442,8 @@ TEST_F(LiveTest, FailedExchangeKeepsTheRecordAndTheNextGoStartsFromIt) {
 
 TEST(LiveOffline, GoWithoutALineEndsAtOnce) {
     test::ScriptedOperator op;
-    Session session{op, test::testDirectory("app")};
-    int initGraphs = 0, showGraph = 0;
-    session.measurementHooks.initGraphs = [&] { ++initGraphs; };
-    session.measurementHooks.showGraph = [&] { ++showGraph; };
+    test::RecordingGraphs graphs;
+    Session session{op, graphs, test::testDirectory("app")};
     std::vector<std::pair<DimControl, bool>> goChanges;
     session.dimming.subscribe([&](DimControl c, bool dimmed) {
         if (c == DimControl::GoButton)
@@ -450,12 +452,11 @@ TEST(LiveOffline, GoWithoutALineEndsAtOnce) {
 
     CBF_ButtonGo(session);
 
-    EXPECT_EQ(initGraphs, 1);
-    EXPECT_EQ(showGraph, 0);
+    EXPECT_EQ(graphs.calls, std::vector<std::string>{"init"});
     EXPECT_EQ(session.flags.running, 0);
     EXPECT_EQ(op.count("status"), 1U);
     EXPECT_EQ(op.sensorStatus, "TIMEOUT!");
-    EXPECT_EQ(session.display.frame, 0U);
+    EXPECT_EQ(session.live.display.frame, 0U);
     const std::vector<std::pair<DimControl, bool>> expected{{DimControl::GoButton, true},
                                                             {DimControl::GoButton, false}};
     EXPECT_EQ(goChanges, expected);
@@ -474,15 +475,15 @@ class LivePendingTest : public LiveTest, public ::testing::WithParamInterface<Pe
 
 TEST_P(LivePendingTest, TransferPressedDuringTheLoopGoesOutBeforeTheNextFrame) {
     const PendingCase& c = GetParam();
-    session.controls.selectTarget(c.target);
+    session.parameters.controls.selectTarget(c.target);
     stopAfter = 2;
     intercept = [this, &c](int o, int) {
         if (o != order::Measure || orders.size() != 1)
             return false;
         if (c.send)
-            session.transfer.sendButton();
+            session.parameters.transfer.sendButton();
         else
-            session.transfer.getButton();
+            session.parameters.transfer.getButton();
         // Pressed while a loop runs: noted, nothing exchanged at once.
         EXPECT_EQ(orders.size(), 1U);
         return false;
@@ -532,7 +533,7 @@ TEST_F(LiveTest, GoInsideAnotherExchangeStartsNoLoop) {
         return false;
     };
 
-    EXPECT_EQ(session.transfer.GetPara(), 1) << op.connectionLog;
+    EXPECT_EQ(session.parameters.transfer.GetPara(), 1) << op.connectionLog;
 
     EXPECT_EQ(orders, (std::vector<std::pair<int, int>>{{2, 0}, {2, 2}}));
     EXPECT_TRUE(shown.empty());
@@ -554,11 +555,12 @@ class LivePanelTest : public ::testing::TestWithParam<PanelCase> {};
 TEST_P(LivePanelTest, GoShowsTheMeasurementDisplayUnlessAnotherPanelNeedsTheValues) {
     const PanelCase& c = GetParam();
     test::ScriptedOperator op;
-    Session session{op, test::testDirectory("app")};
+    test::RecordingGraphs graphs;
+    Session session{op, graphs, test::testDirectory("app")};
     session.op().showMainTab(c.tab);
     session.op().showChildPanel(c.before);
     CBF_ButtonGo(session); // offline: the loop ends at once
-    EXPECT_EQ(session.currentChildPanel, c.after);
+    EXPECT_EQ(session.shell.currentChildPanel, c.after);
     EXPECT_EQ(op.currentPanel, c.after);
 }
 
@@ -580,21 +582,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LiveSimulator, FramesFromTheSimulatorAndASendDuringTheLoop) {
     test::ScriptedOperator op;
-    Session session{op, test::testDirectory("app")};
+    test::RecordingGraphs graphs;
+    Session session{op, graphs, test::testDirectory("app")};
     sim::SimServer server{sim::SensorConfig{}};
     ASSERT_TRUE(test::listenOnLoopback(server));
-    session.link.settings.serverAddress = "127.0.0.1";
-    session.link.settings.serverPort = server.tcpPort();
-    session.link.InitTCP_IP();
+    session.connection.settings.protocol = link::Protocol::TcpIp;
+    session.connection.settings.serverAddress = "127.0.0.1";
+    session.connection.settings.portNumber = std::to_string(server.tcpPort());
+    ASSERT_TRUE(OpenLink(session));
     ASSERT_TRUE(session.link.tcpConnected()) << op.connectionLog;
 
-    session.controls.setValue(parameters::Control::Power, 777);
+    session.parameters.controls.setValue(parameters::Control::Power, 777);
     constexpr std::size_t kFrames = 40;
     std::vector<MeasurementRecord> records;
-    session.measurementHooks.showGraph = [&] {
-        records.push_back(session.record);
+    graphs.onShow = [&] {
+        records.push_back(session.live.record);
         if (records.size() == 5)
-            session.transfer.sendButton();
+            session.parameters.transfer.sendButton();
         if (records.size() == kFrames)
             CBF_ButtonStop(session);
     };
@@ -605,7 +609,7 @@ TEST(LiveSimulator, FramesFromTheSimulatorAndASendDuringTheLoop) {
     EXPECT_EQ(server.sensor().memory().ramParameters[parameters::word::Power], 777);
     for (std::size_t i = 1; i < kFrames; ++i)
         EXPECT_EQ(records[i].prevColorNo, records[i - 1].colorNo);
-    const auto& h = session.histories;
+    const auto& h = session.live.histories;
     const std::size_t n = measurement::GraphHistories::kSamples;
     for (std::size_t i = 0; i < kFrames; ++i) {
         const MeasurementRecord& r = records[kFrames - 1 - i];
@@ -613,8 +617,8 @@ TEST(LiveSimulator, FramesFromTheSimulatorAndASendDuringTheLoop) {
         EXPECT_EQ(h.xyz[3 * (n - 1 - i) + 1], r.Y);
     }
     const MeasurementRecord& last = records.back();
-    EXPECT_EQ(session.display.xyz, (std::array<int, 3>{last.X, last.Y, last.Z}));
-    EXPECT_EQ(session.display.frame, kFrames);
+    EXPECT_EQ(session.live.display.xyz, (std::array<int, 3>{last.X, last.Y, last.Z}));
+    EXPECT_EQ(session.live.display.frame, kFrames);
     EXPECT_TRUE(op.messages().empty());
 }
 

@@ -57,7 +57,7 @@ protected:
 
 TEST_F(PanelSettingsTest, WithoutAFileEverythingKeepsItsDefault) {
     const ConnectionSettings c = readConnectionSettings(file);
-    EXPECT_EQ(c.protocol, 0);
+    EXPECT_EQ(c.protocol, link::Protocol::Rs232);
     EXPECT_EQ(c.comPort, 1);
     EXPECT_EQ(c.baudIndex, 4);
     EXPECT_EQ(c.serverAddress, "");
@@ -188,7 +188,7 @@ TEST_F(PanelSettingsTest, StoreWritesEveryKeyInItsOrder) {
     s.paths.recorderFile = "/rec/r.dat";
     for (int k = 1; k <= 11; ++k)
         s.serverAddresses.push_back("host" + std::to_string(k));
-    s.connection = {1, 3, "/dev/ttyUSB0", 6, "host1", "5001"};
+    s.connection = {link::Protocol::TcpIp, 3, "/dev/ttyUSB0", 6, "host1", "5001"};
     rows.setColour(1, 16777215);
     rows.setSpecification(0, "red card");
     ASSERT_EQ(StorePanelSettings(file, s, rows), kIniOk);
@@ -250,7 +250,7 @@ TEST_F(PanelSettingsTest, WhatIsStoredLoadsBack) {
     s.window = {0, 1, 2, 3, 4};
     s.paths = defaultFilePaths("/q");
     s.serverAddresses = {"b", "a"};
-    s.connection = {1, 9, "/dev/pts/7", 2, "server.local", "6000"};
+    s.connection = {link::Protocol::TcpIp, 9, "/dev/pts/7", 2, "server.local", "6000"};
     rows.setColour(2, 123456);
     rows.setSpecification(2, std::string(120, 's'));
     ASSERT_EQ(StorePanelSettings(file, s, rows), kIniOk);
@@ -277,7 +277,7 @@ TEST_F(PanelSettingsTest, WhatIsStoredLoadsBack) {
 TEST_F(PanelSettingsTest, ConnectionKeysMissingFromAValidFileKeepTheirDefaults) {
     writeValid("[COMMUNICATION SETTINGS]\nCOMPORT = 4\nPORT NUMBER = \"" + std::string(40, '7') + "\"\n");
     const ConnectionSettings c = readConnectionSettings(file);
-    EXPECT_EQ(c.protocol, 0);
+    EXPECT_EQ(c.protocol, link::Protocol::Rs232);
     EXPECT_EQ(c.comPort, 4);
     EXPECT_EQ(c.baudIndex, 4);
     EXPECT_EQ(c.serverAddress, "");

@@ -44,15 +44,16 @@ protected:
     ScriptedOperator op;
     Language language = Language::English;
     link::SensorLink link{flags, op, language};
+    link::ConnectionSettings settings;
     std::unique_ptr<Peer> peer;
     PtyPeer* pty = nullptr;
 
     void connectTcp() {
         auto p = std::make_unique<TcpPeer>();
-        link.settings.serverAddress = "127.0.0.1";
-        link.settings.serverPort = p->port();
+        settings.serverAddress = "127.0.0.1";
+        settings.portNumber = std::to_string(p->port());
         peer = std::move(p);
-        link.InitTCP_IP();
+        link.InitTCP_IP(settings);
         ASSERT_TRUE(link.tcpConnected()) << op.connectionLog;
         ASSERT_EQ(link.lastOpenResult(), 0);
     }
@@ -60,9 +61,9 @@ protected:
     void connectPty() {
         auto p = std::make_unique<PtyPeer>();
         pty = p.get();
-        link.settings.comDevice = p->path();
+        settings.comDevice = p->path();
         peer = std::move(p);
-        link.InitRS232();
+        link.InitRS232(settings);
         ASSERT_TRUE(link.serialOpen()) << op.connectionLog;
         ASSERT_EQ(link.lastOpenResult(), 0);
     }

@@ -10,7 +10,7 @@ namespace {
 namespace texts = link::texts;
 
 TEST(SerialDeviceName, NumberMapsToTheDefaultDeviceAndAPathWins) {
-    link::LinkSettings s;
+    link::ConnectionSettings s;
     s.comPort = 1;
     EXPECT_EQ(link::serialDeviceName(s), "/dev/ttyS0");
     s.comPort = 4;
@@ -24,7 +24,7 @@ TEST(SerialDeviceName, NumberMapsToTheDefaultDeviceAndAPathWins) {
 
 struct OpenFailure {
     std::string name;
-    std::function<void(link::LinkSettings&, quint16 freePort)> configure;
+    std::function<void(link::ConnectionSettings&, quint16 freePort)> configure;
     int code;
 };
 
@@ -38,16 +38,16 @@ TEST_P(OpenFailureTest, IsReportedWithTheTextOfItsCode) {
         ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
         freePort = probe.serverPort();
     }
-    link.settings.serverAddress = "127.0.0.1";
-    c.configure(link.settings, freePort);
+    settings.serverAddress = "127.0.0.1";
+    c.configure(settings, freePort);
     flags.running = 1;
-    if (link.settings.protocol == 1)
-        link.InitTCP_IP();
+    if (settings.protocol == link::Protocol::TcpIp)
+        link.InitTCP_IP(settings);
     else
-        link.InitRS232();
+        link.InitRS232(settings);
     EXPECT_EQ(link.lastOpenResult(), c.code);
-    const Text expected =
-        link.settings.protocol == 1 ? texts::tcpFailure(c.code) : texts::serialOpenFailure(c.code);
+    const Text expected = settings.protocol == link::Protocol::TcpIp ? texts::tcpFailure(c.code)
+                                                                     : texts::serialOpenFailure(c.code);
     EXPECT_EQ(op.connectionLog, logged(expected));
     EXPECT_EQ(op.sensorStatus, "TIMEOUT!");
     EXPECT_EQ(flags.running, 0);
@@ -59,27 +59,27 @@ INSTANTIATE_TEST_SUITE_P(
     Open, OpenFailureTest,
     ::testing::Values(
         OpenFailure{"NoServerListening",
-                    [](link::LinkSettings& s, quint16 port) {
-                        s.protocol = 1;
-                        s.serverPort = port;
+                    [](link::ConnectionSettings& s, quint16 port) {
+                        s.protocol = link::Protocol::TcpIp;
+                        s.portNumber = std::to_string(port);
                     },
                     -4},
         OpenFailure{"PortNumberOutOfRange",
-                    [](link::LinkSettings& s, quint16) {
-                        s.protocol = 1;
-                        s.serverPort = 70000;
+                    [](link::ConnectionSettings& s, quint16) {
+                        s.protocol = link::Protocol::TcpIp;
+                        s.portNumber = std::to_string(70000);
                     },
                     link::kTcpInvalidParameter},
         OpenFailure{"NoAddress",
-                    [](link::LinkSettings& s, quint16 port) {
-                        s.protocol = 1;
+                    [](link::ConnectionSettings& s, quint16 port) {
+                        s.protocol = link::Protocol::TcpIp;
                         s.serverAddress.clear();
-                        s.serverPort = port;
+                        s.portNumber = std::to_string(port);
                     },
                     link::kTcpInvalidParameter},
         OpenFailure{"MissingDevice",
-                    [](link::LinkSettings& s, quint16) { s.comDevice = "/dev/tavrino-missing"; }, -6},
-        OpenFailure{"PortNumberZero", [](link::LinkSettings& s, quint16) { s.comPort = 0; }, -2}),
+                    [](link::ConnectionSettings& s, quint16) { s.comDevice = "/dev/tavrino-missing"; }, -6},
+        OpenFailure{"PortNumberZero", [](link::ConnectionSettings& s, quint16) { s.comPort = 0; }, -2}),
     [](const auto& info) { return info.param.name; });
 
 TEST(FailureCodes, SerialErrorsWithoutATableEntryShowTheGenericText) {
@@ -99,7 +99,7 @@ struct BaudCase {
 class BaudRateTest : public LinkFixture, public ::testing::WithParamInterface<BaudCase> {};
 
 TEST_P(BaudRateTest, OpensTheLineAtTheRateOfTheIndexWith8N1) {
-    link.settings.baudIndex = static_cast<std::int16_t>(GetParam().index);
+    settings.baudIndex = static_cast<std::int16_t>(GetParam().index);
     connectPty();
     termios tio{};
     ASSERT_EQ(::tcgetattr(pty->slaveFd(), &tio), 0);
@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Open, BaudRateTest,
 
 TEST_F(LinkFixture, ReopeningTheTcpConnectionReplacesTheOldOneQuietly) {
     connectTcp();
-    link.InitTCP_IP();
+    link.InitTCP_IP(settings);
     EXPECT_TRUE(link.tcpConnected());
     EXPECT_EQ(op.connectionLog, "");
     answerWith(frame(link::order::FirmwareText, 0, firmwareText()));

@@ -30,19 +30,20 @@ protected:
     Language language = Language::English;
     sim::SimServer server{sim::SensorConfig{}};
     link::SensorLink link{flags, op, language};
+    link::ConnectionSettings settings;
 
     void SetUp() override {
         QString error;
         if (GetParam() == Line::Tcp) {
             ASSERT_TRUE(server.listenTcp(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
-            link.settings.serverAddress = "127.0.0.1";
-            link.settings.serverPort = server.tcpPort();
-            link.InitTCP_IP();
+            settings.serverAddress = "127.0.0.1";
+            settings.portNumber = std::to_string(server.tcpPort());
+            link.InitTCP_IP(settings);
             ASSERT_TRUE(link.tcpConnected()) << op.connectionLog;
         } else {
             ASSERT_TRUE(server.openPty(&error)) << error.toStdString();
-            link.settings.comDevice = server.ptyPath().toStdString();
-            link.InitRS232();
+            settings.comDevice = server.ptyPath().toStdString();
+            link.InitRS232(settings);
             ASSERT_TRUE(link.serialOpen()) << op.connectionLog;
         }
     }

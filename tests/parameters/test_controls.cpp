@@ -1,5 +1,6 @@
 #include "parameters/options.h"
 #include "parameters/parameter_controls.h"
+#include "support/recording_graphs.h"
 #include "teach/teach_table.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,34 @@ TEST(ParameterControlsTest, ObserversHearRealChangesOnly) {
     c.unsubscribe(id);
     c.setValue(Control::Power, 10);
     EXPECT_EQ(seen.size(), 5u);
+}
+
+// The grid's operations that the parameter set and the graphs follow: the
+// set reads the grid as it is after the change, then the graphs are asked.
+TEST(ParameterControlsTest, TableResetAndCellEditsCarryTheSetAndTheGraphsAlong) {
+    ParameterControls controls;
+    teach::TeachTable table;
+    ParameterSet set;
+    test::RecordingGraphs graphs;
+    TeachRows old;
+    for (auto& row : old)
+        row.fill(7.5);
+    table.setCells(old);
+    table.setRowNumber(2);
+    table.setColourCell(1, teach::Rgb{1, 2, 3});
+    GetPanelValues(controls, table, set);
+
+    editTeachCell(controls, table, set, graphs, 1, 4, 0.25);
+    EXPECT_EQ(set.teach[1][4], 0.25);
+    EXPECT_EQ(graphs.calls, (std::vector<std::string>{"init", "show"}));
+
+    graphs.calls.clear();
+    ResetTable(controls, table, set, graphs);
+    EXPECT_EQ(set.teach, TeachRows{});
+    EXPECT_EQ(table.cells(), TeachRows{});
+    EXPECT_EQ(table.rowNumber(), 0);
+    EXPECT_EQ(table.colourCell(1), (teach::Rgb{1, 2, 3}));
+    EXPECT_EQ(graphs.calls, (std::vector<std::string>{"delete plots", "init"}));
 }
 
 } // namespace

@@ -64,12 +64,11 @@ FileChoice existing(const fs::path& path) {
     return {FileChoice::Kind::Existing, path.string()};
 }
 
-struct Counters {
+struct Counters : ParameterPanel {
     int getPanelValues = 0;
     int afterLoad = 0;
-    ParameterFileHooks hooks() {
-        return {[this] { ++getPanelValues; }, [this] { ++afterLoad; }};
-    }
+    void readControls() override { ++getPanelValues; }
+    void showParameterSet() override { ++afterLoad; }
 };
 
 // A parameter file as another writer might produce it, with some keys and
@@ -103,8 +102,7 @@ TEST(ParameterFile, SavedFileHasExactTextAndDialogStartsAtRememberedPath) {
     op.fileAnswers.push_back({FileChoice::Kind::New, target.string()});
     Counters counters;
 
-    EXPECT_EQ(SendParaToFile(op, Language::English, set, remembered, counters.hooks()),
-              ParameterFileResult::Saved);
+    EXPECT_EQ(SendParaToFile(op, Language::English, set, remembered, counters), ParameterFileResult::Saved);
 
     ASSERT_EQ(op.fileRequests.size(), 1U);
     const FileRequest& request = op.fileRequests[0];
@@ -190,8 +188,7 @@ TEST(ParameterFile, SaveAndLoadGiveTheSameSetExceptWhatTheFileDoesNotHold) {
     op.fileAnswers.push_back({FileChoice::Kind::New, target.string()});
     op.fileAnswers.push_back(existing(target));
     Counters counters;
-    ASSERT_EQ(SendParaToFile(op, Language::German, set, remembered, counters.hooks()),
-              ParameterFileResult::Saved);
+    ASSERT_EQ(SendParaToFile(op, Language::German, set, remembered, counters), ParameterFileResult::Saved);
 
     // Load into a set whose derived and uninterpreted words differ.
     ParameterSet loaded;
@@ -199,7 +196,7 @@ TEST(ParameterFile, SaveAndLoadGiveTheSameSetExceptWhatTheFileDoesNotHold) {
     loaded.words[word::CubeRootX + 2] = 3;
     loaded.teachBlock.fill(0xAB);
     const ParameterSet before = loaded;
-    EXPECT_EQ(ReadParaFromFile(op, Language::German, loaded, remembered, counters.hooks()),
+    EXPECT_EQ(ReadParaFromFile(op, Language::German, loaded, remembered, counters),
               ParameterFileResult::Read);
 
     for (std::size_t w = 0; w < kFileWordCount; ++w)
@@ -341,7 +338,7 @@ TEST(ParameterFile, ForeignFilesAreLoadedOnlyWhenTheOperatorAgrees) {
         op.confirmAnswers.assign(c.answers.begin(), c.answers.end());
         Counters counters;
 
-        EXPECT_EQ(ReadParaFromFile(op, Language::English, set, remembered, counters.hooks()), c.result)
+        EXPECT_EQ(ReadParaFromFile(op, Language::English, set, remembered, counters), c.result)
             << c.type << " / " << c.version;
 
         std::vector<std::string> asked;
@@ -372,8 +369,7 @@ TEST(ParameterFile, UnreadableFileIsQuestionedAndThenLoadsDefaults) {
     op.confirmAnswers = {true, true};
     Counters counters;
 
-    EXPECT_EQ(ReadParaFromFile(op, Language::English, set, remembered, counters.hooks()),
-              ParameterFileResult::Read);
+    EXPECT_EQ(ReadParaFromFile(op, Language::English, set, remembered, counters), ParameterFileResult::Read);
 
     for (std::size_t w = 0; w < kFileWordCount; ++w)
         EXPECT_EQ(set.words[w], kParameterFileDefaults[w]) << kParameterFileKeys[w];
@@ -408,9 +404,8 @@ TEST(ParameterFile, NoChosenFileChangesNothing) {
         op.fileAnswers.push_back({c.kind, c.chosen});
         Counters counters;
 
-        const auto result = c.save
-                                ? SendParaToFile(op, Language::English, set, remembered, counters.hooks())
-                                : ReadParaFromFile(op, Language::English, set, remembered, counters.hooks());
+        const auto result = c.save ? SendParaToFile(op, Language::English, set, remembered, counters)
+                                   : ReadParaFromFile(op, Language::English, set, remembered, counters);
 
         EXPECT_EQ(result, ParameterFileResult::Cancelled);
         EXPECT_EQ(op.messages(), std::vector<std::string>{noFile});
@@ -443,8 +438,7 @@ TEST(ParameterFile, UnwritableTargetIsReportedAndKeepsTheOldFile) {
         op.fileAnswers.push_back(existing(target));
         Counters counters;
 
-        EXPECT_EQ(SendParaToFile(op, c.language, set, remembered, counters.hooks()),
-                  ParameterFileResult::NotSaved);
+        EXPECT_EQ(SendParaToFile(op, c.language, set, remembered, counters), ParameterFileResult::NotSaved);
 
         EXPECT_EQ(op.messages(), std::vector<std::string>{c.text});
         EXPECT_EQ(readBytes(target), old);

@@ -1,4 +1,5 @@
 #include "parameters/rules.h"
+#include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
 
 #include <gtest/gtest.h>
@@ -67,7 +68,8 @@ protected:
     ParameterSet set;
     test::ScriptedOperator op;
     Language language = Language::English;
-    ParameterRules rules{controls, table, set, op, language};
+    test::RecordingGraphs graphs;
+    ParameterRules rules{controls, table, set, op, graphs, language};
 
     void given(const Values& values) {
         for (const auto& [c, v] : values)
@@ -266,8 +268,6 @@ TEST_F(RulesTest, ColourSpaceAndShapeSetCaptionsDecimalsAndManualRanges) {
         {4, 2, {"u'", "v'", "L*", "deltaE", "", ""}, 3, {4, 4, 3}, {0, 0.65}},
         {0, 2, {"x", "y", "Y:100", "CTO", "", ""}, 4, {4, 4, 4}, {0, 0.85}},
     };
-    int scopeRefreshes = 0;
-    rules.hooks.refreshScopeCaptions = [&] { ++scopeRefreshes; };
     controls.setGraphManualScaling(0, true); // graphs 1 and 2 scale themselves
     const calibration::AxisRange untouched{-1, 1};
     controls.setGraphRange(1, untouched);
@@ -276,7 +276,7 @@ TEST_F(RulesTest, ColourSpaceAndShapeSetCaptionsDecimalsAndManualRanges) {
         SCOPED_TRACE(k.colourSpace * 10 + k.shape);
         given({{C::ColorSpace, k.colourSpace}, {C::ShapeMode, k.shape}});
         rules.InitCSpace();
-        EXPECT_EQ(scopeRefreshes, ++n);
+        EXPECT_EQ(graphs.count("scope"), ++n);
         EXPECT_EQ(table.headings(), k.headings);
         EXPECT_EQ(table.decimals(), k.tableDecimals);
         EXPECT_EQ(controls.captions().display.tableDecimals, k.tableDecimals);
@@ -290,10 +290,7 @@ TEST_F(RulesTest, ColourSpaceAndShapeSetCaptionsDecimalsAndManualRanges) {
 }
 
 TEST_F(RulesTest, CommitsRunWhatTheirControlNeeds) {
-    std::vector<std::string> calls;
-    rules.hooks.initGraphs = [&] { calls.push_back("init"); };
-    rules.hooks.showGraph = [&] { calls.push_back("show"); };
-    rules.hooks.refreshScopeCaptions = [&] { calls.push_back("scope"); };
+    std::vector<std::string>& calls = graphs.calls;
 
     // Help-only controls run no pass: the forbidden combination stays.
     given({{C::Calibration, 5}, {C::PowerMode, 1}});
@@ -398,8 +395,8 @@ TEST_F(RulesTest, ExternTeachResetsAndFillsTheToleranceColumns) {
                 row.fill(kOld);
             table.setCells(old);
             table.setRowNumber(2);
-            int resets = 0;
-            table.hooks.deleteProjectionPlots = [&] { ++resets; };
+            set.teach = old;
+            graphs.calls.clear();
             given({{C::DigitalOutmode, 3}, {C::ExternTeach, 1}});
             given(k.given);
 
@@ -422,7 +419,11 @@ TEST_F(RulesTest, ExternTeachResetsAndFillsTheToleranceColumns) {
             EXPECT_EQ(messages(), expected(k.messages));
             EXPECT_TRUE(op.confirmAnswers.empty());
             EXPECT_TRUE(op.promptAnswers.empty());
-            EXPECT_EQ(resets, k.reset ? 1 : 0);
+            EXPECT_EQ(graphs.count("delete plots"), k.reset ? 1 : 0);
+            EXPECT_EQ(graphs.count("init") > 0, k.reset);
+            // After a reset the parameter set follows the grid, whatever the
+            // answers to the tolerance questions.
+            EXPECT_EQ(set.teach, k.reset ? table.cells() : old);
             EXPECT_EQ(table.rowNumber(), k.reset ? 0 : 2);
             for (int r = 0; r < 3; ++r) {
                 EXPECT_EQ(table.cell(r, 3), k.column4[r]) << "row " << r;

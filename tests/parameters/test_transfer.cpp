@@ -1,7 +1,9 @@
 #include "link/sensor_link.h"
 #include "parameters/transfer.h"
 #include "support/peers.h" // the scripted TCP sensor
+#include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
+#include "support/test_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -62,16 +64,20 @@ protected:
     ParameterControls controls;
     teach::TeachTable table;
     ParameterSet set;
-    ParameterRules rules{controls, table, set, op, language};
-    ParameterTransfer transfer{link, flags, set, controls, table, rules, op, language};
+    test::RecordingGraphs graphs;
+    std::vector<std::string>& graphCalls = graphs.calls;
+    ParameterRules rules{controls, table, set, op, graphs, language};
+    std::string parameterFile;
+    ParameterTransfer transfer{link, flags, set, controls, table, rules, op, language, parameterFile};
     std::deque<QByteArray> replies;
-    std::vector<std::string> graphCalls;
 
     void SetUp() override {
         peer = std::make_unique<test::TcpPeer>();
-        link.settings.serverAddress = "127.0.0.1";
-        link.settings.serverPort = peer->port();
-        link.InitTCP_IP();
+        link::ConnectionSettings settings;
+        settings.protocol = link::Protocol::TcpIp;
+        settings.serverAddress = "127.0.0.1";
+        settings.portNumber = std::to_string(peer->port());
+        link.InitTCP_IP(settings);
         ASSERT_TRUE(link.tcpConnected()) << op.connectionLog;
         peer->onRequest = [this](const QByteArray&) {
             // Every request in these tests has a scripted answer; a missing
@@ -80,8 +86,6 @@ protected:
             peer->send(replies.front());
             replies.pop_front();
         };
-        rules.hooks.initGraphs = [this] { graphCalls.push_back("init"); };
-        rules.hooks.showGraph = [this] { graphCalls.push_back("show"); };
         op.calls.clear();
         op.connectionLog.clear();
     }
@@ -234,7 +238,7 @@ TEST_F(TransferTest, GetFromRamFillsTheControlsAndRunsTheRules) {
     EXPECT_EQ(controls.value(Control::MaxVecNo), 2);
     EXPECT_EQ(op.messages().size(), 1u);
     EXPECT_EQ(table.headings()[3], "a*Tol");
-    EXPECT_EQ(graphCalls, (std::vector<std::string>{"init", "show"}));
+    EXPECT_EQ(graphCalls, (std::vector<std::string>{"scope", "init", "show"}));
 
     // The next SEND returns the uninterpreted words exactly as received.
     replies = {frame(1, 0), frame(1, 0)};
@@ -304,16 +308,21 @@ TEST_F(TransferTest, ButtonsDuringALoopOnlySetThePendingFlag) {
 }
 
 TEST_F(TransferTest, ButtonsWithTargetFileGoToTheParameterFile) {
-    int writes = 0, reads = 0;
-    transfer.hooks.writeParameterFile = [&] { ++writes; };
-    transfer.hooks.readParameterFile = [&] { ++reads; };
+    const std::string file = test::testDirectory("transfer") + "/Parameter.ini";
+    op.fileAnswers.push_back({FileChoice::Kind::New, file});
+    op.fileAnswers.push_back({FileChoice::Kind::Existing, file});
+    controls.setValue(Control::Power, 321);
     transfer.selectTarget(TransferTarget::File);
     flags.running = 1; // the file does not wait for the loop
-    transfer.sendButton();
-    transfer.getButton();
-    EXPECT_EQ(writes, 1);
-    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(transfer.sendButton(), 1);
+    controls.setValue(Control::Power, 5);
+    EXPECT_EQ(transfer.getButton(), 1);
+    // Saved from the controls, and back into them with the rules applied.
+    EXPECT_EQ(controls.value(Control::Power), 321);
+    EXPECT_EQ(parameterFile, file);
+    EXPECT_EQ(graphCalls, (std::vector<std::string>{"scope", "init", "show"}));
     EXPECT_EQ(flags.sendPending, 0);
+    EXPECT_EQ(flags.getPending, 0);
     EXPECT_TRUE(requests().empty());
 }
 

@@ -121,7 +121,7 @@ TEST_F(UiTest, ProtocolDecidesWhichControlsShow) {
     session->dimming.setConfirmedConnectionButtons(false);
     page->protocolSelect()->setCurrentIndex(1);
     emit page->protocolSelect()->activated(1);
-    EXPECT_EQ(session->connection.protocol, 1);
+    EXPECT_EQ(session->connection.settings.protocol, link::Protocol::TcpIp);
     expectVisible(1);
     EXPECT_FALSE(page->acceptButton()->isEnabled()) << "a changed setting needs a new connection check";
 
@@ -136,27 +136,27 @@ TEST_F(UiTest, FieldEditsReachTheConnectionSettings) {
 
     page->comPortSelect()->setEditText("COM5");
     emit page->comPortSelect()->lineEdit()->editingFinished();
-    EXPECT_EQ(session->connection.comPort, 5);
-    EXPECT_EQ(session->connection.comDevice, "");
+    EXPECT_EQ(session->connection.settings.comPort, 5);
+    EXPECT_EQ(session->connection.settings.comDevice, "");
 
     page->comPortSelect()->setEditText("/dev/ttyUSB1");
     emit page->comPortSelect()->lineEdit()->editingFinished();
-    EXPECT_EQ(session->connection.comPort, 5);
-    EXPECT_EQ(session->connection.comDevice, "/dev/ttyUSB1");
+    EXPECT_EQ(session->connection.settings.comPort, 5);
+    EXPECT_EQ(session->connection.settings.comDevice, "/dev/ttyUSB1");
 
     // Not a port: the select goes back to the port in use.
     page->comPortSelect()->setEditText("COM0");
     emit page->comPortSelect()->lineEdit()->editingFinished();
-    EXPECT_EQ(session->connection.comDevice, "/dev/ttyUSB1");
+    EXPECT_EQ(session->connection.settings.comDevice, "/dev/ttyUSB1");
     EXPECT_EQ(page->comPortSelect()->currentText(), "/dev/ttyUSB1");
 
     page->baudRateSelect()->setCurrentIndex(7);
     emit page->baudRateSelect()->activated(7);
-    EXPECT_EQ(session->connection.baudIndex, 7);
+    EXPECT_EQ(session->connection.settings.baudIndex, 7);
 
     page->portNumberBox()->setText("5123");
     emit page->portNumberBox()->editingFinished();
-    EXPECT_EQ(session->connection.portNumber, "5123");
+    EXPECT_EQ(session->connection.settings.portNumber, "5123");
     EXPECT_EQ(page->portNumberBox()->maxLength(), 31);
 }
 
@@ -178,7 +178,7 @@ TEST_F(UiTest, ServerAddressListKeepsTheLastTenMostRecentFirst) {
     ASSERT_EQ(box->count(), 10);
     EXPECT_EQ(box->itemText(0), "10.0.0.11");
     EXPECT_EQ(box->itemText(9), "10.0.0.2");
-    EXPECT_EQ(session->connection.serverAddress, "10.0.0.11");
+    EXPECT_EQ(session->connection.settings.serverAddress, "10.0.0.11");
 
     // An address already in the list moves to the top.
     commit("10.0.0.5");
@@ -187,7 +187,7 @@ TEST_F(UiTest, ServerAddressListKeepsTheLastTenMostRecentFirst) {
     EXPECT_EQ(box->itemText(1), "10.0.0.11");
     EXPECT_EQ(box->findText("10.0.0.5"), 0);
     EXPECT_EQ(box->currentText(), "10.0.0.5");
-    EXPECT_EQ(session->serverAddresses.size(), 10u);
+    EXPECT_EQ(session->connection.serverAddresses.size(), 10u);
 }
 
 TEST_F(UiTest, LogStatusAndIdentityShowWhatTheSessionSays) {
@@ -201,12 +201,12 @@ TEST_F(UiTest, LogStatusAndIdentityShowWhatTheSessionSays) {
 
     session->op().setSensorStatus("TIMEOUT!");
     EXPECT_EQ(window->measurementDisplayPanel()->sensorStatus()->text(), "TIMEOUT!");
-    session->sensor.firmware = "TAVRINO4 VXR QLM V3.2.7 B";
-    session->notify(app::SessionChange::SensorIdentity);
+    session->connection.sensor.firmware = "TAVRINO4 VXR QLM V3.2.7 B";
+    session->connection.notify(app::ConnectionChange::SensorIdentity);
     EXPECT_EQ(window->measurementDisplayPanel()->sensorStatus()->toolTip(), "TAVRINO4 VXR QLM V3.2.7 B");
 
-    session->linkDisplay = {false, true, 3, "192.168.0.9", {}};
-    session->notify(app::SessionChange::LinkDisplay);
+    session->connection.linkDisplay = {false, true, 3, "192.168.0.9", {}};
+    session->connection.notify(app::ConnectionChange::LinkDisplay);
     window->show();
     EXPECT_FALSE(window->measurementDisplayPanel()->comPortDisplay()->isVisible());
     EXPECT_TRUE(window->measurementDisplayPanel()->serverAddressDisplay()->isVisible());
@@ -215,7 +215,7 @@ TEST_F(UiTest, LogStatusAndIdentityShowWhatTheSessionSays) {
     // The sensor identification goes to the recorder page as well.
     page->sensorIdBox()->setText("Press 2");
     emit page->sensorIdBox()->editingFinished();
-    EXPECT_EQ(session->panelId, "Press 2");
+    EXPECT_EQ(session->shell.panelId, "Press 2");
     EXPECT_EQ(window->recorderPage()->panelIdDisplay()->text(), "Press 2");
     EXPECT_EQ(page->sensorIdBox()->maxLength(), 100);
 }
@@ -251,7 +251,7 @@ quint16 closedPort() {
 
 TEST_F(UiTest, StartUpWithoutSensorOffersOfflineWork) {
     app::PanelSettings stored;
-    stored.connection.protocol = 1;
+    stored.connection.protocol = link::Protocol::TcpIp;
     stored.connection.serverAddress = "127.0.0.1";
     stored.connection.portNumber = std::to_string(closedPort());
     writeSettings(stored);
@@ -278,7 +278,7 @@ TEST_F(UiTest, StartUpWithoutSensorOffersOfflineWork) {
 TEST_F(UiTest, StartUpCloseChoiceEndsWithoutStoring) {
     app::PanelSettings stored;
     stored.panelId = "before";
-    stored.connection.protocol = 1;
+    stored.connection.protocol = link::Protocol::TcpIp;
     stored.connection.serverAddress = "127.0.0.1";
     stored.connection.portNumber = std::to_string(closedPort());
     writeSettings(stored);

@@ -49,7 +49,7 @@ protected:
 
     // One decoded frame, as the live loop hands it to the displays.
     void frame(const measurement::MeasurementRecord& r) {
-        session->record = r;
+        session->live.record = r;
         app::SetPanelData(*session);
     }
     [[nodiscard]] QString text(Panel::XyzSet set, int channel) const {
@@ -99,8 +99,9 @@ TEST_F(LiveWidgetTest, DisplaysShowTheNewestFrame) {
     EXPECT_EQ(panel->in0Led()->colour(), QColor(Qt::black));
 
     // A hit on row 1: the deviations from that row as last read from the grid.
-    session->teachTable.setCell(1, 0, 0.2);
-    parameters::GetPanelValues(session->controls, session->teachTable, session->parameterSet);
+    session->parameters.teachTable.setCell(1, 0, 0.2);
+    parameters::GetPanelValues(session->parameters.controls, session->parameters.teachTable,
+                               session->parameters.set);
     r.colorNo = 1;
     r.in0 = 1;
     r.sat = 0;
@@ -217,8 +218,8 @@ TEST_F(LiveWidgetTest, RightClickShowsHelpAndStartsNothing) {
         {bar->getButton(), pt::kGetHelp},
         {bar->selectButton(TransferTarget::File), pt::kSelectTargetHelp},
     };
-    session->language = Language::German;
-    session->notify(app::SessionChange::Language);
+    session->shell.language = Language::German;
+    session->shell.notify(app::ShellChange::Language);
     for (const auto& [widget, help] : cases) {
         scripted.calls.clear();
         QTest::mouseClick(widget, Qt::RightButton);
@@ -226,8 +227,8 @@ TEST_F(LiveWidgetTest, RightClickShowsHelpAndStartsNothing) {
         EXPECT_EQ(scripted.calls[0].title, "Info!");
         EXPECT_EQ(scripted.calls[0].text, help.de);
     }
-    EXPECT_EQ(session->display.frame, 0u);
-    EXPECT_EQ(session->controls.target(), TransferTarget::Ram);
+    EXPECT_EQ(session->live.display.frame, 0u);
+    EXPECT_EQ(session->parameters.controls.target(), TransferTarget::Ram);
 }
 
 // ---- the command bar ----
@@ -240,11 +241,11 @@ TEST_F(LiveWidgetTest, SelectButtonsShowTheTarget) {
     };
     EXPECT_EQ(checked(), (std::vector<bool>{true, false, false}));
     QTest::mouseClick(bar->selectButton(TransferTarget::Eeprom), Qt::LeftButton);
-    EXPECT_EQ(session->controls.target(), TransferTarget::Eeprom);
+    EXPECT_EQ(session->parameters.controls.target(), TransferTarget::Eeprom);
     EXPECT_EQ(checked(), (std::vector<bool>{false, true, false}));
     QTest::mouseClick(bar->selectButton(TransferTarget::Eeprom), Qt::LeftButton); // stays on
     EXPECT_EQ(checked(), (std::vector<bool>{false, true, false}));
-    session->transfer.selectTarget(TransferTarget::File);
+    session->parameters.transfer.selectTarget(TransferTarget::File);
     EXPECT_EQ(checked(), (std::vector<bool>{false, false, true}));
 }
 
@@ -270,7 +271,7 @@ TEST_F(LiveWidgetTest, ButtonsDimAsTheirScopeSays) {
 TEST_F(LiveWidgetTest, FunctionKeysClickSendAndGetUnlessDimmed) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    session->transfer.selectTarget(TransferTarget::File);
+    session->parameters.transfer.selectTarget(TransferTarget::File);
     scripted.fileAnswers = {FileChoice{}, FileChoice{}};
     QTest::keyClick(window.get(), Qt::Key_F9);
     QTest::keyClick(window.get(), Qt::Key_F10);
@@ -285,11 +286,11 @@ TEST_F(LiveWidgetTest, FunctionKeysClickSendAndGetUnlessDimmed) {
 }
 
 TEST_F(LiveWidgetTest, LanguageSwitchRelabelsTheBarAndPanel) {
-    session->language = Language::German;
-    session->notify(app::SessionChange::Language);
+    session->shell.language = Language::German;
+    session->shell.notify(app::ShellChange::Language);
     EXPECT_EQ(bar->selectButton(TransferTarget::File)->text(), "DATEI");
-    session->language = Language::English;
-    session->notify(app::SessionChange::Language);
+    session->shell.language = Language::English;
+    session->shell.notify(app::ShellChange::Language);
     EXPECT_EQ(bar->selectButton(TransferTarget::File)->text(), "FILE");
 }
 
@@ -353,7 +354,7 @@ TEST_F(SimWidgetTest, FileTargetWritesAndReadsTheParameterFile) {
     scripted.fileAnswers = {FileChoice{FileChoice::Kind::New, file}};
     QTest::mouseClick(bar->sendButton(), Qt::LeftButton);
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(file)));
-    EXPECT_EQ(session->paths.parameterFile, file);
+    EXPECT_EQ(session->shell.paths.parameterFile, file);
     EXPECT_NE(memory().ramParameters[parameters::word::Power], 432); // not sent to the sensor
 
     typeInto(powerField(), 5);
@@ -398,11 +399,11 @@ TEST_F(SimWidgetTest, F11RunsTheLoopUntilF12AndSendWaitsForIt) {
     EXPECT_EQ(memory().ramParameters[parameters::word::Power], 888);
     EXPECT_EQ(window->childPanels()->currentWidget(), panel);
 
-    ASSERT_GT(session->display.frame, 0u);
+    ASSERT_GT(session->live.display.frame, 0u);
     panel->updateDisplays();
-    EXPECT_EQ(panel->xyzDisplay(Panel::OnPanel, 0)->text(), QString::number(session->record.X));
-    EXPECT_EQ(panel->xyzDisplay(Panel::OnXyzPage, 2)->text(), QString::number(session->record.Z));
-    EXPECT_EQ(panel->colourNumberDisplay()->text(), QString::number(session->record.colorNo));
+    EXPECT_EQ(panel->xyzDisplay(Panel::OnPanel, 0)->text(), QString::number(session->live.record.X));
+    EXPECT_EQ(panel->xyzDisplay(Panel::OnXyzPage, 2)->text(), QString::number(session->live.record.Z));
+    EXPECT_EQ(panel->colourNumberDisplay()->text(), QString::number(session->live.record.colorNo));
 }
 
 // ---- pictures for review ----

@@ -110,7 +110,7 @@ TEST_F(UiTest, ShowChildPanelDispShowsExactlyOnePanel) {
         window->ShowChildPanelDisp(c.requested);
         QWidget* shown = window->childPanels()->currentWidget();
         EXPECT_STREQ(shown->metaObject()->className(), c.shownClass) << static_cast<int>(c.requested);
-        EXPECT_EQ(session->currentChildPanel, c.requested) << "the request is remembered";
+        EXPECT_EQ(session->shell.currentChildPanel, c.requested) << "the request is remembered";
         int visible = 0;
         for (int i = 0; i < kChildPanelCount; ++i)
             visible += window->childPanel(static_cast<ChildPanel>(i))->isVisible() ? 1 : 0;
@@ -145,7 +145,7 @@ TEST_F(UiTest, RightClickShowsHelpAndDoesNothingElse) {
          "Insert sensor identification. \nThis ID will be displayed in some panels of the software."},
     };
     for (const Case& c : cases) {
-        session->language = c.language;
+        session->shell.language = c.language;
         scripted.calls.clear();
         QTest::mouseClick(c.target, Qt::RightButton, {}, QPoint(5, 5));
         ASSERT_EQ(scripted.calls.size(), 1u) << c.text;
@@ -188,7 +188,7 @@ TEST_F(UiTest, LanguageSwitchChangesCaptionsAndTeachMenu) {
     // The operator picks Deutsch in the language select.
     page->languageSelect()->setCurrentIndex(0);
     emit page->languageSelect()->activated(0);
-    EXPECT_EQ(session->language, Language::German);
+    EXPECT_EQ(session->language(), Language::German);
     EXPECT_EQ(window->mainTabs()->tabText(0), "VERBINDUNG");
     EXPECT_EQ(window->mainTabs()->tabText(4), "KALIB");
     EXPECT_EQ(page->connectButton()->text(), "VERBINDEN");
@@ -205,8 +205,8 @@ TEST_F(UiTest, LanguageSwitchChangesCaptionsAndTeachMenu) {
                                           {"Teach Toleranz ein", false}}));
 
     // Teach tolerance off: the "off" entry is the dimmed one.
-    session->teachToleranceOff = 1;
-    session->notify(app::SessionChange::TeachTolerance);
+    session->parameters.teachToleranceOff = 1;
+    session->parameters.notify(app::ParameterChange::TeachTolerance);
     EXPECT_FALSE(menu->actions().at(6)->isEnabled());
     EXPECT_TRUE(menu->actions().at(7)->isEnabled());
 
@@ -227,7 +227,7 @@ TEST_F(UiTest, StoredLanguageAndPlacementAppliedAtStartUp) {
     stored.serverAddresses = {"10.0.0.7", "sensor.local"};
     writeSettings(stored);
     build();
-    EXPECT_EQ(session->language, Language::German);
+    EXPECT_EQ(session->language(), Language::German);
     EXPECT_EQ(window->mainTabs()->tabText(0), "VERBINDUNG");
     EXPECT_EQ(window->connectionPage()->languageSelect()->currentIndex(), 0);
     EXPECT_EQ(window->size(), QSize(800, 600));
@@ -251,8 +251,8 @@ TEST_F(UiTest, RightDoubleClickRestoresDefaultSizeCentred) {
     const QRect area = window->screen()->availableGeometry();
     EXPECT_LE(std::abs(window->frameGeometry().center().x() - area.center().x()), 1);
     EXPECT_LE(std::abs(window->frameGeometry().center().y() - area.center().y()), 1);
-    EXPECT_EQ(session->window.width, 1014);
-    EXPECT_EQ(session->window.height, 690);
+    EXPECT_EQ(session->shell.window.width, 1014);
+    EXPECT_EQ(session->shell.window.height, 690);
 
     // Inside a page the double click belongs to the page.
     window->resize(640, 480);
@@ -279,17 +279,17 @@ TEST_F(UiTest, TabSwitchActions) {
     session->flags.running = 1;
     tabs->setCurrentIndex(static_cast<int>(MainTab::Scope));
     EXPECT_EQ(session->flags.running, 0);
-    EXPECT_EQ(session->currentChildPanel, ChildPanel::Scope);
+    EXPECT_EQ(session->shell.currentChildPanel, ChildPanel::Scope);
 
     tabs->setCurrentIndex(static_cast<int>(MainTab::Calibration));
-    EXPECT_EQ(session->currentChildPanel, ChildPanel::Calibration);
+    EXPECT_EQ(session->shell.currentChildPanel, ChildPanel::Calibration);
 
     // Other pages leave the loop and the child panel alone.
     session->flags.running = 1;
     tabs->setCurrentIndex(static_cast<int>(MainTab::Recorder));
     tabs->setCurrentIndex(static_cast<int>(MainTab::TeachTable));
     EXPECT_EQ(session->flags.running, 1);
-    EXPECT_EQ(session->currentChildPanel, ChildPanel::Calibration);
+    EXPECT_EQ(session->shell.currentChildPanel, ChildPanel::Calibration);
 
     // A page brought to the front by the program is not an operator's switch.
     session->op().showMainTab(MainTab::Connection);
@@ -346,7 +346,8 @@ TEST_F(UiTest, CloseChosenInConnectionPopupQuitsWithoutStoring) {
     build();
     {
         ui::CallbackDepth::Scope callback(window->callbacks());
-        session->onCloseRequested();
+        session->shell.closeRequested = true;
+        session->shell.notify(app::ShellChange::CloseRequested);
         EXPECT_EQ(quits, 0);
     }
     EXPECT_EQ(quits, 1);

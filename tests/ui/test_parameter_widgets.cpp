@@ -39,7 +39,7 @@ protected:
     // Values as a loaded parameter set brings them, without any commit.
     void preset(std::initializer_list<std::pair<Control, int>> values) {
         for (const auto& [c, v] : values)
-            session->controls.setValue(c, v);
+            session->parameters.controls.setValue(c, v);
     }
     std::vector<std::string> messages() const { return scripted.messages(); }
 };
@@ -57,7 +57,7 @@ TEST_F(ParameterWidgetTest, XyzOffsetWithDoubleSwitchesToSingleAndDimsPowerMode)
     EXPECT_EQ(messages(), std::vector<std::string>{std::string(pt::kDoubleNotWithOffset.en)});
     EXPECT_EQ(combo(Control::PowerMode)->currentText(), "SINGLE");
     EXPECT_FALSE(combo(Control::PowerMode)->isEnabled());
-    EXPECT_EQ(session->controls.code(Control::PowerMode), 0);
+    EXPECT_EQ(session->parameters.controls.code(Control::PowerMode), 0);
     EXPECT_TRUE(tabVisible(MainTab::OffsetAdjustment));
     for (QWidget* w :
          {static_cast<QWidget*>(field(Control::Power)->slider()), static_cast<QWidget*>(spin(Control::Power)),
@@ -100,7 +100,7 @@ TEST_F(ParameterWidgetTest, AverageAndIntegral2KeepTheIntegratorInRange) {
         scripted.calls.clear();
         chooseControl(*window, Control::Average, c.average);
         EXPECT_EQ(spin(Control::Integral2)->value(), c.shown);
-        EXPECT_EQ(session->controls.code(Control::Integral2), c.shown);
+        EXPECT_EQ(session->parameters.controls.code(Control::Integral2), c.shown);
         EXPECT_EQ(spin(Control::Integral2)->isEnabled(), !c.dimmed);
         EXPECT_EQ(messages().size(), c.message ? 1u : 0u);
     }
@@ -188,7 +188,7 @@ TEST_F(ParameterWidgetTest, ExternTeachPreparesTheTableFromTheAnswers) {
     chooseControl(*window, Control::DigitalOutmode, 3);
     chooseControl(*window, Control::ShapeMode, 2); // SPHERE
     chooseControl(*window, Control::MaxVecNo, 2);
-    session->teachTable.setCell(2, 0, 0.3);
+    session->parameters.teachTable.setCell(2, 0, 0.3);
     scripted.confirmAnswers = {true, true};
     scripted.promptAnswers = {std::string("2.5")};
     chooseControl(*window, Control::ExternTeach, 1);
@@ -214,10 +214,10 @@ TEST_F(ParameterWidgetTest, ModelChangesShowWithoutCommitting) {
 TEST_F(ParameterWidgetTest, PowerSliderAndFieldMoveTogether) {
     field(Control::Power)->slider()->setValue(640); // dragged
     EXPECT_EQ(spin(Control::Power)->value(), 640);
-    EXPECT_EQ(session->controls.code(Control::Power), 640);
+    EXPECT_EQ(session->parameters.controls.code(Control::Power), 640);
     typeInto(spin(Control::Power), 75);
     EXPECT_EQ(field(Control::Power)->slider()->value(), 75);
-    EXPECT_EQ(session->controls.code(Control::Power), 75);
+    EXPECT_EQ(session->parameters.controls.code(Control::Power), 75);
 }
 
 TEST_F(ParameterWidgetTest, DimmedControlCannotBeChanged) {
@@ -225,17 +225,17 @@ TEST_F(ParameterWidgetTest, DimmedControlCannotBeChanged) {
     QComboBox* mode = combo(Control::PowerMode);
     ASSERT_FALSE(mode->isEnabled());
     QTest::keyClick(mode, Qt::Key_Down);
-    EXPECT_EQ(session->controls.code(Control::PowerMode), 0);
+    EXPECT_EQ(session->parameters.controls.code(Control::PowerMode), 0);
     // Even a selection that reaches the list leaves the control as it was.
     mode->setCurrentIndex(1);
     emit mode->activated(1);
-    EXPECT_EQ(session->controls.code(Control::PowerMode), 0);
+    EXPECT_EQ(session->parameters.controls.code(Control::PowerMode), 0);
     EXPECT_EQ(mode->currentText(), "SINGLE");
 
     QSpinBox* integral2 = spin(Control::Integral2); // dimmed by AVERAGE 1
     ASSERT_FALSE(integral2->isEnabled());
     integral2->setValue(99);
-    EXPECT_EQ(session->controls.code(Control::Integral2), 1);
+    EXPECT_EQ(session->parameters.controls.code(Control::Integral2), 1);
     EXPECT_EQ(integral2->value(), 1);
 }
 
@@ -253,7 +253,7 @@ TEST_F(ParameterWidgetTest, RightClickShowsTheControlsHelp) {
         QWidget* target = f->comboBox() ? static_cast<QWidget*>(f->comboBox()) : f->spinBox();
         QTest::mouseClick(target, Qt::RightButton);
         EXPECT_EQ(messages(), std::vector<std::string>{std::string(help.en)}) << static_cast<int>(c);
-        EXPECT_EQ(session->controls.value(c), parameters::ParameterControls().value(c));
+        EXPECT_EQ(session->parameters.controls.value(c), parameters::ParameterControls().value(c));
     }
 }
 
@@ -267,7 +267,7 @@ TEST_F(ParameterWidgetTest, GridFollowsTheColourSpaceAndShapeMode) {
             out << grid->horizontalHeaderItem(c)->text();
         return out;
     };
-    session->teachTable.setCell(0, 0, 12.3456789);
+    session->parameters.teachTable.setCell(0, 0, 12.3456789);
     chooseControl(*window, Control::ColorSpace, 1); // L*a*b*, CYLINDER
     EXPECT_EQ(headings(), QStringList({"a*", "b*", "L*", "a*b*Tol", "L*Tol", "", "Color"}));
     EXPECT_EQ(grid->item(0, 0)->text(), "12.35");
@@ -278,7 +278,7 @@ TEST_F(ParameterWidgetTest, GridFollowsTheColourSpaceAndShapeMode) {
     chooseControl(*window, Control::ColorSpace, 4); // u'v'L*
     EXPECT_EQ(grid->item(0, 0)->text(), "12.346");
     // Shown rounded, held in full.
-    EXPECT_EQ(session->teachTable.cell(0, 0), 12.3456789);
+    EXPECT_EQ(session->parameters.teachTable.cell(0, 0), 12.3456789);
 }
 
 TEST_F(ParameterWidgetTest, GridEditsStoreTheTypedValue) {
@@ -286,28 +286,28 @@ TEST_F(ParameterWidgetTest, GridEditsStoreTheTypedValue) {
     chooseControl(*window, Control::ColorSpace, 1);     // two decimals
     window->showMainTab(MainTab::TeachTable);
     QTableWidget* grid = window->teachTablePage()->grid();
-    session->teachTable.setCell(1, 4, 0.123456789);
+    session->parameters.teachTable.setCell(1, 4, 0.123456789);
     EXPECT_EQ(grid->item(1, 4)->text(), "0.12");
 
     // Typing stores what was typed, and the parameter set follows the grid.
     editCell(grid, 1, 2, "0.987654321");
-    EXPECT_EQ(session->teachTable.cell(1, 2), 0.987654321);
-    EXPECT_EQ(session->parameterSet.teach[1][2], 0.987654321);
+    EXPECT_EQ(session->parameters.teachTable.cell(1, 2), 0.987654321);
+    EXPECT_EQ(session->parameters.set.teach[1][2], 0.987654321);
     EXPECT_EQ(grid->item(1, 2)->text(), "0.99");
     editCell(grid, 0, 5, "-3,5");
-    EXPECT_EQ(session->teachTable.cell(0, 5), -3.5);
+    EXPECT_EQ(session->parameters.teachTable.cell(0, 5), -3.5);
 
     // Not a number: the cell keeps its value.
     editCell(grid, 1, 2, "abc");
-    EXPECT_EQ(session->teachTable.cell(1, 2), 0.987654321);
+    EXPECT_EQ(session->parameters.teachTable.cell(1, 2), 0.987654321);
     // Opening the editor and leaving it keeps the full value of a cell shown rounded.
     editCell(grid, 1, 4, "");
-    EXPECT_EQ(session->teachTable.cell(1, 4), 0.123456789);
+    EXPECT_EQ(session->parameters.teachTable.cell(1, 4), 0.123456789);
 }
 
 TEST_F(ParameterWidgetTest, GridColourColumnShowsTheRowColour) {
     QTableWidget* grid = window->teachTablePage()->grid();
-    session->teachTable.setColourCell(1, {10, 20, 30});
+    session->parameters.teachTable.setColourCell(1, {10, 20, 30});
     EXPECT_EQ(grid->item(1, teach::kColourColumn)->background().color(), QColor(10, 20, 30));
     EXPECT_FALSE(grid->item(1, teach::kColourColumn)->flags() & Qt::ItemIsEditable);
     EXPECT_TRUE(grid->item(1, 0)->flags() & Qt::ItemIsEditable);
@@ -329,26 +329,26 @@ TEST_F(ParameterWidgetTest, DoubleParameterTablesFollowTheControls) {
     EXPECT_EQ(sets->item(1, 1)->text(), "6");
     EXPECT_EQ(corrections->item(0, 0)->text(), "1.0000");
     preset({{Control::DoublePower2, 750}});
-    session->controls.setValue(Control::CorrectionY, 1.5);
+    session->parameters.controls.setValue(Control::CorrectionY, 1.5);
     EXPECT_EQ(sets->item(1, 0)->text(), "750");
     EXPECT_EQ(corrections->item(0, 1)->text(), "1.5000");
 
     // Operator edits land in the controls, inside each control's range.
     editCell(sets, 0, 1, "9");
-    EXPECT_EQ(session->controls.code(Control::DoubleGain1), 8);
+    EXPECT_EQ(session->parameters.controls.code(Control::DoubleGain1), 8);
     EXPECT_EQ(sets->item(0, 1)->text(), "8");
     editCell(sets, 1, 2, "17.9");
-    EXPECT_EQ(session->controls.value(Control::DoubleIntegral2), 17.0);
+    EXPECT_EQ(session->parameters.controls.value(Control::DoubleIntegral2), 17.0);
     editCell(corrections, 0, 2, "1.23456789");
-    EXPECT_EQ(session->controls.value(Control::CorrectionZ), 1.23456789);
+    EXPECT_EQ(session->parameters.controls.value(Control::CorrectionZ), 1.23456789);
     EXPECT_EQ(corrections->item(0, 2)->text(), "1.2346");
 }
 
 // ---- language ----
 
 TEST_F(ParameterWidgetTest, CaptionsAndListsFollowTheLanguage) {
-    session->language = Language::German;
-    session->notify(app::SessionChange::Language);
+    session->shell.language = Language::German;
+    session->shell.notify(app::ShellChange::Language);
     EXPECT_EQ(field(Control::PowerMode)->caption()->text(), "POWER MODUS");
     EXPECT_EQ(combo(Control::Gain)->itemText(0), "VST1");
     EXPECT_EQ(combo(Control::Trigger)->itemText(3), "SENDER");
@@ -359,8 +359,8 @@ TEST_F(ParameterWidgetTest, CaptionsAndListsFollowTheLanguage) {
     EXPECT_EQ(combo(Control::Gain)->currentData().toInt(), 5);
     EXPECT_TRUE(messages().empty());
 
-    session->language = Language::English;
-    session->notify(app::SessionChange::Language);
+    session->shell.language = Language::English;
+    session->shell.notify(app::ShellChange::Language);
     EXPECT_EQ(field(Control::PowerMode)->caption()->text(), "POWER MODE");
     EXPECT_EQ(combo(Control::Gain)->currentText(), "AMP5");
 }

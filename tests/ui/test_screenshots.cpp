@@ -32,8 +32,8 @@ TEST_F(UiTest, ScreenshotsOfEveryPageAndPanel) {
                                 "recorded_value_teach", "scope_panel",  "double_parameter",
                                 "calibration_panel"};
     for (const Language language : {Language::English, Language::German}) {
-        session->language = language;
-        session->notify(app::SessionChange::Language);
+        session->shell.language = language;
+        session->shell.notify(app::ShellChange::Language);
         const QString suffix = language == Language::German ? QStringLiteral("_de") : QString();
         for (int i = 0; i < kMainTabCount; ++i) {
             window->showMainTab(static_cast<MainTab>(i));

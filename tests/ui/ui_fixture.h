@@ -5,6 +5,7 @@
 #include "sim_server.h"
 #include "support/scripted_operator.h"
 #include "support/sim_loopback.h"
+#include "ui/graph_relay.h"
 #include "ui/gui_operator.h"
 #include "ui/main_window.h"
 
@@ -29,15 +30,17 @@ protected:
 
     // Builds the window; a settings file written before is read by InitAll.
     void build(bool init = true) {
-        session = std::make_unique<app::Session>(*gui, programDirectory());
+        session = std::make_unique<app::Session>(*gui, graphs, programDirectory());
         window = std::make_unique<ui::MainWindow>(*session);
         gui->attach(window.get());
+        graphs.attach(window.get());
         window->quitApplication = [this] { ++quits; };
         if (init)
             window->InitAll();
     }
 
     void TearDown() override {
+        graphs.attach(nullptr);
         window.reset();
         session.reset();
     }
@@ -54,6 +57,7 @@ protected:
     QTemporaryDir dir;
     ScriptedOperator scripted;
     std::unique_ptr<ui::GuiOperator> gui;
+    ui::GraphRelay graphs;
     std::unique_ptr<app::Session> session;
     std::unique_ptr<ui::MainWindow> window;
     int quits = 0;
@@ -69,7 +73,7 @@ protected:
         UiTest::SetUp();
         ASSERT_TRUE(listenOnLoopback(server));
         app::PanelSettings stored;
-        stored.connection.protocol = 1;
+        stored.connection.protocol = link::Protocol::TcpIp;
         stored.connection.serverAddress = "127.0.0.1";
         stored.connection.portNumber = std::to_string(server.tcpPort());
         writeSettings(stored);

@@ -95,7 +95,9 @@ ConnectionPage::ConnectionPage(UiContext& context, QWidget* parent)
       baudRateCaption_(new QLabel(this)), serverAddressCaption_(new QLabel(this)),
       portNumberCaption_(new QLabel(this)), logCaption_(new QLabel(this)), sensorIdCaption_(new QLabel(this)),
       languageCaption_(new QLabel(this)),
-      sessionSubscription_(context.session, [this](app::SessionChange change) { onSessionChange(change); }),
+      connectionSubscription_(context.session.connection,
+                              [this](app::ConnectionChange change) { onConnectionChange(change); }),
+      shellSubscription_(context.session.shell, [this](app::ShellChange change) { onShellChange(change); }),
       dimmingSubscription_(context.session.dimming,
                            [this](app::DimControl c, bool dimmed) { followDimming(c, dimmed); }) {
     protocol_->addItems({QStringLiteral("RS-232"), QStringLiteral("TCP/IP")});
@@ -193,19 +195,19 @@ ConnectionPage::ConnectionPage(UiContext& context, QWidget* parent)
     connect(serverAddress_->lineEdit(), &QLineEdit::returnPressed, this, &ConnectionPage::CBF_StringIpAdress);
     connect(serverAddress_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         // Leaving the box with an edited address commits it like Enter does.
-        if (str(serverAddress_->currentText()) != session_.connection.serverAddress)
+        if (str(serverAddress_->currentText()) != session_.connection.settings.serverAddress)
             CBF_StringIpAdress();
     });
     connect(portNumber_, &QLineEdit::editingFinished, this, &ConnectionPage::CBF_StringPortNumber);
     connect(sensorId_, &QLineEdit::editingFinished, this, &ConnectionPage::CBF_EditID);
     connect(language_, &QComboBox::activated, this, &ConnectionPage::CBF_EditLanguage);
 
-    retranslate(session_.language);
+    retranslate(session_.language());
     showSettings();
     showServerAddresses();
     showProtocolControls();
-    sensorId_->setText(qs(session_.panelId));
-    language_->setCurrentIndex(languageIndex(session_.language));
+    sensorId_->setText(qs(session_.shell.panelId));
+    language_->setCurrentIndex(languageIndex(session_.language()));
 }
 
 ConnectionPage::~ConnectionPage() = default;
@@ -305,7 +307,7 @@ void ConnectionPage::CBF_ButtonFindComPorts() {
     app::findComPorts(session_, numbers);
 #else
     // Serial devices here have paths, not COM numbers: list the paths.
-    const std::string text = availablePortsText(session_.language, devices);
+    const std::string text = availablePortsText(session_.language(), devices);
     if (!text.empty())
         session_.op().appendConnectionLog(text);
 #endif
@@ -314,7 +316,7 @@ void ConnectionPage::CBF_ButtonFindComPorts() {
 // ---- fields ----
 
 void ConnectionPage::CBF_EditCommunicationProtocol(int protocol) {
-    app::protocolChanged(session_, protocol);
+    app::protocolChanged(session_, link::protocolFromCode(protocol));
 }
 
 void ConnectionPage::CBF_EditSelectComPort() {
@@ -324,7 +326,7 @@ void ConnectionPage::CBF_EditSelectComPort() {
         showSettings();
         return;
     }
-    const app::ConnectionSettings& now = session_.connection;
+    const app::ConnectionSettings& now = session_.connection.settings;
     const int number = choice->device.empty() ? choice->number : now.comPort;
     if (number == now.comPort && choice->device == now.comDevice)
         return;
@@ -342,46 +344,53 @@ void ConnectionPage::CBF_StringIpAdress() {
 
 void ConnectionPage::CBF_StringPortNumber() {
     const std::string port = str(portNumber_->text());
-    if (port != session_.connection.portNumber)
+    if (port != session_.connection.settings.portNumber)
         app::portNumberChanged(session_, port);
 }
 
 void ConnectionPage::CBF_EditID() {
     const std::string id = str(sensorId_->text());
-    if (id == session_.panelId)
+    if (id == session_.shell.panelId)
         return;
-    session_.panelId = id;
-    session_.notify(app::SessionChange::PanelId);
+    session_.shell.panelId = id;
+    session_.shell.notify(app::ShellChange::PanelId);
 }
 
 void ConnectionPage::CBF_EditLanguage(int index) {
     const Language language = languageFromIndex(index);
-    if (language == session_.language)
+    if (language == session_.language())
         return;
-    session_.language = language;
-    session_.notify(app::SessionChange::Language);
+    session_.shell.language = language;
+    session_.shell.notify(app::ShellChange::Language);
 }
 
 // ---- following the session ----
 
-void ConnectionPage::onSessionChange(app::SessionChange change) {
+void ConnectionPage::onConnectionChange(app::ConnectionChange change) {
     switch (change) {
-    case app::SessionChange::ConnectionSettings:
+    case app::ConnectionChange::Settings:
         showSettings();
         break;
-    case app::SessionChange::ConnectPanel:
+    case app::ConnectionChange::Panel:
         showProtocolControls();
         break;
-    case app::SessionChange::ServerAddresses:
+    case app::ConnectionChange::ServerAddresses:
         showServerAddresses();
         break;
-    case app::SessionChange::PanelId:
-        if (str(sensorId_->text()) != session_.panelId)
-            sensorId_->setText(qs(session_.panelId));
+    default:
         break;
-    case app::SessionChange::Language: {
+    }
+}
+
+void ConnectionPage::onShellChange(app::ShellChange change) {
+    switch (change) {
+    case app::ShellChange::PanelId:
+        if (str(sensorId_->text()) != session_.shell.panelId)
+            sensorId_->setText(qs(session_.shell.panelId));
+        break;
+    case app::ShellChange::Language: {
         const QSignalBlocker blocker(language_);
-        language_->setCurrentIndex(languageIndex(session_.language));
+        language_->setCurrentIndex(languageIndex(session_.language()));
         break;
     }
     default:
@@ -390,13 +399,13 @@ void ConnectionPage::onSessionChange(app::SessionChange change) {
 }
 
 void ConnectionPage::showSettings() {
-    const app::ConnectionSettings& c = session_.connection;
+    const app::ConnectionSettings& c = session_.connection.settings;
     const QSignalBlocker b1(protocol_);
     const QSignalBlocker b2(comPort_);
     const QSignalBlocker b3(baudRate_);
     const QSignalBlocker b4(serverAddress_);
     const QSignalBlocker b5(portNumber_);
-    protocol_->setCurrentIndex(std::clamp<int>(c.protocol, 0, 1));
+    protocol_->setCurrentIndex(link::protocolCode(c.protocol));
     comPort_->setEditText(comPortText(c));
     // An index outside the list opens at 115200 baud, and so it shows.
     baudRate_->setCurrentIndex(
@@ -408,16 +417,14 @@ void ConnectionPage::showSettings() {
 void ConnectionPage::showServerAddresses() {
     const QSignalBlocker blocker(serverAddress_);
     serverAddress_->clear();
-    for (const std::string& address : session_.serverAddresses.entries())
+    for (const std::string& address : session_.connection.serverAddresses.entries())
         serverAddress_->addItem(qs(address));
-    serverAddress_->setEditText(qs(session_.connection.serverAddress));
+    serverAddress_->setEditText(qs(session_.connection.settings.serverAddress));
 }
 
 void ConnectionPage::showProtocolControls() {
-    const int protocol = session_.connectPanelProtocol;
-    auto visible = [protocol](app::ConnectionControl c) {
-        return app::connectionControlVisible(c, protocol);
-    };
+    const app::ConnectionState& connection = session_.connection;
+    auto visible = [&connection](app::ConnectionControl c) { return connection.controlVisible(c); };
     using C = app::ConnectionControl;
     for (int i = 0; i < app::kConnectionControlCount; ++i) {
         const auto c = static_cast<C>(i);

@@ -83,7 +83,8 @@ public slots:
     void CBF_EditLanguage(int index);
 
 private:
-    void onSessionChange(app::SessionChange change);
+    void onConnectionChange(app::ConnectionChange change);
+    void onShellChange(app::ShellChange change);
     void showSettings();
     void showServerAddresses();
     void showProtocolControls();
@@ -119,7 +120,8 @@ private:
     QLabel* languageCaption_;
 
     std::map<app::DimControl, QWidget*> dimmable_;
-    Subscription<app::Session> sessionSubscription_;
+    Subscription<app::ConnectionState> connectionSubscription_;
+    Subscription<app::ShellState> shellSubscription_;
     Subscription<app::DimmingModel> dimmingSubscription_;
 };
 

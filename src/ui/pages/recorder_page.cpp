@@ -12,8 +12,8 @@ namespace tavrino::ui {
 RecorderPage::RecorderPage(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kRecorderHeading, parent), session_(context.session),
       panelIdCaption_(new QLabel(this)), panelId_(new QLabel(this)), recordFileCaption_(new QLabel(this)),
-      recordFile_(new QLabel(this)), subscription_(context.session, [this](app::SessionChange change) {
-          if (change == app::SessionChange::PanelId || change == app::SessionChange::Paths)
+      recordFile_(new QLabel(this)), subscription_(context.session.shell, [this](app::ShellChange change) {
+          if (change == app::ShellChange::PanelId || change == app::ShellChange::Paths)
               refresh();
       }) {
     panelId_->setTextFormat(Qt::PlainText);
@@ -28,7 +28,7 @@ RecorderPage::RecorderPage(UiContext& context, QWidget* parent)
     grid->setColumnStretch(1, 1);
     body()->addLayout(grid);
     body()->addStretch(1);
-    retranslate(session_.language);
+    retranslate(session_.language());
     refresh();
 }
 
@@ -39,8 +39,8 @@ void RecorderPage::retranslate(Language language) {
 }
 
 void RecorderPage::refresh() {
-    panelId_->setText(qs(session_.panelId));
-    recordFile_->setText(qs(session_.paths.recorderFile));
+    panelId_->setText(qs(session_.shell.panelId));
+    recordFile_->setText(qs(session_.shell.paths.recorderFile));
 }
 
 } // namespace tavrino::ui

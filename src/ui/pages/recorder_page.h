@@ -29,7 +29,7 @@ private:
     QLabel* panelId_;
     QLabel* recordFileCaption_;
     QLabel* recordFile_;
-    Subscription<app::Session> subscription_;
+    Subscription<app::ShellState> subscription_;
 };
 
 } // namespace tavrino::ui

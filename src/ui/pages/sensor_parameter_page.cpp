@@ -54,7 +54,7 @@ SensorParameterPage::SensorParameterPage(UiContext& context, QWidget* parent)
     controls->setAutoFillBackground(false);
     area->viewport()->setAutoFillBackground(false);
     body()->addWidget(area, 1);
-    retranslate(context.session.language);
+    retranslate(context.session.language());
 }
 
 void SensorParameterPage::retranslate(Language language) {

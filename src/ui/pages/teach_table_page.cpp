@@ -33,22 +33,17 @@ QColor qcolor(teach::Rgb c) {
     return {c.red, c.green, c.blue};
 }
 
-void call(const std::function<void()>& hook) {
-    if (hook)
-        hook();
-}
-
 } // namespace
 
 TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kTeachTableHeading, parent), context_(context), session_(context.session),
       grid_(new QTableWidget(teach::kRows, teach::kColumns, this)), menu_(new QMenu(this)),
-      subscription_(context.session,
-                    [this](app::SessionChange change) {
-                        if (change == app::SessionChange::TeachTolerance)
+      subscription_(context.session.parameters,
+                    [this](app::ParameterChange change) {
+                        if (change == app::ParameterChange::TeachTolerance)
                             SetUserDefinedMenuItems();
                     }),
-      tableSubscription_(context.session.teachTable,
+      tableSubscription_(context.session.parameters.teachTable,
                          [this](const teach::TableChange& change) { onTableChange(change); }) {
     auto* fields = new QGridLayout;
     int row = 0;
@@ -101,7 +96,7 @@ TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
         for (int c = 0; c < teach::kColumns; ++c)
             showBackground(r, c);
     showRowLabels();
-    retranslate(session_.language);
+    retranslate(session_.language());
 }
 
 void TeachTablePage::retranslate(Language language) {
@@ -121,7 +116,7 @@ ParameterField* TeachTablePage::field(parameters::Control control) const {
 }
 
 void TeachTablePage::SetUserDefinedMenuItems() {
-    const Language language = session_.language;
+    const Language language = session_.language();
     menu_->clear(); // deletes the actions the menu owns
     auto add = [&](const Text& label, auto handler) {
         QAction* action = menu_->addAction(qs(label, language));
@@ -136,13 +131,13 @@ void TeachTablePage::SetUserDefinedMenuItems() {
     menu_->addSeparator();
     QAction* off = add(texts::kMenuTeachTolOff, &TeachTablePage::teachToleranceOffRequested);
     QAction* on = add(texts::kMenuTeachTolOn, &TeachTablePage::teachToleranceOnRequested);
-    const bool toleranceOff = session_.teachToleranceOff == 1;
+    const bool toleranceOff = session_.parameters.teachToleranceOff == 1;
     off->setEnabled(!toleranceOff);
     on->setEnabled(toleranceOff);
 }
 
 void TeachTablePage::CBF_GridCttHelp() {
-    session_.op().message(kInfoTitle.in(session_.language), texts::kTeachGridHelp.in(session_.language));
+    session_.op().message(kInfoTitle.in(session_.language()), texts::kTeachGridHelp.in(session_.language()));
 }
 
 // ---- the grid and the teach table ----
@@ -155,12 +150,10 @@ void TeachTablePage::CBF_GridCtt(QTableWidgetItem* item) {
     if (column < 0 || column >= teach::kValueColumns)
         return;
     CallbackDepth::Scope scope(context_.callbacks);
-    session_.teachTable.setCell(row, column, numberCellValue(item));
+    app::ParameterState& p = session_.parameters;
+    parameters::editTeachCell(p.controls, p.teachTable, p.set, session_.graphs(), row, column,
+                              numberCellValue(item));
     showCell(row, column);
-    // The parameter set follows the grid, and the graphs show the new table.
-    parameters::GetPanelValues(session_.controls, session_.teachTable, session_.parameterSet);
-    call(session_.rules.hooks.initGraphs);
-    call(session_.rules.hooks.showGraph);
 }
 
 void TeachTablePage::onTableChange(const teach::TableChange& change) {
@@ -192,7 +185,7 @@ void TeachTablePage::showCell(int row, int column) {
     if (item == nullptr || column >= teach::kValueColumns)
         return;
     const QSignalBlocker blocker(grid_);
-    const teach::TeachTable& table = session_.teachTable;
+    const teach::TeachTable& table = session_.parameters.teachTable;
     showNumberCell(item, table.cell(row, column), table.decimals());
 }
 
@@ -207,18 +200,18 @@ void TeachTablePage::showBackground(int row, int column) {
     if (item == nullptr)
         return;
     const QSignalBlocker blocker(grid_);
-    item->setBackground(qcolor(session_.teachTable.background(row, column)));
+    item->setBackground(qcolor(session_.parameters.teachTable.background(row, column)));
 }
 
 void TeachTablePage::showHeadings() {
-    const auto& headings = session_.teachTable.headings();
+    const auto& headings = session_.parameters.teachTable.headings();
     for (int c = 0; c < teach::kValueColumns; ++c)
         grid_->horizontalHeaderItem(c)->setText(qs(headings[static_cast<std::size_t>(c)]));
 }
 
 void TeachTablePage::showRowLabels() {
     for (int r = 0; r < teach::kRows; ++r)
-        grid_->verticalHeaderItem(r)->setForeground(qcolor(session_.teachTable.rowLabelColour(r)));
+        grid_->verticalHeaderItem(r)->setForeground(qcolor(session_.parameters.teachTable.rowLabelColour(r)));
 }
 
 } // namespace tavrino::ui

@@ -66,7 +66,7 @@ private:
     QTableWidget* grid_;
     QMenu* menu_;
     std::vector<ParameterField*> fields_;
-    Subscription<app::Session> subscription_;
+    Subscription<app::ParameterState> subscription_;
     Subscription<teach::TeachTable> tableSubscription_;
 };
 

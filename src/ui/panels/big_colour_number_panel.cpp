@@ -14,9 +14,9 @@ namespace tavrino::ui {
 BigColourNumberPanel::BigColourNumberPanel(UiContext& context, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(context.session), number_(new QLabel(this)),
       panelId_(new QLabel(this)), repaint_(new QTimer(this)),
-      subscription_(context.session, [this](app::SessionChange change) {
-          if (change == app::SessionChange::PanelId)
-              panelId_->setText(qs(session_.panelId));
+      subscription_(context.session.shell, [this](app::ShellChange change) {
+          if (change == app::ShellChange::PanelId)
+              panelId_->setText(qs(session_.shell.panelId));
       }) {
     QFont big = number_->font();
     big.setPointSize(96);
@@ -25,16 +25,16 @@ BigColourNumberPanel::BigColourNumberPanel(UiContext& context, QWidget* parent)
     number_->setAlignment(Qt::AlignCenter);
     panelId_->setAlignment(Qt::AlignCenter);
     panelId_->setTextFormat(Qt::PlainText);
-    panelId_->setText(qs(session_.panelId));
+    panelId_->setText(qs(session_.shell.panelId));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panelId_);
     layout->addWidget(number_, 1);
-    setColourNumber(session_.display.colourNumber);
+    setColourNumber(session_.live.display.colourNumber);
     repaint_->setInterval(33);
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplay(); });
     resize(320, 260);
-    retranslate(session_.language);
+    retranslate(session_.language());
 }
 
 void BigColourNumberPanel::retranslate(Language language) {
@@ -49,15 +49,15 @@ void BigColourNumberPanel::setColourNumber(int number) {
 }
 
 bool BigColourNumberPanel::updateDisplay() {
-    if (!watch_.takeNew(session_.display))
+    if (!watch_.takeNew(session_.live.display))
         return false;
-    setColourNumber(session_.display.colourNumber);
+    setColourNumber(session_.live.display.colourNumber);
     return true;
 }
 
 void BigColourNumberPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    setColourNumber(session_.display.colourNumber);
+    setColourNumber(session_.live.display.colourNumber);
     repaint_->start();
 }
 

@@ -43,7 +43,7 @@ private:
     QTimer* repaint_;
     measurement::FrameWatch watch_;
     int shown_ = -1;
-    Subscription<app::Session> subscription_;
+    Subscription<app::ShellState> subscription_;
 };
 
 } // namespace tavrino::ui

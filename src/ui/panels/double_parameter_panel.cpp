@@ -62,7 +62,7 @@ DoubleParameterPanel::DoubleParameterPanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kDoubleParameterHeading, parent), session_(context.session),
       setsCaption_(new QLabel(this)), sets_(numberTable(kSetRows, kSetColumns, this)),
       correctionsCaption_(new QLabel(this)), corrections_(numberTable(1, kCorrections, this)),
-      subscription_(context.session.controls,
+      subscription_(context.session.parameters.controls,
                     [this](const parameters::ControlChange& change) { onChange(change); }) {
     for (int c = 0; c < kCorrections; ++c)
         corrections_->horizontalHeaderItem(c)->setText(
@@ -87,7 +87,7 @@ DoubleParameterPanel::DoubleParameterPanel(UiContext& context, QWidget* parent)
             showControl(setControl(r, c));
     for (int c = 0; c < kCorrections; ++c)
         showControl(correctionControl(c));
-    retranslate(session_.language);
+    retranslate(session_.language());
 }
 
 void DoubleParameterPanel::retranslate(Language language) {
@@ -103,8 +103,8 @@ void DoubleParameterPanel::cellEdited(QTableWidgetItem* item, Control control) {
     // Only the operator's edits arrive here: the tables are blocked while they
     // follow the model. The model keeps the value inside the control's range
     // (whole numbers for the parameter sets); the cell shows what it kept.
-    if (session_.controls.editable(control))
-        session_.controls.setValue(control, numberCellValue(item));
+    if (session_.parameters.controls.editable(control))
+        session_.parameters.controls.setValue(control, numberCellValue(item));
     showControl(control);
 }
 
@@ -133,7 +133,7 @@ void DoubleParameterPanel::showControl(Control control) {
     if (item == nullptr)
         return;
     const QSignalBlocker blocker(table);
-    showNumberCell(item, session_.controls.value(control), decimals);
+    showNumberCell(item, session_.parameters.controls.value(control), decimals);
 }
 
 } // namespace tavrino::ui

@@ -73,14 +73,14 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
       in0Caption_(caption(this)), saturationCaption_(caption(this)),
       in0_(new Led(QColor(0, 200, 0), Qt::black, this)),
       saturation_(new Led(QColor(230, 0, 0), QColor(70, 70, 70), this)), repaint_(new QTimer(this)),
-      subscription_(context.session,
-                    [this](app::SessionChange change) {
-                        if (change == app::SessionChange::LinkDisplay)
+      subscription_(context.session.connection,
+                    [this](app::ConnectionChange change) {
+                        if (change == app::ConnectionChange::LinkDisplay)
                             refreshLinkDisplay();
-                        else if (change == app::SessionChange::SensorIdentity)
+                        else if (change == app::ConnectionChange::SensorIdentity)
                             refreshIdentity();
                     }),
-      controlsSubscription_(context.session.controls,
+      controlsSubscription_(context.session.parameters.controls,
                             [this](const parameters::ControlChange& change) { onControlChange(change); }) {
     namespace mt = measurement::texts;
     HelpRegistry& help = context.help;
@@ -196,12 +196,12 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     repaint_->setInterval(kRepaintIntervalMs);
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
 
-    retranslate(session_.language);
+    retranslate(session_.language());
     applyCaptions();
     applyShown();
     refreshLinkDisplay();
     refreshIdentity();
-    paint(session_.display);
+    paint(session_.live.display);
 }
 
 void MeasurementDisplayPanel::retranslate(Language language) {
@@ -232,9 +232,9 @@ void MeasurementDisplayPanel::setSensorStatus(std::string_view text) {
 // ---- live values ----
 
 bool MeasurementDisplayPanel::updateDisplays() {
-    if (!watch_.takeNew(session_.display))
+    if (!watch_.takeNew(session_.live.display))
         return false;
-    paint(session_.display);
+    paint(session_.live.display);
     return true;
 }
 
@@ -280,7 +280,7 @@ void MeasurementDisplayPanel::onControlChange(const parameters::ControlChange& c
 }
 
 void MeasurementDisplayPanel::applyCaptions() {
-    const parameters::CoordinateCaptions& c = session_.controls.captions();
+    const parameters::CoordinateCaptions& c = session_.parameters.controls.captions();
     for (std::size_t i = 0; i < 3; ++i) {
         const int decimals = c.display.coordinateDecimals[i];
         coordinateCaptions_[i]->setText(qs(c.coordinates[i]));
@@ -294,11 +294,11 @@ void MeasurementDisplayPanel::applyCaptions() {
     deltaE_.decimals = c.display.tableDecimals;
     deltaE_.valid = false;
     // The values shown so far, in the new format.
-    paint(session_.display);
+    paint(session_.live.display);
 }
 
 void MeasurementDisplayPanel::applyShown() {
-    const parameters::ParameterControls& controls = session_.controls;
+    const parameters::ParameterControls& controls = session_.parameters.controls;
     auto follow = [&controls](Element e, QWidget* a, QWidget* b) {
         const bool shown = controls.shown(e);
         a->setVisible(shown);
@@ -345,7 +345,7 @@ void MeasurementDisplayPanel::hideEvent(QHideEvent* event) {
 // ---- link and sensor ----
 
 void MeasurementDisplayPanel::refreshLinkDisplay() {
-    const app::LinkDisplay& link = session_.linkDisplay;
+    const app::LinkDisplay& link = session_.connection.linkDisplay;
     comPort_->setText(link.comDevice.empty() ? QString::number(link.comPort)
                                              : QString::fromStdString(link.comDevice));
     server_->setText(qs(link.serverAddress));
@@ -356,7 +356,7 @@ void MeasurementDisplayPanel::refreshLinkDisplay() {
 }
 
 void MeasurementDisplayPanel::refreshIdentity() {
-    status_->setToolTip(qs(session_.sensor.firmware));
+    status_->setToolTip(qs(session_.connection.sensor.firmware));
 }
 
 } // namespace tavrino::ui

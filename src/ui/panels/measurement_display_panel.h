@@ -124,7 +124,7 @@ private:
     measurement::FrameWatch watch_;
     QString text_; // reused for every number shown
 
-    Subscription<app::Session> subscription_;
+    Subscription<app::ConnectionState> subscription_;
     Subscription<parameters::ParameterControls> controlsSubscription_;
 };
 

@@ -24,7 +24,7 @@ PasswordPanel::PasswordPanel(UiContext& context, QWidget* parent)
     layout->addWidget(field_);
     layout->addStretch(1);
     resize(280, 110);
-    retranslate(context.session.language);
+    retranslate(context.session.language());
 }
 
 void PasswordPanel::retranslate(Language language) {
