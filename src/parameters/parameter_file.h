@@ -73,13 +73,18 @@ enum class ParameterFileResult {
     Read,      // the file's parameters were taken into the set
     Declined,  // the operator refused a file of another type or version
     Cancelled, // no (existing) file was chosen
+    // The chosen file is there but could not be opened or read (the operator
+    // was told, with the path); nothing was taken and the controls are as
+    // they were.
+    Unreadable,
 };
 
 // SEND with target FILE. `path` is the remembered parameter file path; the
 // dialog starts in its directory and a chosen path replaces it.
 ParameterFileResult SendParaToFile(Operator& op, Language language, ParameterSet& set, std::string& path,
                                    const ParameterFileHooks& hooks);
-// GET with target FILE.
+// GET with target FILE. A chosen file that has gone by the time it is read
+// counts as a new name in the dialog: nothing was selected.
 ParameterFileResult ReadParaFromFile(Operator& op, Language language, ParameterSet& set, std::string& path,
                                      const ParameterFileHooks& hooks);
 
