@@ -255,6 +255,7 @@ void SimServer::flushPty() {
 }
 
 void SimServer::startSession(Endpoint endpoint, SimTime t) {
+    ++session_;
     active_ = endpoint;
     queue_.clear();
     frontStarted_ = false;
@@ -312,8 +313,11 @@ void SimServer::armPump(SimTime delay) {
 
 void SimServer::writeOut(const std::uint8_t* data, std::size_t size) {
     if (active_ == Endpoint::Tcp && client_) {
-        client_->write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-        client_->flush();
+        // flush() may find the peer gone and close the socket, which clears
+        // client_ through onTcpDisconnected.
+        QTcpSocket* socket = client_;
+        socket->write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+        socket->flush();
     } else if (active_ == Endpoint::Pty && ptyMaster_ >= 0) {
         ptyOut_.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
         if (ptyOut_.size() > kPtyBacklog)
@@ -339,6 +343,22 @@ void SimServer::hangUp() {
 }
 
 void SimServer::pump() {
+    // Signals sent while the queue is being worked through (a closed
+    // connection, a new pseudo-terminal) may lead back here; that call only
+    // asks for one more round.
+    if (pumping_) {
+        pumpAgain_ = true;
+        return;
+    }
+    pumping_ = true;
+    do {
+        pumpAgain_ = false;
+        pumpQueue();
+    } while (pumpAgain_);
+    pumping_ = false;
+}
+
+void SimServer::pumpQueue() {
     for (Action& a : sensor_.takeActions())
         queue_.push_back(std::move(a));
     while (!queue_.empty()) {
@@ -376,7 +396,10 @@ void SimServer::pump() {
                       ? 0
                       : std::min<std::size_t>(due, static_cast<std::size_t>((t - frontStart_) / a.byteTime));
         if (due > frontSent_) {
+            const std::uint64_t session = session_;
             writeOut(a.bytes.data() + frontSent_, due - frontSent_);
+            if (session != session_)
+                return; // the write ended the session; `a` went with its queue
             frontSent_ = due;
         }
         const SimTime frameEnd = frontStart_ + static_cast<std::int64_t>(a.bytes.size()) * a.byteTime;

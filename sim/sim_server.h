@@ -69,6 +69,7 @@ private:
     void startSession(Endpoint endpoint, SimTime t);
     void feed(Endpoint from, const char* data, qint64 size);
     void pump();
+    void pumpQueue();
     void scheduleWakeup();
     void armPump(SimTime delay);
     void writeOut(const std::uint8_t* data, std::size_t size);
@@ -95,6 +96,12 @@ private:
     QByteArray ptyOut_;
 
     std::deque<Action> queue_;
+    // Counts the PC sessions. A write can end the session it belongs to (a
+    // TCP peer that is gone makes the socket close and report that at once),
+    // and with it the queue the pump is working through.
+    std::uint64_t session_ = 0;
+    bool pumping_ = false;
+    bool pumpAgain_ = false;
     bool frontStarted_ = false;
     SimTime frontStart_{};
     std::size_t frontSent_ = 0;

@@ -437,7 +437,8 @@ void showConnectionHelp(Session& s, ConnectionControl c) {
 
 void loadPanelSettings(Session& s) {
     PanelSettings settings = s.panelSettings();
-    LoadPanelSettings(s.panelSettingsFile(), s.programDirectory(), settings, s.rowColours);
+    LoadPanelSettings(s.panelSettingsFile(), s.programDirectory(), settings, s.rowColours, s.op(),
+                      s.language());
     s.applyPanelSettings(settings);
     teach::paintRowColours(s.rowColours, s.parameters.teachTable);
 }

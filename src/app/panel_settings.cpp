@@ -1,6 +1,7 @@
 #include "app/panel_settings.h"
 
 #include "app/server_addresses.h"
+#include "common/texts.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -82,20 +83,36 @@ std::int16_t toInt16(std::int32_t v) {
                                                               std::numeric_limits<std::int16_t>::max()));
 }
 
-// A document of the settings file when the file exists and is of type
-// "Panel Settings"; an empty handle otherwise.
-IniHandle openSettings(const std::string& file) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec))
-        return {};
+// The document of the settings file when it could be read whole and is of
+// type "Panel Settings"; an empty handle otherwise, `outcome` says why.
+IniHandle openSettings(const std::string& file, PanelSettingsLoad& outcome) {
     IniHandle ini = Ini_New(false);
-    if (!ini)
+    if (!ini) {
+        outcome = PanelSettingsLoad::Unreadable;
         return {};
-    Ini_ReadFromFile(ini.get(), file);
+    }
+    switch (Ini_LoadFile(ini.get(), file)) {
+    case IniFileLoad::Read:
+        break;
+    case IniFileLoad::Missing:
+        outcome = PanelSettingsLoad::Missing;
+        return {};
+    case IniFileLoad::Unreadable:
+        outcome = PanelSettingsLoad::Unreadable;
+        return {};
+    }
     const auto type = getText(ini.get(), kGeneralInfo, kFileTypeKey, kLongTextLength);
-    if (type.value_or(std::string()) != kPanelSettingsFileType)
+    if (type.value_or(std::string()) != kPanelSettingsFileType) {
+        outcome = PanelSettingsLoad::OtherType;
         return {};
+    }
+    outcome = PanelSettingsLoad::Loaded;
     return ini;
+}
+
+IniHandle openSettings(const std::string& file) {
+    PanelSettingsLoad ignored{};
+    return openSettings(file, ignored);
 }
 
 } // namespace
@@ -131,8 +148,11 @@ FilePaths defaultFilePaths(const std::string& programDirectory) {
     return paths;
 }
 
-bool LoadPanelSettings(const std::string& file, const std::string& programDirectory, PanelSettings& settings,
-                       teach::RowColours& rows) {
+namespace {
+
+// The defaults first, then what a valid file holds.
+PanelSettingsLoad readPanelSettings(const std::string& file, const std::string& programDirectory,
+                                    PanelSettings& settings, teach::RowColours& rows) {
     settings.paths = defaultFilePaths(programDirectory);
     for (int row = 0; row < teach::kRows; ++row)
         rows.setColour(row, teach::kDefaultRowColours[static_cast<std::size_t>(row)]);
@@ -142,9 +162,10 @@ bool LoadPanelSettings(const std::string& file, const std::string& programDirect
     settings.window = WindowGeometry{};
     settings.serverAddresses.clear();
 
-    IniHandle ini = openSettings(file);
+    PanelSettingsLoad outcome{};
+    IniHandle ini = openSettings(file, outcome);
     if (!ini)
-        return false;
+        return outcome;
     IniDocument* doc = ini.get();
 
     settings.panelId = getText(doc, kGeneralInfo, kPanelIdKey, kPanelIdMaxLength).value_or(std::string());
@@ -182,7 +203,23 @@ bool LoadPanelSettings(const std::string& file, const std::string& programDirect
     }
 
     teach::AcquireTableSetFromIniHandle(doc, rows, 0, nullptr, Language::English);
-    return true;
+    return PanelSettingsLoad::Loaded;
+}
+
+} // namespace
+
+bool LoadPanelSettings(const std::string& file, const std::string& programDirectory, PanelSettings& settings,
+                       teach::RowColours& rows) {
+    return readPanelSettings(file, programDirectory, settings, rows) == PanelSettingsLoad::Loaded;
+}
+
+PanelSettingsLoad LoadPanelSettings(const std::string& file, const std::string& programDirectory,
+                                    PanelSettings& settings, teach::RowColours& rows, Operator& op,
+                                    Language language) {
+    const PanelSettingsLoad outcome = readPanelSettings(file, programDirectory, settings, rows);
+    if (outcome == PanelSettingsLoad::Unreadable)
+        tellFileNotRead(op, language, file);
+    return outcome;
 }
 
 int StorePanelSettings(const std::string& file, const PanelSettings& settings,

@@ -6,6 +6,8 @@
 // Standard C++ on the INI store; the program's front ends apply the values.
 
 #include "link/connection_settings.h"
+#include "common/language.h"
+#include "common/operator.h"
 #include "teach/row_colours.h"
 
 #include <cstdint>
@@ -90,6 +92,21 @@ inline constexpr char kPathSeparator = '/';
 // valid file was read.
 bool LoadPanelSettings(const std::string& file, const std::string& programDirectory, PanelSettings& settings,
                        teach::RowColours& rows);
+
+// How a load of the settings file went.
+enum class PanelSettingsLoad {
+    Loaded,     // a valid file was read
+    Missing,    // no file (a first start): the defaults, quietly
+    Unreadable, // a file is there but could not be read: the defaults, and the operator was told
+    OtherType,  // the file is not of type "Panel Settings": the defaults, quietly
+};
+// LoadPanelSettings as above; a file that is there but cannot be read (no
+// permission, a directory, a read error) is also reported to the operator
+// ("File could not be read!" and the path), so that its settings are not
+// silently lost when the defaults are stored over it at the end of the run.
+PanelSettingsLoad LoadPanelSettings(const std::string& file, const std::string& programDirectory,
+                                    PanelSettings& settings, teach::RowColours& rows, Operator& op,
+                                    Language language);
 
 // Writes the whole file from scratch, in the fixed key order; the file is
 // replaced atomically, so a failed write leaves the previous file. Returns the

@@ -157,8 +157,22 @@ int Ini_GetDouble(IniDocument* ini, std::string_view section, std::string_view t
 // Replaces the file at path atomically; on failure the file stays as it was.
 int Ini_WriteToFile(IniDocument* ini, const std::string& path) noexcept;
 // Adds the file's sections to the document. A read that fails part-way keeps
-// the complete lines read so far.
+// the complete lines read so far. Only regular files are read: a directory, a
+// FIFO or a device gives kIniCouldNotOpenFile (without waiting for a writer).
 int Ini_ReadFromFile(IniDocument* ini, const std::string& path) noexcept;
+
+// How loading a settings or data file went, in the three cases its loaders
+// treat differently: a file that is not there yet keeps the program's
+// defaults or its dialog rules, while a file that is there but cannot be read
+// must never pass for a file of defaults.
+enum class IniFileLoad {
+    Read,       // the whole file is in the document
+    Missing,    // nothing at the path (also a link to nothing, or an empty path)
+    Unreadable, // something is at the path, but it could not be opened or read
+};
+// Ini_ReadFromFile, classified. After Unreadable the document may hold part of
+// the file and must not be used.
+[[nodiscard]] IniFileLoad Ini_LoadFile(IniDocument* ini, const std::string& path) noexcept;
 // The same text format in memory.
 int Ini_WriteToBuffer(IniDocument* ini, std::string& text) noexcept;
 int Ini_ReadFromBuffer(IniDocument* ini, std::string_view text) noexcept;

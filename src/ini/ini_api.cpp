@@ -209,6 +209,13 @@ int Ini_ReadFromFile(IniDocument* ini, const std::string& path) noexcept {
     return guarded([&] { return iniReadFile(*ini, path); });
 }
 
+IniFileLoad Ini_LoadFile(IniDocument* ini, const std::string& path) noexcept {
+    if (Ini_ReadFromFile(ini, path) == kIniOk) {
+        return IniFileLoad::Read;
+    }
+    return iniPathExists(path) ? IniFileLoad::Unreadable : IniFileLoad::Missing;
+}
+
 int Ini_WriteToBuffer(IniDocument* ini, std::string& text) noexcept {
     if (ini == nullptr) {
         return kIniNullArgument;

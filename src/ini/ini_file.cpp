@@ -167,12 +167,14 @@ int iniReadFile(IniDocument& document, const std::string& path) {
     if (path.empty() || path.find('\0') != std::string::npos) {
         return kIniCouldNotOpenFile;
     }
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that opening a FIFO does not wait for a writer; it is
+    // refused below like every other file that is not a regular one.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.valid()) {
         return kIniCouldNotOpenFile;
     }
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return kIniCouldNotOpenFile;
     }
     IniReader reader(document);
@@ -193,6 +195,17 @@ int iniReadFile(IniDocument& document, const std::string& path) {
     }
     reader.finish(true);
     return kIniOk;
+}
+
+bool iniPathExists(const std::string& path) noexcept {
+    if (path.empty() || path.find('\0') != std::string::npos) {
+        return false;
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        return true;
+    }
+    return errno != ENOENT && errno != ENOTDIR && errno != ENAMETOOLONG;
 }
 
 int iniWriteFile(const IniDocument& document, const std::string& path) {

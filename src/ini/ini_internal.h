@@ -92,6 +92,9 @@ inline constexpr std::size_t kIniReadBufferSize = 2048;
 // --- Files --------------------------------------------------------------------
 
 [[nodiscard]] int iniReadFile(IniDocument& document, const std::string& path);
+// Whether anything is at the path, as far as the caller can tell: a path that
+// cannot be examined (no search permission on a directory) counts as there.
+[[nodiscard]] bool iniPathExists(const std::string& path) noexcept;
 [[nodiscard]] int iniWriteFile(const IniDocument& document, const std::string& path);
 
 } // namespace tavrino

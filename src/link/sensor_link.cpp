@@ -146,9 +146,24 @@ void SensorLink::attach(std::unique_ptr<Transport> transport) {
         }
     }
     lastOpenResult_ = result;
-    if (result < 0)
-        SetTimeout(t->kind() == Transport::Kind::Tcp ? texts::tcpFailure(result)
-                                                     : texts::serialOpenFailure(result));
+    if (result >= 0)
+        return;
+    if (t->kind() == Transport::Kind::Tcp) {
+        SetTimeout(texts::tcpFailure(result));
+        return;
+    }
+    const Text failure = texts::serialOpenFailure(result);
+    const auto* serial = qobject_cast<const SerialTransport*>(t);
+    if (!serial || !serial->notATerminal()) {
+        SetTimeout(failure);
+        return;
+    }
+    // The code's text alone would send the operator after baud rates or
+    // permissions; the path says what is wrong.
+    const std::string path = serial->device().toStdString();
+    const std::string de = std::string(failure.de) + "\n" + path + std::string(texts::kNotASerialPort.de);
+    const std::string en = std::string(failure.en) + "\n" + path + std::string(texts::kNotASerialPort.en);
+    SetTimeout(Text{de, en});
 }
 
 void SensorLink::closeSerial() {
@@ -181,9 +196,15 @@ void SensorLink::onTransportError(Transport* transport, bool fatal) {
     // call is dropped if the transport goes away first.
     QMetaObject::invokeMethod(
         transport, [transport] { transport->close(); }, Qt::QueuedConnection);
-    failureOf(transport, transport->kind() == Transport::Kind::Tcp
-                             ? texts::tcpFailure(transport->errorCode())
-                             : texts::serialOpenFailure(transport->errorCode()));
+    if (transport->kind() == Transport::Kind::Tcp) {
+        failureOf(transport, texts::tcpFailure(transport->errorCode()));
+        return;
+    }
+    // A serial line that fails while a reply is awaited (a hung-up adapter or
+    // terminal) is a reply that did not come; while idle the port's own
+    // failure is all there is to say.
+    const bool awaitingReply = waiting_ && transport == current_;
+    failureOf(transport, awaitingReply ? texts::kTimeout : texts::serialOpenFailure(transport->errorCode()));
 }
 
 void SensorLink::onTransportDisconnected(Transport* transport) {

@@ -26,6 +26,11 @@ inline constexpr Text kExchangeBusy{
     "Programmfehler! \nEin Datenaustausch laeuft bereits; der neue Auftrag wurde verworfen.",
     "Program fault! \nAn exchange is already running; the new request was refused."};
 
+// The line after a serial open failure when the path names something that
+// can never be a serial port (a file, a directory, /dev/null); it follows the
+// path.
+inline constexpr Text kNotASerialPort{" ist keine serielle Schnittstelle.", " is not a serial port."};
+
 // Serial open failures by the code of the serial library's open call.
 [[nodiscard]] constexpr Text serialOpenFailure(int code) {
     switch (code) {

@@ -6,7 +6,46 @@
 #include <algorithm>
 #include <utility>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace tavrino::link {
+
+namespace {
+
+// Whether `device` names something that exists and is no terminal. Asked only
+// after the port failed to open, so that a real port is never opened twice.
+bool existsButIsNoTerminal(const QString& device) {
+#ifdef Q_OS_UNIX
+    // A bare name means a device in /dev, as the serial port itself takes it.
+    QString path = device;
+    if (!path.startsWith(QLatin1Char('/')) && !path.startsWith(QLatin1String("./")) &&
+        !path.startsWith(QLatin1String("../")))
+        path.prepend(QLatin1String("/dev/"));
+    const QByteArray native = path.toLocal8Bit();
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0)
+        return false; // not there: the open failure says so
+    if (!S_ISCHR(info.st_mode))
+        return true;
+    // A character device may still be no terminal (/dev/null). One that
+    // cannot be opened (busy, no permission) is left to the open failure.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool terminal = ::isatty(fd) == 1;
+    ::close(fd);
+    return !terminal;
+#else
+    Q_UNUSED(device);
+    return false;
+#endif
+}
+
+} // namespace
 
 int serialFailureCode(QSerialPort::SerialPortError error) {
     switch (error) {
@@ -77,6 +116,7 @@ SerialTransport::~SerialTransport() {
 
 int SerialTransport::open() {
     failed_ = false;
+    notATerminal_ = false;
     errorCode_ = 0;
     if (device_.isEmpty()) {
         errorCode_ = kSerialInvalidPort;
@@ -92,6 +132,7 @@ int SerialTransport::open() {
         if (errorCode_ == 0)
             errorCode_ = kSerialGenericFailure;
         port_.clearError();
+        notATerminal_ = existsButIsNoTerminal(device_);
         return errorCode_;
     }
     port_.clear(QSerialPort::AllDirections);

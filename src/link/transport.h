@@ -83,6 +83,9 @@ public:
     [[nodiscard]] int errorCode() const override { return errorCode_; }
 
     [[nodiscard]] const QString& device() const { return device_; }
+    // After a failed open(): the device is there but is no terminal (a
+    // regular file, a directory, /dev/null ...), so no setting makes it work.
+    [[nodiscard]] bool notATerminal() const { return notATerminal_; }
     // The device itself is open; after a fatal error it stays open until the
     // queued close has run, while isOpen() already says false.
     [[nodiscard]] bool portOpen() const { return port_.isOpen(); }
@@ -95,6 +98,7 @@ private:
     int baudRate_;
     int errorCode_ = 0;
     bool failed_ = false; // a fatal error was signalled since the last open
+    bool notATerminal_ = false;
 };
 
 // The TCP client connection to the sensor's server port.

@@ -1,5 +1,6 @@
 #include "parameters/parameter_file.h"
 
+#include "common/texts.h"
 #include "parameters/file_texts.h"
 
 #include <string>
@@ -161,9 +162,18 @@ ParameterFileResult ReadParaFromFile(Operator& op, Language language, ParameterS
     }
 
     IniHandle ini = Ini_New(false);
-    // An unreadable file leaves the document empty and so fails the file-type
-    // check, where the operator decides.
-    Ini_ReadFromFile(ini.get(), choice.path);
+    // A file that cannot be read must not load as a file without keys, which
+    // would put every default into the set (and from there to the sensor).
+    switch (Ini_LoadFile(ini.get(), choice.path)) {
+    case IniFileLoad::Read:
+        break;
+    case IniFileLoad::Missing:
+        tellNoFileSelected(op, language);
+        return ParameterFileResult::Cancelled;
+    case IniFileLoad::Unreadable:
+        tellFileNotRead(op, language, choice.path);
+        return ParameterFileResult::Unreadable;
+    }
 
     ParameterFileResult result = ParameterFileResult::Declined;
     if (acceptFile(ini.get(), op, language)) {

@@ -63,6 +63,10 @@ enum class ParameterFileResult {
     Read,      // the file's parameters were taken into the set
     Declined,  // the operator refused a file of another type or version
     Cancelled, // no (existing) file was chosen
+    // The chosen file is there but could not be opened or read (the operator
+    // was told, with the path); nothing was taken and the controls are as
+    // they were.
+    Unreadable,
 };
 
 // The parameter controls as the parameter-file flows see them (the option
@@ -83,7 +87,9 @@ public:
 ParameterFileResult SendParaToFile(Operator& op, Language language, ParameterSet& set, std::string& path,
                                    ParameterPanel& panel);
 // GET with target FILE. After every load attempt that opened a file, also a
-// declined one, the panel shows the parameter set.
+// declined one, the panel shows the parameter set. A chosen file that has
+// gone by the time it is read counts as a new name in the dialog: nothing
+// was selected.
 ParameterFileResult ReadParaFromFile(Operator& op, Language language, ParameterSet& set, std::string& path,
                                      ParameterPanel& panel);
 

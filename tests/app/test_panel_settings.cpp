@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -98,6 +99,39 @@ TEST_F(PanelSettingsTest, AFileOfAnotherTypeIsIgnoredEntirely) {
     EXPECT_TRUE(s.serverAddresses.empty());
     EXPECT_EQ(rows.colour(0), 16711680);
     EXPECT_EQ(readConnectionSettings(file), ConnectionSettings{});
+}
+
+TEST_F(PanelSettingsTest, OnlyAFileThatCannotBeReadIsReportedAndAllLeaveTheDefaults) {
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        PanelSettingsLoad outcome;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"missing", [] {}, PanelSettingsLoad::Missing, {}},
+        {"other type",
+         [this] { write("[GENERAL INFO]\nFILE TYPE: = \"x\"\nLANGUAGE = 0\n"); },
+         PanelSettingsLoad::OtherType,
+         {}},
+        // A directory stops reading even for the superuser.
+        {"directory",
+         [this] { fs::create_directory(file); },
+         PanelSettingsLoad::Unreadable,
+         {"File could not be read!\n" + file}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(file);
+        c.make();
+        test::ScriptedOperator op;
+        PanelSettings s;
+        s.language = 0;
+        EXPECT_EQ(LoadPanelSettings(file, dir, s, rows, op, Language::English), c.outcome);
+        EXPECT_EQ(op.messages(), c.messages);
+        EXPECT_EQ(s.language, 1);
+        EXPECT_EQ(s.paths, defaultFilePaths(dir));
+    }
 }
 
 TEST_F(PanelSettingsTest, ServerAddressesAreCutToTenAndMissingKeysLeaveNoGap) {

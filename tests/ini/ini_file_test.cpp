@@ -13,6 +13,7 @@
 #include <string>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrino::test {
@@ -151,6 +152,36 @@ TEST_F(IniFile, UnusablePathsGiveStatusesNotCrashes) {
     EXPECT_EQ(Ini_ReadFromFile(ini.get(), (dir_ / "missing.ini").string()), kIniCouldNotOpenFile);
     EXPECT_EQ(Ini_ReadFromFile(ini.get(), ""), kIniCouldNotOpenFile);
     EXPECT_EQ(Ini_NumberOfSections(ini.get()), 2);
+}
+
+TEST_F(IniFile, LoadTellsAMissingFileFromOneThatCannotBeRead) {
+    spit(dir_ / "good.ini", "[S]\nA = 1\n");
+    fs::create_symlink(dir_ / "nowhere.ini", dir_ / "dangling.ini");
+    ASSERT_EQ(::mkfifo((dir_ / "fifo.ini").c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        IniFileLoad expected;
+    };
+    std::vector<Case> cases = {
+        {(dir_ / "good.ini").string(), IniFileLoad::Read},
+        {(dir_ / "missing.ini").string(), IniFileLoad::Missing},
+        {(dir_ / "good.ini" / "below.ini").string(), IniFileLoad::Missing},
+        {(dir_ / "dangling.ini").string(), IniFileLoad::Missing},
+        {"", IniFileLoad::Missing},
+        {dir_.string(), IniFileLoad::Unreadable},
+        {(dir_ / "fifo.ini").string(), IniFileLoad::Unreadable}, // must not wait for a writer
+        {"/dev/null", IniFileLoad::Unreadable},
+    };
+    // The superuser reads a file without permissions all the same.
+    if (::geteuid() != 0) {
+        spit(dir_ / "locked.ini", "[S]\nA = 1\n");
+        fs::permissions(dir_ / "locked.ini", fs::perms::none);
+        cases.push_back({(dir_ / "locked.ini").string(), IniFileLoad::Unreadable});
+    }
+    for (const auto& c : cases) {
+        IniHandle ini = Ini_New(false);
+        EXPECT_EQ(Ini_LoadFile(ini.get(), c.path), c.expected) << c.path;
+    }
 }
 
 TEST_F(IniFile, BinaryFileAndHugeLineAreReadSafely) {

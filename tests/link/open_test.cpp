@@ -1,7 +1,10 @@
 // Opening the serial port and the TCP connection, and their failure reports.
 
 #include "link_fixture.h"
+#include "support/test_directory.h"
 
+#include <fstream>
+#include <sys/stat.h>
 #include <termios.h>
 
 namespace tavrino::test {
@@ -89,6 +92,36 @@ TEST(FailureCodes, SerialErrorsWithoutATableEntryShowTheGenericText) {
     EXPECT_EQ(std::string(texts::tcpFailure(link::kTcpGenericFailure).en), "Connection to server failed");
     EXPECT_EQ(std::string(texts::tcpFailure(link::tcpFailureCode(QAbstractSocket::SocketTimeoutError)).en),
               "Time out error");
+}
+
+TEST_F(LinkFixture, SerialPathThatIsNoTerminalIsNamedAfterTheOpenFailure) {
+    const std::string dir = testDirectory("link");
+    const std::string file = dir + "/file.ini";
+    std::ofstream(file) << "not a port\n";
+    const std::string fifo = dir + "/fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        Language language;
+        std::string_view line;
+    };
+    const Case cases[] = {
+        {file, Language::English, " is not a serial port."},
+        {dir, Language::English, " is not a serial port."},
+        {"/dev/null", Language::English, " is not a serial port."},
+        {fifo, Language::German, " ist keine serielle Schnittstelle."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        language = c.language;
+        op.connectionLog.clear();
+        settings.comDevice = c.path;
+        link.InitRS232(settings);
+        ASSERT_LT(link.lastOpenResult(), 0);
+        EXPECT_FALSE(link.serialOpen());
+        EXPECT_EQ(op.connectionLog, texts::serialOpenFailure(link.lastOpenResult()).str(c.language) + "\n" +
+                                        c.path + std::string(c.line) + "\n\n");
+    }
 }
 
 struct BaudCase {

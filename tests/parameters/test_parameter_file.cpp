@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavrino::parameters {
 namespace {
@@ -360,26 +361,40 @@ TEST(ParameterFile, ForeignFilesAreLoadedOnlyWhenTheOperatorAgrees) {
     }
 }
 
-TEST(ParameterFile, UnreadableFileIsQuestionedAndThenLoadsDefaults) {
+TEST(ParameterFile, FileThatCannotBeReadIsReportedAndNothingIsTaken) {
     const fs::path dir = testDirectory();
-    ParameterSet set = sampleSet();
-    std::string remembered;
-    ScriptedOperator op;
-    op.fileAnswers.push_back(existing(dir / "vanished.ini"));
-    op.confirmAnswers = {true, true};
-    Counters counters;
+    struct Case {
+        fs::path path;
+        Language language;
+        std::string message;
+    };
+    // A directory at the path stops reading even for the superuser.
+    std::vector<Case> cases = {
+        {dir, Language::English, "File could not be read!\n" + dir.string()},
+        {dir, Language::German, "Datei konnte nicht gelesen werden!\n" + dir.string()},
+    };
+    if (::geteuid() != 0) {
+        writeBytes(dir / "locked.ini", fileText({}, "Parameter File", "TAVRINO4 VXR QLM Scope V3.2"));
+        fs::permissions(dir / "locked.ini", fs::perms::none);
+        cases.push_back({dir / "locked.ini", Language::English,
+                         "File could not be read!\n" + (dir / "locked.ini").string()});
+    }
+    for (const auto& c : cases) {
+        ParameterSet set = sampleSet();
+        std::string remembered;
+        ScriptedOperator op;
+        op.fileAnswers.push_back(existing(c.path));
+        Counters counters;
 
-    EXPECT_EQ(ReadParaFromFile(op, Language::English, set, remembered, counters), ParameterFileResult::Read);
+        EXPECT_EQ(ReadParaFromFile(op, c.language, set, remembered, counters),
+                  ParameterFileResult::Unreadable);
 
-    for (std::size_t w = 0; w < kFileWordCount; ++w)
-        EXPECT_EQ(set.words[w], kParameterFileDefaults[w]) << kParameterFileKeys[w];
-    EXPECT_EQ(set.teach, TeachRows{});
-    const auto messages = op.messages();
-    ASSERT_EQ(messages.size(), 2U);
-    EXPECT_TRUE(messages[0].ends_with("DOUBLE PARA INTEGRAL2\nCORRECTION VALUE X\nCORRECTION VALUE Y\n"
-                                      "CORRECTION VALUE Z\n"));
-    EXPECT_TRUE(messages[1].ends_with("\n\nTEACH VECTOR 0\nTEACH VECTOR 1\nTEACH VECTOR 2\n"));
-    EXPECT_EQ(counters.afterLoad, 1);
+        EXPECT_EQ(op.messages(), std::vector<std::string>{c.message});
+        EXPECT_EQ(op.calls.back().title, c.language == Language::German ? "Info!" : "Message!");
+        EXPECT_EQ(set.words, sampleSet().words);
+        EXPECT_EQ(set.teach, sampleSet().teach);
+        EXPECT_EQ(counters.afterLoad, 0);
+    }
 }
 
 TEST(ParameterFile, NoChosenFileChangesNothing) {
@@ -395,6 +410,8 @@ TEST(ParameterFile, NoChosenFileChangesNothing) {
     const std::vector<Case> cases{
         {false, FileChoice::Kind::Nothing, "", start},
         {false, FileChoice::Kind::New, (dir / "new.ini").string(), (dir / "new.ini").string()},
+        // Gone between the dialog and the read: as if its name had been new.
+        {false, FileChoice::Kind::Existing, (dir / "gone.ini").string(), (dir / "gone.ini").string()},
         {true, FileChoice::Kind::Nothing, "", start},
     };
     for (const auto& c : cases) {

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -107,6 +108,91 @@ TEST_F(SimEndpoints, TcpDisconnectFaultClosesAfterTheReplyAndLineRateKeepsFrames
     EXPECT_EQ(exchange(request(2, 0), 72).at(0).payload.size(), 64u);
     EXPECT_EQ(exchange(request(7, 0), 80).at(0).order, 7);
     EXPECT_TRUE(waitUntil([&] { return client.state() == QAbstractSocket::UnconnectedState; }));
+}
+
+Bytes concat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+TEST_F(SimEndpoints, TcpAnswersRequestsSentBackToBackInTheirOrder) {
+    ASSERT_TRUE(server.listenTcp(QHostAddress::LocalHost, 0));
+    const Bytes stream =
+        concat({request(7, 0), request(15, 0), request(2, 0), request(15, 1), request(99, 0), request(7, 0)});
+    SimulatedSensor reference;
+    reference.connectionOpened(SimTime{});
+    reference.receive(stream, SimTime{});
+    const Bytes expected = sentBytes(reference.takeActions());
+
+    QTcpSocket client;
+    ASSERT_TRUE(connectClient(client));
+    client.write(reinterpret_cast<const char*>(stream.data()), static_cast<qint64>(stream.size()));
+    EXPECT_EQ(readTcp(client, expected.size()), expected);
+}
+
+// How a PC leaves: a close, or a reset that drops whatever the sensor still
+// had on its way.
+enum class Leave { Close, Reset };
+
+void leave(QTcpSocket& socket, Leave how) {
+    if (how == Leave::Reset) {
+        const linger immediately{1, 0};
+        ::setsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_LINGER, &immediately,
+                     sizeof immediately);
+    }
+    socket.abort();
+}
+
+struct VanishingPeer {
+    const char* name;
+    Bytes sent;
+    Leave how;
+    bool lineRate;
+};
+
+TEST_F(SimEndpoints, TcpPeerThatVanishesAtAnyByteLeavesTheSensorAnswering) {
+    ASSERT_TRUE(server.listenTcp(QHostAddress::LocalHost, 0));
+    int disconnected = 0;
+    QObject::connect(&server, &SimServer::clientDisconnected, [&] { ++disconnected; });
+
+    Bytes eight;
+    for (int i = 0; i < 8; ++i)
+        eight = concat({eight, request(7, 0)});
+    std::vector<VanishingPeer> peers = {
+        {"eight requests, close", eight, Leave::Close, false},
+        {"eight requests, reset", eight, Leave::Reset, false},
+        {"eight requests at line rate, close", eight, Leave::Close, true},
+    };
+    // Cut a request and the one behind it at every byte.
+    const Bytes two = concat({request(15, 0), request(7, 0)});
+    for (std::size_t cut = 1; cut < two.size(); ++cut)
+        peers.push_back({"cut", Bytes(two.begin(), two.begin() + static_cast<std::ptrdiff_t>(cut)),
+                         cut % 2 ? Leave::Reset : Leave::Close, false});
+
+    for (const VanishingPeer& p : peers) {
+        SCOPED_TRACE(std::string(p.name) + " after " + std::to_string(p.sent.size()) + " bytes");
+        server.setLineRate(p.lineRate);
+        const int before = disconnected;
+        {
+            QTcpSocket pc;
+            ASSERT_TRUE(connectClient(pc));
+            pc.write(reinterpret_cast<const char*>(p.sent.data()), static_cast<qint64>(p.sent.size()));
+            ASSERT_TRUE(pc.waitForBytesWritten(5000));
+            leave(pc, p.how);
+        }
+        ASSERT_TRUE(waitUntil([&] { return disconnected > before; }));
+
+        server.setLineRate(false);
+        QTcpSocket next;
+        ASSERT_TRUE(connectClient(next));
+        const Bytes ping = request(7, 0);
+        next.write(reinterpret_cast<const char*>(ping.data()), static_cast<qint64>(ping.size()));
+        EXPECT_EQ(readTcp(next, 80), firmwareReply());
+        next.abort();
+        ASSERT_TRUE(waitUntil([&] { return disconnected > before + 1; }));
+    }
 }
 
 // A raw serial-port user of the pseudo-terminal.
