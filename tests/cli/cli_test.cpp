@@ -130,6 +130,12 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         {"color", "xyz", "6", "1", "2", "3"},
         {"color", "xyz", "1", "2"},
         {"--lang", "fr", "ping"},
+        // Endpoints are checked before anything is opened or loaded.
+        {"--tcp", ":5000", "ping"},
+        {"--tcp", "127.0.0.1:0", "ping"},
+        {"--tcp", "127.0.0.1:65536", "measure"},
+        {"--serial", "", "ping"},
+        {"--tcp", ":5000", "params", "send", "/nonexistent.ini", "--yes"},
     };
     for (const QStringList& args : cases)
         EXPECT_EQ(cli(args).status, 2) << args.join(' ').toStdString();
@@ -192,6 +198,39 @@ TEST_F(CliTest, InfoPrintsTheConnectionLog) {
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "Try to connect!\nTAVRINO4 VXR QLM V3.2B\nSensor:TAVRINO4-SIM\nSerial number:4711\n"
                      "Next calibration:2027-12-01\n\n");
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
+    // A full disk: the command says so and exits 1.
+    QProcess full;
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(QStringLiteral(TAVRINO_CLI_PATH), tcp({"ping"}));
+    ASSERT_TRUE(full.waitForFinished(30000));
+    EXPECT_EQ(full.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(full.exitCode(), 1);
+    EXPECT_TRUE(full.readAllStandardError().contains("could not be written"));
+
+    // A reader that goes away after the first line ends a long measurement
+    // at the next frame instead of after all of them.
+    QProcess measure, head;
+    measure.setStandardOutputProcess(&head);
+    head.start(QStringLiteral("head"), {"-n", "1"});
+    measure.start(QStringLiteral(TAVRINO_CLI_PATH), tcp({"measure", "-n", "100000000"}));
+    ASSERT_TRUE(head.waitForFinished(30000));
+    ASSERT_TRUE(measure.waitForFinished(30000)) << "measure went on writing into a closed pipe";
+    EXPECT_EQ(measure.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(measure.exitCode(), 1);
+    EXPECT_EQ(head.readAllStandardOutput().count('\n'), 1);
+}
+
+TEST_F(CliTest, AParameterFileThatIsNoFileIsNamed) {
+    const QStringList paths = {"/nonexistent/Parameter.ini", QDir::tempPath(), "/dev/null"};
+    for (const QString& path : paths) {
+        const CliRun r = cli({"params", "show", path});
+        EXPECT_EQ(r.status, 1) << path.toStdString();
+        EXPECT_TRUE(r.err.startsWith("tavrino-cli: " + path + ": ")) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("No file was selected")) << r.err.toStdString();
+    }
 }
 
 TEST(CliMismatch, AFirmwareMismatchIsRefusedWithStatusOne) {
