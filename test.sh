@@ -9,6 +9,9 @@ jobs=${JOBS:-2}
 
 ./scripts/install-deps.sh
 
+echo "== Layering check"
+python3 tools/check_layering.py
+
 echo "== Release build and tests"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
