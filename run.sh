@@ -6,8 +6,8 @@
 #   ./run.sh            connect over TCP/IP
 #   ./run.sh --serial   connect over the simulator's pseudo-terminal (RS-232)
 #
-# The program keeps its settings in build/run-data (PanelSettings.cfg); only
-# the connection settings are pointed at the simulator on every start.
+# The program keeps its settings in build/run-data (PanelSettings.cfg); the
+# connection to the simulator is given with --connect on every start.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -41,48 +41,23 @@ for _ in $(seq 1 100); do
     sleep 0.05
 done
 endpoints=$(head -n 1 "$sim_out")
-port=$(sed -nE 's/.*tcp [^ ]*:([0-9]+).*/\1/p' <<<"$endpoints")
-pty=$(sed -nE 's/.*pty ([^ ]+).*/\1/p' <<<"$endpoints")
+tcp_re='tcp [^ ]*:([0-9]+)'
+pty_re='pty ([^ ]+)'
+port="" pty=""
+[[ $endpoints =~ $tcp_re ]] && port=${BASH_REMATCH[1]}
+[[ $endpoints =~ $pty_re ]] && pty=${BASH_REMATCH[1]}
+if [ -z "$port" ] || [ -z "$pty" ]; then
+    echo "tavrino-sim did not name its endpoints: $endpoints" >&2
+    exit 1
+fi
 echo "simulated sensor: $endpoints"
 
-settings="$data_dir/PanelSettings.cfg"
 if [ "$mode" = tcp ]; then
-    protocol=1
+    connection="tcp:127.0.0.1:$port"
 else
-    protocol=0
+    connection="serial:$pty"
 fi
 
-# Point the stored connection settings at the simulator, keeping everything
-# else the operator set up in earlier runs.
-if [ -f "$settings" ] && grep -q '^\[COMMUNICATION SETTINGS\]' "$settings"; then
-    tmp="$settings.tmp"
-    awk -v proto="$protocol" -v port="$port" -v pty="$pty" '
-        BEGIN { insec = 0 }
-        /^\[/ { insec = ($0 ~ /^\[COMMUNICATION SETTINGS\]/) }
-        insec && /^COMPROTOCOL *=/ { print "COMPROTOCOL = " proto "\r"; next }
-        insec && /^COMDEVICE *=/ { print "COMDEVICE = \"" pty "\"\r"; next }
-        insec && /^BAUDRATE *=/ { print "BAUDRATE = 4\r"; next }
-        insec && /^IP ADRESS *=/ { print "IP ADRESS = \"127.0.0.1\"\r"; next }
-        insec && /^PORT NUMBER *=/ { print "PORT NUMBER = \"" port "\"\r"; next }
-        { print }
-    ' "$settings" >"$tmp"
-    grep -q '^COMDEVICE *=' "$tmp" || sed -i "s#^\(PORT NUMBER = .*\)\$#\1\nCOMDEVICE = \"$pty\"\r#" "$tmp"
-    mv "$tmp" "$settings"
-else
-    printf '%s\r\n' \
-        '[GENERAL INFO]' \
-        'FILE TYPE: = "Panel Settings"' \
-        'SCOPE VERSION: = "TAVRINO4 VXR QLM Scope V3.2"' \
-        'LANGUAGE = 1' \
-        '' \
-        '[COMMUNICATION SETTINGS]' \
-        "COMPROTOCOL = $protocol" \
-        'COMPORT = 1' \
-        'BAUDRATE = 4' \
-        'IP ADRESS = "127.0.0.1"' \
-        "PORT NUMBER = \"$port\"" \
-        "COMDEVICE = \"$pty\"" \
-        '' >"$settings"
-fi
-
-build/bin/tavrino-scope --data-dir "$data_dir" "$@"
+# The program starts with the simulator's connection as if the operator had
+# entered it; everything else comes from the settings of earlier runs.
+build/bin/tavrino-scope --data-dir "$data_dir" --connect "$connection" "$@"

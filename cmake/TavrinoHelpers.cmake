@@ -12,7 +12,7 @@ function(tavrino_add_test name)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1"
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                    TIMEOUT 120)
 endfunction()
 

@@ -2,34 +2,57 @@
 # Installs the Debian packages the project builds, tests and runs with.
 # Idempotent: only missing packages are installed, and the package lists are
 # refreshed only when something is missing.
+#
+#   TAVRINO_NO_INSTALL=1   only report what is missing (exit status 0)
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build ccache pkg-config
+    build-essential cmake ninja-build ccache python3
     qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
     libqcustomplot-dev
+    libcli11-dev
     googletest libgtest-dev libgmock-dev
     libbenchmark-dev
     clang libclang-rt-14-dev
+    # tools/screenshots.sh: the review pictures on a virtual display
     xvfb xauth
 )
 
+if ! command -v dpkg-query >/dev/null 2>&1; then
+    echo "install-deps: no dpkg-query here; install these by hand: ${packages[*]}" >&2
+    exit 0
+fi
+
+# One query per package, its answer kept in a variable: no pipe whose reader
+# could stop early, and an unknown package is simply missing.
+installed() {
+    local status
+    status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null) || return 1
+    [[ $status == ii* ]]
+}
+
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
+    installed "$p" || missing+=("$p")
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 
+if [ "${TAVRINO_NO_INSTALL:-0}" = 1 ]; then
+    echo "install-deps: missing packages (not installed, TAVRINO_NO_INSTALL=1): ${missing[*]}"
+    exit 0
+fi
+
 echo "Installing missing packages: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
     SUDO=()
-else
+elif command -v sudo >/dev/null 2>&1; then
     SUDO=(sudo)
+else
+    echo "install-deps: missing ${missing[*]}, and neither root nor sudo to install them" >&2
+    exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${SUDO[@]}" apt-get update -qq

@@ -177,12 +177,10 @@ int ConnectToSensor(Session& s) {
     return result;
 }
 
-int ConnectAtStartup(Session& s, const std::optional<link::ConnectionSettings>& given) {
+int ConnectAtStartup(Session& s, const std::optional<ConnectOption>& given) {
     GetConnectionSettingsFromFile(s);
-    if (given) {
-        s.connection.settings = *given;
-        s.connection.notify(ConnectionChange::Settings);
-    }
+    if (given)
+        enterConnection(s, *given);
     return ConnectToSensor(s);
 }
 

@@ -5,6 +5,7 @@
 // operations add the connection check, the offline mode, the baud-rate change
 // and the hardware information file.
 
+#include "app/connect_option.h"
 #include "app/session.h"
 
 #include <cstdint>
@@ -61,10 +62,10 @@ int TryToConnect(Session& s);
 // the protocol, the sensor buttons dimmed, TryToConnect, and the buttons
 // undimmed once connected. TryToConnect's result.
 int ConnectToSensor(Session& s);
-// The start-up connection: the settings from the panel settings file, or
-// `given` instead (a connection named on the command line, taken as if the
-// operator had entered it), then ConnectToSensor.
-int ConnectAtStartup(Session& s, const std::optional<link::ConnectionSettings>& given = std::nullopt);
+// The start-up connection: the settings from the panel settings file, with
+// `given` (a connection named on the command line) entered over them as the
+// operator would enter it, then ConnectToSensor.
+int ConnectAtStartup(Session& s, const std::optional<ConnectOption>& given = std::nullopt);
 // The connection check: firmware text and version, identity, parameters.
 int CheckComLine(Session& s);
 // Closes the transport and switches to offline work (target FILE).

@@ -1,3 +1,4 @@
+#include "app/connect_option.h"
 #include "app/program_directory.h"
 #include "app/session.h"
 #include "ui/graph_relay.h"
@@ -8,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -25,11 +27,28 @@ int main(int argc, char** argv) {
         QStringLiteral("Directory of the settings and data files (default: the program directory)."),
         QStringLiteral("DIR"));
     parser.addOption(dataDirOption);
+    const QCommandLineOption connectOption(
+        QStringLiteral("connect"),
+        QStringLiteral("Start with this connection, as if entered on the connection page: "
+                       "tcp:HOST:PORT or serial:DEVICE."),
+        QStringLiteral("CONNECTION"));
+    parser.addOption(connectOption);
     parser.process(application);
 
     std::optional<std::string> dataDir;
     if (parser.isSet(dataDirOption))
         dataDir = parser.value(dataDirOption).toStdString();
+    std::optional<tavrino::app::ConnectOption> connection;
+    if (parser.isSet(connectOption)) {
+        const std::string value = parser.value(connectOption).toStdString();
+        connection = tavrino::app::parseConnectOption(value);
+        if (!connection) {
+            std::fprintf(stderr,
+                         "tavrino-scope: --connect needs tcp:HOST:PORT or serial:DEVICE, not \"%s\"\n",
+                         value.c_str());
+            return 2;
+        }
+    }
 
     tavrino::ui::GuiOperator gui;
     tavrino::ui::GraphRelay graphs;
@@ -37,6 +56,8 @@ int main(int argc, char** argv) {
     tavrino::ui::MainWindow window(session);
     gui.attach(&window);
     graphs.attach(&window);
+    if (connection)
+        window.setStartConnection(*connection);
 
     window.InitAll();
     // The connection attempt runs inside the event loop, so that choosing

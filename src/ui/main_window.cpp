@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "parameters/parameter_file.h"
 #include "ui/command_bar.h"
+#include "ui/page_selector.h"
 #include "ui/pages/calibration_page.h"
 #include "ui/pages/connection_page.h"
 #include "ui/pages/offset_adjustment_page.h"
@@ -25,6 +26,7 @@
 #include "ui/panels/signal_graph_panel.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
+#include "ui/window_placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,9 +35,9 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
-#include <QTabWidget>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -47,12 +49,16 @@ namespace {
 // How often a close that waits for a callback we do not count looks again.
 constexpr int kQuitRetryMs = 20;
 
+// Margins of the window's content and the gap between pages and child panel.
+constexpr int kMargin = 9;
+constexpr int kGap = 6;
+
 } // namespace
 
 MainWindow::MainWindow(app::Session& session, QWidget* parent)
     : QMainWindow(parent), session_(session),
       help_(session.op(), session.shell.language), context_{session, help_, callbacks_}, title_(new QLabel),
-      logo_(new QLabel), tabs_(new QTabWidget), stack_(new QStackedWidget),
+      logo_(new QLabel), tabs_(new PageSelector(kFirstSelectorRow)), stack_(new QStackedWidget),
       commandBar_(new CommandBar(context_, this)),
       subscription_(session.shell, [this](app::ShellChange change) { onShellChange(change); }),
       controlsSubscription_(session.parameters.controls, [this](const parameters::ControlChange& change) {
@@ -86,8 +92,9 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
               new ZeroPointOffsetPage(context_, tabs_),
               new OffsetAdjustmentPage(context_, tabs_)};
     for (TitledWidget* page : pages_)
-        tabs_->addTab(page, QString());
-    help_.add(tabs_, app::texts::kMainTabHelp);
+        tabs_->addPage(page);
+    for (int i = 0; i < kMainTabCount; ++i)
+        help_.add(tabs_->button(i), app::texts::kMainTabHelp);
 
     // The child panels share one place; the stack index is the panel's number.
     // A braced list is evaluated in order, so they are built in panel order.
@@ -105,22 +112,34 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
     bigColourNumber_ = new BigColourNumberPanel(context_, this);
     password_ = new PasswordPanel(context_, this);
 
+    // The title line and the logo above, of a fixed height, and a page area
+    // of a fixed width: the child panel's corner never moves.
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    auto* header = new QHBoxLayout;
-    header->addWidget(title_, 1);
-    header->addWidget(logo_);
-    layout->addLayout(header);
-    // SEND, GET, the select buttons, GO and STOP stay visible above every page.
-    layout->addWidget(commandBar_);
+    layout->setContentsMargins(0, 0, 0, kMargin);
+    layout->setSpacing(0);
+    auto* header = new QWidget(central);
+    header->setFixedHeight(kChildPanelTop);
+    auto* headerRow = new QHBoxLayout(header);
+    headerRow->setContentsMargins(15, 5, kMargin, 0);
+    headerRow->addWidget(title_, 1);
+    headerRow->addWidget(logo_, 0, Qt::AlignTop);
+    layout->addWidget(header);
     auto* work = new QHBoxLayout;
-    // The tab pages take about three eighths of the width, as they did at 1014 pixels.
-    work->addWidget(tabs_, 3);
-    work->addWidget(stack_, 5);
+    work->setContentsMargins(kMargin, 0, kMargin, 0);
+    work->setSpacing(kGap);
+    tabs_->setFixedWidth(kChildPanelLeft - kMargin - kGap);
+    work->addWidget(tabs_);
+    work->addWidget(stack_, 1);
     layout->addLayout(work, 1);
+    // SEND, GET, the select buttons, GO and STOP stay visible below every page.
+    auto* commands = new QHBoxLayout;
+    commands->setContentsMargins(kMargin, kGap, kMargin, 0);
+    commands->addWidget(commandBar_);
+    layout->addLayout(commands);
     setCentralWidget(central);
 
-    connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::CBF_TabMain1);
+    connect(tabs_, &PageSelector::currentChanged, this, &MainWindow::CBF_TabMain1);
     connect(measurementDisplay_, &MeasurementDisplayPanel::bigColourNumberRequested, this,
             &MainWindow::openBigColourNumberPanel);
     connect(measurementDisplay_, &MeasurementDisplayPanel::clearConnectionLogRequested, this,
@@ -155,7 +174,7 @@ void MainWindow::InitAll() {
     SetUserDefinedMenuItems();
 
     session_.op().showMainTab(MainTab::SensorParameter);
-    tabs_->setTabVisible(static_cast<int>(MainTab::ZeroPointOffset), false);
+    tabs_->setPageVisible(static_cast<int>(MainTab::ZeroPointOffset), false);
     ShowChildPanelDisp(ChildPanel::MeasurementDisplay);
 
     if (session_.shell.windowRestore == app::WindowRestore::Maximise)
@@ -168,7 +187,7 @@ void MainWindow::connectAtStartup() {
     CallbackDepth::Scope scope(callbacks_);
     if (quitRequested_)
         return;
-    app::ConnectAtStartup(session_, startupConnection_);
+    app::ConnectAtStartup(session_, startConnection_);
 }
 
 // ---- logo ----
@@ -207,7 +226,7 @@ void MainWindow::showMainTab(MainTab tab) {
     if (index < 0 || index >= kMainTabCount)
         return;
     programmaticTabSwitch_ = true;
-    tabs_->setTabVisible(index, true);
+    tabs_->setPageVisible(index, true);
     tabs_->setCurrentIndex(index);
     programmaticTabSwitch_ = false;
 }
@@ -235,7 +254,7 @@ void MainWindow::applyDimming(Dimmable group, bool dimmed) {
 
 void MainWindow::retranslate(Language language) {
     for (int i = 0; i < kMainTabCount; ++i) {
-        tabs_->setTabText(i, qs(texts::kTabLabels[static_cast<std::size_t>(i)], language));
+        tabs_->setPageText(i, qs(texts::kTabLabels[static_cast<std::size_t>(i)], language));
         pages_[static_cast<std::size_t>(i)]->retranslate(language);
     }
     for (TitledWidget* panel : panels_)
@@ -292,15 +311,42 @@ void MainWindow::followElement(parameters::Element element) {
     // Hiding the page in front brings another one forward; that is not the
     // operator's switch, so it must not stop a running loop.
     programmaticTabSwitch_ = true;
-    tabs_->setTabVisible(static_cast<int>(tab), shown);
+    tabs_->setPageVisible(static_cast<int>(tab), shown);
     programmaticTabSwitch_ = false;
     session_.shell.currentMainTab = static_cast<MainTab>(tabs_->currentIndex());
 }
 
 void MainWindow::openBigColourNumberPanel() {
     session_.parameters.controls.setShown(parameters::Element::BigColourNumberPanel, true);
+    if (!bigColourNumber_->isVisible())
+        placeBigColourNumberPanel();
     bigColourNumber_->show();
     bigColourNumber_->raise();
+}
+
+void MainWindow::placeBigColourNumberPanel() {
+    // Over the child panels' corner, moved in so that the whole window with
+    // its frame is on the screen. Before it was first shown its frame is not
+    // known yet; the main window's frame is the best guess.
+    const QScreen* s = screen();
+    if (s == nullptr)
+        return;
+    QWidget* big = bigColourNumber_;
+    const QWidget* framed =
+        big->testAttribute(Qt::WA_WState_Created) && big->frameGeometry() != big->geometry()
+            ? big
+            : static_cast<const QWidget*>(this);
+    const QRect outer = framed->frameGeometry();
+    const QRect inner = framed->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QPoint corner = mapToGlobal(QPoint(kChildPanelLeft, kChildPanelTop));
+    const QSize size = big->size().expandedTo(big->minimumSizeHint());
+    const QRect wanted = QRect(corner, size).marginsAdded(frame);
+    const QRect placed = fitInside(wanted, s->availableGeometry());
+    // A window's position is that of its frame, its size that of its inside.
+    big->resize(placed.marginsRemoved(frame).size());
+    big->move(placed.topLeft());
 }
 
 // ---- window placement ----

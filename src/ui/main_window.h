@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/connect_option.h"
 #include "app/session.h"
 #include "common/graphs.h"
 #include "common/ids.h"
@@ -18,10 +19,10 @@
 
 class QLabel;
 class QStackedWidget;
-class QTabWidget;
 
 namespace tavrino::ui {
 
+class PageSelector;
 class TitledWidget;
 class CommandBar;
 class ConnectionPage;
@@ -40,8 +41,14 @@ inline constexpr const char* kLogoFile = "logoKEJ.bmp";
 inline constexpr const char* kBuiltInLogo = ":/tavrino/logo.png";
 inline constexpr int kDefaultWidth = 1014;
 inline constexpr int kDefaultHeight = 690;
+// The child panels' place in the main window: its top left corner stays here
+// whatever page is in front and whatever the language.
+inline constexpr int kChildPanelLeft = 385;
+inline constexpr int kChildPanelTop = 63;
+// Pages 0..4 in the first row of the page selector, 5..8 in the second.
+inline constexpr int kFirstSelectorRow = 5;
 
-// The main window: title line and logo, the main tab control with its nine
+// The main window: title line and logo, the page selector with its nine
 // pages and, beside it, the place of the child panels, of which exactly one
 // is shown. It also owns the two panels that are windows of their own (big
 // colour number, password).
@@ -58,9 +65,10 @@ public:
     // The connection settings from the settings file, then the attempt to
     // connect with them.
     void connectAtStartup();
-    // A connection named on the command line: the start-up attempt takes it
-    // instead of the stored one, as if the operator had entered it.
-    void setStartupConnection(const link::ConnectionSettings& settings) { startupConnection_ = settings; }
+    // A connection given on the command line: connectAtStartup() enters it
+    // on the connection page over the one from the file, as the operator
+    // would, so that closing the program stores it.
+    void setStartConnection(const app::ConnectOption& option) { startConnection_ = option; }
 
     // Shows `panel` (an unknown one shows the measurement display panel) and
     // remembers the request as the current child panel.
@@ -105,7 +113,7 @@ public:
     [[nodiscard]] app::Session& session() const { return session_; }
     [[nodiscard]] HelpRegistry& help() { return help_; }
     [[nodiscard]] CallbackDepth& callbacks() { return callbacks_; }
-    [[nodiscard]] QTabWidget* mainTabs() const { return tabs_; }
+    [[nodiscard]] PageSelector* mainTabs() const { return tabs_; }
     [[nodiscard]] QStackedWidget* childPanels() const { return stack_; }
     [[nodiscard]] QLabel* titleLine() const { return title_; }
     [[nodiscard]] QLabel* logo() const { return logo_; }
@@ -134,6 +142,7 @@ private:
     // The pages and the panel that the option rules show and hide.
     void followElement(parameters::Element element);
     void openBigColourNumberPanel();
+    void placeBigColourNumberPanel();
     void applyWindowSettings();
     void syncWindowGeometry();
     void finishQuit();
@@ -145,7 +154,7 @@ private:
 
     QLabel* title_;
     QLabel* logo_;
-    QTabWidget* tabs_;
+    PageSelector* tabs_;
     QStackedWidget* stack_;
     CommandBar* commandBar_;
 
@@ -167,7 +176,7 @@ private:
     bool quitRequested_ = false;
     bool storeOnQuit_ = true;
     bool quitDone_ = false;
-    std::optional<link::ConnectionSettings> startupConnection_;
+    std::optional<app::ConnectOption> startConnection_;
     Subscription<app::ShellState> subscription_;
     Subscription<parameters::ParameterControls> controlsSubscription_;
 };

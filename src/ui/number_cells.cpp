@@ -8,9 +8,25 @@
 
 namespace tavrino::ui {
 
+void setFixedText(QString& text, double value, int decimals) {
+    text.setNum(value, 'f', decimals);
+    if (!text.startsWith(QLatin1Char('-')))
+        return;
+    for (qsizetype i = 1; i < text.size(); ++i)
+        if (text[i] != QLatin1Char('0') && text[i] != QLatin1Char('.'))
+            return;
+    text.remove(0, 1);
+}
+
+QString fixedText(double value, int decimals) {
+    QString text;
+    setFixedText(text, value, decimals);
+    return text;
+}
+
 void showNumberCell(QTableWidgetItem* item, double value, int decimals) {
     item->setData(kFullValueRole, value);
-    item->setText(QString::number(value, 'f', decimals));
+    item->setText(fixedText(value, decimals));
 }
 
 double numberCellValue(const QTableWidgetItem* item) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStyledItemDelegate>
 
 #include <optional>
@@ -12,6 +13,12 @@ namespace tavrino::ui {
 // hold the full value: the shown text never replaces the stored number. Only
 // an operator edit stores a new value, and then the one typed.
 inline constexpr int kFullValueRole = Qt::UserRole;
+
+// `value` with `decimals` decimals into `text` (reused, so a display updated
+// for every frame allocates nothing). A value that rounds to zero is shown
+// without a sign: never "-0.00".
+void setFixedText(QString& text, double value, int decimals);
+[[nodiscard]] QString fixedText(double value, int decimals);
 
 // Stores `value` in the cell and shows it with `decimals` decimals.
 void showNumberCell(QTableWidgetItem* item, double value, int decimals);

@@ -126,12 +126,14 @@ inline constexpr std::array<Text, 20> kParameterCaptions{{
 }};
 
 // ---- main window: parameter transfer and live measurement buttons ----
-inline constexpr Text kSendButton{"SEND", "SEND"};
+// The German captions are the names the German instructions use ("SENDE
+// klicken", "LOS druecken").
+inline constexpr Text kSendButton{"SENDE", "SEND"};
 inline constexpr Text kGetButton{"GET", "GET"};
 inline constexpr Text kRamButton{"RAM", "RAM"};
 inline constexpr Text kEepromButton{"EEPROM", "EEPROM"};
 inline constexpr Text kFileButton{"DATEI", "FILE"};
-inline constexpr Text kGoButton{"GO", "GO"};
+inline constexpr Text kGoButton{"LOS", "GO"};
 inline constexpr Text kStopButton{"STOP", "STOP"};
 
 // ---- measurement display panel: live displays ----

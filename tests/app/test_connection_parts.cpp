@@ -1,6 +1,8 @@
 // The pure parts of connection management: firmware text, payload texts,
-// hardware data text, offset record and dimming.
+// hardware data text, offset record, dimming and the connection given on
+// the command line.
 
+#include "app/connect_option.h"
 #include "app/connection.h"
 #include "app/dimming.h"
 
@@ -8,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -131,6 +134,33 @@ TEST(Dimming, ScopesAndTheButtonsOnlyAConnectionUndims) {
     const auto before = seen.size();
     m.SetButtonsDimmed(0, true);
     EXPECT_EQ(seen.size(), before);
+}
+
+TEST(ConnectOption, ReadsBothFormsAndRefusesTheRest) {
+    struct Case {
+        const char* text;
+        std::optional<ConnectOption> parsed;
+    };
+    const Case cases[] = {
+        {"tcp:127.0.0.1:5000", ConnectOption{true, "127.0.0.1", "5000", 0, ""}},
+        {"tcp:sensor.local:1", ConnectOption{true, "sensor.local", "1", 0, ""}},
+        {"tcp:h:65535", ConnectOption{true, "h", "65535", 0, ""}},
+        {"serial:/dev/pts/3", ConnectOption{false, "", "", 0, "/dev/pts/3"}},
+        {"serial:COM3", ConnectOption{false, "", "", 3, ""}},
+        {"serial:12", ConnectOption{false, "", "", 12, ""}},
+        {"serial:COM256", ConnectOption{false, "", "", 0, "COM256"}}, // no COM number: a name
+        {"tcp:127.0.0.1", std::nullopt},
+        {"tcp::5000", std::nullopt},
+        {"tcp:h:0", std::nullopt},
+        {"tcp:h:65536", std::nullopt},
+        {"tcp:h:50x0", std::nullopt},
+        {"tcp:h:", std::nullopt},
+        {"serial:", std::nullopt},
+        {"udp:h:5000", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parseConnectOption(c.text), c.parsed) << c.text;
 }
 
 } // namespace

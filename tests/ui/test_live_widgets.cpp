@@ -20,7 +20,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -404,51 +403,6 @@ TEST_F(SimWidgetTest, F11RunsTheLoopUntilF12AndSendWaitsForIt) {
     EXPECT_EQ(panel->xyzDisplay(Panel::OnPanel, 0)->text(), QString::number(session->live.record.X));
     EXPECT_EQ(panel->xyzDisplay(Panel::OnXyzPage, 2)->text(), QString::number(session->live.record.Z));
     EXPECT_EQ(panel->colourNumberDisplay()->text(), QString::number(session->live.record.colorNo));
-}
-
-// ---- pictures for review ----
-
-TEST_F(LiveWidgetTest, ScreenshotsInEveryColourSpace) {
-    const QString dir = QStringLiteral(TAVRINO_TEST_OUTPUT_DIR "/screenshots/");
-    ASSERT_TRUE(QDir().mkpath(dir));
-    const char* names[] = {"xyY", "Lab", "Luv", "LCh", "uvL"};
-    chooseControl(*window, Control::DigitalOutmode, 3);
-    chooseControl(*window, Control::AnalogOutmode, 3); // CS REF: the reference displays
-    panel->graphTabs()->setCurrentIndex(1);
-    window->show();
-    for (int space = 0; space < 5; ++space) {
-        chooseControl(*window, Control::ColorSpace, space);
-        if (space != 3) // L*C*h* has no colour output
-            chooseControl(*window, Control::DigitalOutmode, 3);
-        measurement::MeasurementRecord r;
-        r.X = 1810;
-        r.Y = 1904;
-        r.Z = 2073;
-        r.csX = 0.3127 + space;
-        r.csY = 0.329 + space;
-        r.csI = 95.047;
-        r.refX = 0.31;
-        r.refY = 0.33;
-        r.refI = 90.5;
-        r.deltaE = 2.345678;
-        r.colorNo = 255;
-        r.in0 = 1;
-        r.sat = 0;
-        frame(r);
-        panel->updateDisplays();
-        window->showMainTab(MainTab::SensorParameter);
-        QCoreApplication::processEvents(); // pending layout requests, as the event loop would
-        const QString suffix = QStringLiteral("cs%1_%2").arg(space).arg(names[space]);
-        const QPixmap page = window->page(MainTab::SensorParameter)->grab();
-        const QPixmap shown = panel->grab();
-        ASSERT_FALSE(page.isNull());
-        ASSERT_FALSE(shown.isNull());
-        EXPECT_TRUE(page.save(dir + QStringLiteral("sensor_parameter_") + suffix + QStringLiteral(".png")));
-        EXPECT_TRUE(
-            shown.save(dir + QStringLiteral("measurement_display_") + suffix + QStringLiteral(".png")));
-    }
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(window->grab().save(dir + QStringLiteral("main_window_command_bar.png")));
 }
 
 } // namespace

@@ -1,7 +1,11 @@
 // The main window: title and logo, tab pages and their switch actions, child
 // panels, right-click help, language switch, placement and shutdown.
 #include "ui_fixture.h"
+#include "widget_helpers.h"
 
+#include "ui/command_bar.h"
+#include "ui/number_cells.h"
+#include "ui/page_selector.h"
 #include "ui/pages/calibration_page.h"
 #include "ui/pages/connection_page.h"
 #include "ui/pages/offset_adjustment_page.h"
@@ -33,10 +37,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace tavrino::test {
 namespace {
@@ -64,7 +67,7 @@ template <class Page> bool pageIs(MainWindow& w, MainTab tab, int index) {
 
 TEST_F(UiTest, NinePagesInOrderWithZeroPointOffsetHidden) {
     build();
-    QTabWidget* tabs = window->mainTabs();
+    ui::PageSelector* tabs = window->mainTabs();
     ASSERT_EQ(tabs->count(), 9);
     EXPECT_TRUE(pageIs<ui::ConnectionPage>(*window, MainTab::Connection, 0));
     EXPECT_TRUE(pageIs<ui::SensorParameterPage>(*window, MainTab::SensorParameter, 1));
@@ -76,13 +79,13 @@ TEST_F(UiTest, NinePagesInOrderWithZeroPointOffsetHidden) {
     EXPECT_TRUE(pageIs<ui::ZeroPointOffsetPage>(*window, MainTab::ZeroPointOffset, 7));
     EXPECT_TRUE(pageIs<ui::OffsetAdjustmentPage>(*window, MainTab::OffsetAdjustment, 8));
     for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(tabs->isTabVisible(i), i != 7) << "page " << i;
+        EXPECT_EQ(tabs->isPageVisible(i), i != 7) << "page " << i;
     EXPECT_EQ(tabs->currentIndex(), 1) << "the sensor parameter page is in front after start-up";
     EXPECT_EQ(window->childPanels()->currentWidget(), window->measurementDisplayPanel());
 
     // The operator seam can bring the hidden page to the front (factory password).
     session->op().showMainTab(MainTab::ZeroPointOffset);
-    EXPECT_TRUE(tabs->isTabVisible(7));
+    EXPECT_TRUE(tabs->isPageVisible(7));
     EXPECT_EQ(tabs->currentIndex(), 7);
 }
 
@@ -131,10 +134,10 @@ TEST_F(UiTest, RightClickShowsHelpAndDoesNothingElse) {
         std::string title;
         std::string text;
     };
-    QTabBar* tabBar = window->mainTabs()->tabBar();
+    QWidget* pageButton = window->mainTabs()->button(static_cast<int>(MainTab::Scope));
     const std::vector<Case> cases = {
-        {tabBar, Language::English, "Message!", "Select TAB-window."},
-        {tabBar, Language::German, "Info!", "Waehlen Sie eine Registerkarte."},
+        {pageButton, Language::English, "Message!", "Select TAB-window."},
+        {pageButton, Language::German, "Info!", "Waehlen Sie eine Registerkarte."},
         {page->connectButton(), Language::English, "Message!", "Try to connect sensor."},
         {page->disconnectButton(), Language::German, "Info!", "Verbindungsabbruch vom Sensor."},
         {page->protocolSelect(), Language::English, "Message!", "Select RS232 or TCP/IP Interface."},
@@ -154,7 +157,7 @@ TEST_F(UiTest, RightClickShowsHelpAndDoesNothingElse) {
         EXPECT_EQ(scripted.calls[0].text, c.text);
     }
     // The right click on the connect button did not connect, the one on the
-    // tab bar did not switch pages; the connection log has no help.
+    // page selector did not switch pages; the connection log has no help.
     EXPECT_EQ(scripted.count("log"), 0u);
     EXPECT_EQ(window->mainTabs()->currentIndex(), tabBefore);
     scripted.calls.clear();
@@ -182,15 +185,18 @@ TEST_F(UiTest, LanguageSwitchChangesCaptionsAndTeachMenu) {
                                           {"-", true},
                                           {"Teach tolerance off", true},
                                           {"Teach tolerance on", false}}));
-    EXPECT_EQ(window->mainTabs()->tabText(0), "CONNECT");
+    EXPECT_EQ(window->mainTabs()->pageText(0), "CONNECT");
     EXPECT_EQ(page->connectButton()->text(), "CONNECT");
 
     // The operator picks Deutsch in the language select.
     page->languageSelect()->setCurrentIndex(0);
     emit page->languageSelect()->activated(0);
     EXPECT_EQ(session->language(), Language::German);
-    EXPECT_EQ(window->mainTabs()->tabText(0), "VERBINDUNG");
-    EXPECT_EQ(window->mainTabs()->tabText(4), "KALIB");
+    EXPECT_EQ(window->mainTabs()->pageText(0), "VERBINDUNG");
+    EXPECT_EQ(window->mainTabs()->pageText(4), "KALIB");
+    // The names the German instructions give the buttons.
+    EXPECT_EQ(window->commandBar()->goButton()->text(), "LOS");
+    EXPECT_EQ(window->commandBar()->sendButton()->text(), "SENDE");
     EXPECT_EQ(page->connectButton()->text(), "VERBINDEN");
     EXPECT_EQ(window->page(MainTab::Scope)->heading()->text(), "SCOPE");
     EXPECT_EQ(window->page(MainTab::TeachTable)->heading()->text(), "TEACH TABELLE");
@@ -228,7 +234,7 @@ TEST_F(UiTest, StoredLanguageAndPlacementAppliedAtStartUp) {
     writeSettings(stored);
     build();
     EXPECT_EQ(session->language(), Language::German);
-    EXPECT_EQ(window->mainTabs()->tabText(0), "VERBINDUNG");
+    EXPECT_EQ(window->mainTabs()->pageText(0), "VERBINDUNG");
     EXPECT_EQ(window->connectionPage()->languageSelect()->currentIndex(), 0);
     EXPECT_EQ(window->size(), QSize(800, 600));
     EXPECT_EQ(window->pos(), QPoint(30, 50));
@@ -263,7 +269,7 @@ TEST_F(UiTest, RightDoubleClickRestoresDefaultSizeCentred) {
 TEST_F(UiTest, TabSwitchActions) {
     build();
     window->show();
-    QTabWidget* tabs = window->mainTabs();
+    ui::PageSelector* tabs = window->mainTabs();
     session->dimming.setConfirmedConnectionButtons(false);
 
     // Connection page: the running loop is told to stop; the buttons that
@@ -373,6 +379,135 @@ TEST_F(UiTest, BigColourNumberPanelHidesOnRightClickAndClose) {
     EXPECT_TRUE(password->isWindow());
     EXPECT_EQ(password->passwordField()->maxLength(), 20);
     EXPECT_EQ(password->passwordField()->echoMode(), QLineEdit::Password);
+}
+
+// ---- the page selector ----
+
+// At the default size, with every page the rules can show (colour output and
+// the offset calibration on), in both languages: one click on a page's
+// button brings it forward; afterwards every shown page still has a whole
+// button of its own that a click at its centre reaches, and the child panel
+// has not moved.
+TEST_F(UiTest, EveryShownPageIsOneClickAway) {
+    build();
+    window->resize(ui::kDefaultWidth, ui::kDefaultHeight);
+    window->show();
+    chooseControl(*window, parameters::Control::DigitalOutmode, 3);
+    chooseControl(*window, parameters::Control::Calibration, 5);
+    ui::PageSelector* pages = window->mainTabs();
+    const QPoint childCorner(ui::kChildPanelLeft, ui::kChildPanelTop);
+
+    for (const Language language : {Language::English, Language::German}) {
+        session->shell.language = language;
+        session->shell.notify(app::ShellChange::Language);
+        QCoreApplication::processEvents(); // pending layout requests
+        for (int clicked = 0; clicked < kMainTabCount; ++clicked) {
+            if (clicked == static_cast<int>(MainTab::ZeroPointOffset))
+                continue;
+            ASSERT_TRUE(pages->isPageVisible(clicked)) << clicked;
+            QTest::mouseClick(pages->button(clicked), Qt::LeftButton);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(pages->currentIndex(), clicked);
+            EXPECT_EQ(window->childPanels()->mapTo(window.get(), QPoint(0, 0)), childCorner)
+                << "after page " << clicked;
+            const QRect selector = pages->rect();
+            for (int i = 0; i < kMainTabCount; ++i) {
+                QPushButton* b = pages->button(i);
+                if (i == static_cast<int>(MainTab::ZeroPointOffset)) {
+                    EXPECT_FALSE(b->isVisible());
+                    continue;
+                }
+                const QRect r(b->mapTo(pages, QPoint(0, 0)), b->size());
+                EXPECT_TRUE(b->isVisible() && selector.contains(r))
+                    << b->text().toStdString() << " after page " << clicked;
+                EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text()) + 8)
+                    << b->text().toStdString() << " is cut";
+                const QPoint centre = b->mapTo(window.get(), b->rect().center());
+                EXPECT_EQ(window->childAt(centre), b) << b->text().toStdString() << " is covered";
+            }
+        }
+    }
+}
+
+// The hidden zero-point offset page cannot be brought forward by the
+// operator: not by a click on its (hidden) button, not by the arrow keys or
+// Tab and Space from any other button, not by the mouse wheel anywhere on
+// the selector.
+TEST_F(UiTest, HiddenPageCannotBeSelected) {
+    build();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ui::PageSelector* pages = window->mainTabs();
+    const int hidden = static_cast<int>(MainTab::ZeroPointOffset);
+    ASSERT_FALSE(pages->isPageVisible(hidden));
+
+    QTest::mouseClick(pages->button(hidden), Qt::LeftButton);
+    EXPECT_NE(pages->currentIndex(), hidden);
+    EXPECT_FALSE(pages->setCurrentIndex(hidden));
+
+    for (int from = 0; from < kMainTabCount; ++from) {
+        if (!pages->isPageVisible(from))
+            continue;
+        for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Tab}) {
+            pages->setCurrentIndex(from);
+            pages->button(from)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), key);
+            // Space on whichever selector button has the focus now.
+            if (QWidget* focused = QApplication::focusWidget();
+                focused != nullptr && focused->parent() == pages)
+                QTest::keyClick(focused, Qt::Key_Space);
+            EXPECT_NE(pages->currentIndex(), hidden) << "from page " << from << ", key " << key;
+            EXPECT_FALSE(pages->button(hidden)->hasFocus());
+        }
+        QWidget* targets[] = {pages->button(from), pages};
+        for (QWidget* target : targets)
+            for (const int delta : {120, -120}) {
+                const QPointF at(2, 2);
+                QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QCoreApplication::sendEvent(target, &wheel);
+                EXPECT_NE(pages->currentIndex(), hidden) << "wheel on page " << from;
+            }
+    }
+}
+
+// The big colour-number window opens with its whole frame on the screen,
+// wherever the main window is.
+TEST_F(UiTest, BigColourNumberWindowOpensOnScreen) {
+    build();
+    window->show();
+    const QRect area = window->screen()->availableGeometry();
+    const QPoint corners[] = {area.topLeft(), area.bottomRight() - QPoint(100, 60),
+                              QPoint(area.right() - ui::kChildPanelLeft, area.top())};
+    for (const QPoint& at : corners) {
+        ui::BigColourNumberPanel* big = window->bigColourNumberPanel();
+        big->hide();
+        window->move(at);
+        emit window->measurementDisplayPanel()->bigColourNumberRequested();
+        ASSERT_TRUE(big->isVisible());
+        EXPECT_TRUE(area.contains(big->frameGeometry()))
+            << big->frameGeometry().x() << "," << big->frameGeometry().y() << " " << big->width() << "x"
+            << big->height();
+    }
+}
+
+TEST(NumberText, RoundsWithoutANegativeZero) {
+    struct Case {
+        double value;
+        int decimals;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {-0.0, 2, "0.00"},      {-0.004, 2, "0.00"},    {-0.005001, 2, "-0.01"},
+        {-0.4, 0, "0"},         {-12.5, 1, "-12.5"},    {0.0, 3, "0.000"},
+        {3.14159, 4, "3.1416"}, {-1e-9, 6, "0.000000"}, {-100.0, 0, "-100"},
+    };
+    QString reused;
+    for (const Case& c : cases) {
+        ui::setFixedText(reused, c.value, c.decimals);
+        EXPECT_EQ(reused.toStdString(), c.shown) << c.value << " with " << c.decimals;
+    }
 }
 
 } // namespace

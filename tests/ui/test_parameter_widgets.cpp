@@ -6,6 +6,7 @@
 #include "widget_helpers.h"
 
 #include "parameters/texts.h"
+#include "ui/page_selector.h"
 #include "ui/pages/sensor_parameter_page.h"
 #include "ui/pages/teach_table_page.h"
 #include "ui/panels/double_parameter_panel.h"
@@ -14,7 +15,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSlider>
-#include <QTabWidget>
 
 #include <string>
 #include <vector>
@@ -35,7 +35,7 @@ protected:
     ui::ParameterField* field(Control c) { return fieldOf(*window, c); }
     QComboBox* combo(Control c) { return field(c)->comboBox(); }
     QSpinBox* spin(Control c) { return field(c)->spinBox(); }
-    bool tabVisible(MainTab tab) { return window->mainTabs()->isTabVisible(static_cast<int>(tab)); }
+    bool tabVisible(MainTab tab) { return window->mainTabs()->isPageVisible(static_cast<int>(tab)); }
     // Values as a loaded parameter set brings them, without any commit.
     void preset(std::initializer_list<std::pair<Control, int>> values) {
         for (const auto& [c, v] : values)

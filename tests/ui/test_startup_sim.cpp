@@ -2,9 +2,11 @@
 // process on a free loopback port.
 #include "ui_fixture.h"
 
+#include "app/connect_option.h"
 #include "app/connection.h"
 #include "faults.h"
 #include "sim_server.h"
+#include "ui/page_selector.h"
 #include "ui/pages/connection_page.h"
 #include "ui/panels/measurement_display_panel.h"
 
@@ -85,6 +87,31 @@ TEST_F(SimStartUpTest, CloseDuringAnExchangeWaitsForTheConnectionCheck) {
     EXPECT_TRUE(logAtQuit.contains("Next calibration:")) << logAtQuit.toStdString();
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(settingsFile())));
     EXPECT_FALSE(window->isVisible());
+}
+
+// A connection given on the command line is entered over the stored one; the
+// stored settings it does not name stay, and closing stores it.
+TEST_F(SimStartUpTest, CommandLineConnectionIsTheOperatorsOnClose) {
+    app::PanelSettings stored;
+    stored.connection.protocol = link::Protocol::Rs232;
+    stored.connection.comDevice = "/dev/tavrino-none";
+    stored.connection.baudIndex = 6;
+    writeSettings(stored);
+    build();
+    const std::string port = std::to_string(server.tcpPort());
+    const auto option = app::parseConnectOption("tcp:127.0.0.1:" + port);
+    ASSERT_TRUE(option);
+    window->setStartConnection(*option);
+    window->connectAtStartup();
+    ASSERT_EQ(session->flags.sensorConnected, 1) << log().toStdString();
+    window->close();
+    ASSERT_EQ(quits, 1);
+    const app::ConnectionSettings saved = app::readConnectionSettings(settingsFile());
+    EXPECT_EQ(saved.protocol, link::Protocol::TcpIp);
+    EXPECT_EQ(saved.serverAddress, "127.0.0.1");
+    EXPECT_EQ(saved.portNumber, port);
+    EXPECT_EQ(saved.comDevice, "/dev/tavrino-none");
+    EXPECT_EQ(saved.baudIndex, 6);
 }
 
 } // namespace

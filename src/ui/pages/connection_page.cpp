@@ -2,6 +2,7 @@
 
 #include "app/connection.h"
 #include "app/texts.h"
+#include "link/serial_ports.h"
 #include "ui/callback_depth.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QSerialPortInfo>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -35,18 +35,11 @@ constexpr int kMaxComPort = 255;
 
 constexpr std::array<int, 8> kBaudRates{9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
 
-// The serial devices present, as the COM port select offers them: the
-// system path on Linux and macOS, the port name ("COM3") on Windows.
+// The serial devices present, as the COM port select offers them.
 QStringList serialDevices() {
     QStringList devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-#ifdef _WIN32
-        devices << info.portName();
-#else
-        devices << info.systemLocation();
-#endif
-    }
-    devices.sort();
+    for (const std::string& device : link::serialDevices())
+        devices << QString::fromStdString(device);
     return devices;
 }
 

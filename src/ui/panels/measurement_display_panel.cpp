@@ -3,6 +3,7 @@
 #include "measurement/texts.h"
 #include "ui/help.h"
 #include "ui/led.h"
+#include "ui/number_cells.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 
@@ -243,7 +244,7 @@ void MeasurementDisplayPanel::showNumber(NumberDisplay& display, double value) {
         return;
     display.valid = true;
     display.shown = value;
-    text_.setNum(value, 'f', display.decimals);
+    setFixedText(text_, value, display.decimals);
     display.edit->setText(text_);
 }
 

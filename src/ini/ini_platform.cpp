@@ -1,3 +1,7 @@
+// Reading and writing INI files through the operating system's file calls:
+// the only file of the store that is not plain standard C++. A write goes to
+// a temporary file beside the target, is flushed to disk and then renamed
+// over the target, so the target is never seen half written.
 #include "ini/ini.h"
 #include "ini/ini_internal.h"
 

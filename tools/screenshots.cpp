@@ -1,0 +1,221 @@
+// Pictures of the main window, every page and every child panel in both
+// languages, for a person to look at. Not a test: tools/screenshots.sh runs
+// it, against the simulated sensor when one is given with --connect.
+//
+//   tavrino-screenshots --out DIR [--connect tcp:HOST:PORT | serial:DEVICE]
+//
+// The operator's popups are answered without a person (No, Offline, nothing
+// chosen) and their texts printed on stderr.
+#include "app/connect_option.h"
+#include "app/session.h"
+#include "parameters/parameter_controls.h"
+#include "ui/command_bar.h"
+#include "ui/graph_relay.h"
+#include "ui/gui_operator.h"
+#include "ui/main_window.h"
+#include "ui/page_selector.h"
+#include "ui/pages/connection_page.h"
+#include "ui/pages/sensor_parameter_page.h"
+#include "ui/pages/teach_table_page.h"
+#include "ui/panels/big_colour_number_panel.h"
+#include "ui/panels/measurement_display_panel.h"
+#include "ui/panels/password_panel.h"
+#include "ui/parameter_field.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace {
+
+using namespace tavrino;
+
+class UnattendedPopups : public Operator {
+public:
+    void message(std::string_view title, std::string_view text) override {
+        std::fprintf(stderr, "[%.*s] %.*s\n", static_cast<int>(title.size()), title.data(),
+                     static_cast<int>(text.size()), text.data());
+    }
+    bool confirm(std::string_view title, std::string_view text) override {
+        message(title, text);
+        return false;
+    }
+    std::optional<std::string> prompt(std::string_view title, std::string_view text, std::size_t) override {
+        message(title, text);
+        return std::nullopt;
+    }
+    ConnectFailureChoice closeOrOffline(std::string_view title, std::string_view text,
+                                        std::string_view) override {
+        message(title, text);
+        return ConnectFailureChoice::Offline;
+    }
+    FileChoice selectFile(const FileRequest&) override { return {}; }
+    void appendConnectionLog(std::string_view) override {}
+    void setSensorStatus(std::string_view) override {}
+    void showMainTab(MainTab) override {}
+    void showChildPanel(ChildPanel) override {}
+    void setDimmed(Dimmable, bool) override {}
+};
+
+const char* const kPageNames[kMainTabCount] = {"connection", "sensor_parameter",  "teach_table",
+                                               "recorder",   "calibration",       "table_settings",
+                                               "scope",      "zero_point_offset", "offset_adjustment"};
+const char* const kPanelNames[kChildPanelCount] = {"measurement_display",  "signal_graph", "mean_value_teach",
+                                                   "recorded_value_teach", "scope",        "double_parameter",
+                                                   "calibration"};
+
+class Camera {
+public:
+    explicit Camera(QString dir) : dir_(std::move(dir)) {}
+
+    bool take(QWidget* widget, const QString& name) {
+        QCoreApplication::processEvents(); // pending layout and paint requests
+        const QString path = dir_ + QLatin1Char('/') + name + QStringLiteral(".png");
+        const bool ok = widget->grab().save(path);
+        std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+        failed_ = failed_ || !ok;
+        return ok;
+    }
+    [[nodiscard]] bool failed() const { return failed_; }
+
+private:
+    QString dir_;
+    bool failed_ = false;
+};
+
+// Chooses an entry of a parameter ring as the operator does.
+void choose(ui::MainWindow& window, parameters::Control c, int code) {
+    ui::ParameterField* field = window.sensorParameterPage()->field(c);
+    if (field == nullptr)
+        field = window.teachTablePage()->field(c);
+    QComboBox* combo = field != nullptr ? field->comboBox() : nullptr;
+    if (combo == nullptr || !combo->isEnabled())
+        return;
+    const int index = combo->findData(code);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+// Runs the live measurement for a moment, as GO and then STOP would.
+void measureBriefly(ui::MainWindow& window, app::Session& session) {
+    if (session.flags.sensorConnected != 1)
+        return;
+    QTimer::singleShot(400, &window, [&session] { session.flags.running = 0; });
+    window.commandBar()->goButton()->click();
+}
+
+void chooseLanguage(ui::MainWindow& window, Language language) {
+    QComboBox* select = window.connectionPage()->languageSelect();
+    const int index = language == Language::German ? 0 : 1;
+    select->setCurrentIndex(index);
+    emit select->activated(index);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("Directory of the pictures."),
+                                       QStringLiteral("DIR"));
+    const QCommandLineOption connectOption(QStringLiteral("connect"),
+                                           QStringLiteral("tcp:HOST:PORT or serial:DEVICE"),
+                                           QStringLiteral("CONNECTION"));
+    parser.addOption(outOption);
+    parser.addOption(connectOption);
+    parser.process(application);
+    const QString out = parser.isSet(outOption) ? parser.value(outOption) : QStringLiteral("screenshots");
+    if (!QDir().mkpath(out)) {
+        std::fprintf(stderr, "tavrino-screenshots: cannot create %s\n", qPrintable(out));
+        return 1;
+    }
+    std::optional<app::ConnectOption> connection;
+    if (parser.isSet(connectOption)) {
+        connection = app::parseConnectOption(parser.value(connectOption).toStdString());
+        if (!connection) {
+            std::fprintf(stderr, "tavrino-screenshots: --connect needs tcp:HOST:PORT or serial:DEVICE\n");
+            return 2;
+        }
+    }
+
+    QTemporaryDir data;
+    UnattendedPopups popups;
+    ui::GuiOperator gui(&popups);
+    ui::GraphRelay graphs;
+    app::Session session(gui, graphs, data.path().toStdString());
+    ui::MainWindow window(session);
+    gui.attach(&window);
+    graphs.attach(&window);
+    window.quitApplication = [] {};
+    window.InitAll();
+    window.resize(ui::kDefaultWidth, ui::kDefaultHeight);
+    if (connection) {
+        window.setStartConnection(*connection);
+        window.connectAtStartup();
+    }
+
+    Camera camera(out);
+    ui::PageSelector* pages = window.mainTabs();
+    for (const Language language : {Language::English, Language::German}) {
+        chooseLanguage(window, language);
+        const QString lang = language == Language::German ? QStringLiteral("de") : QStringLiteral("en");
+        // The most pages the rules show: colour output and offset calibration on.
+        choose(window, parameters::Control::DigitalOutmode, 3);
+        choose(window, parameters::Control::Calibration, 5);
+
+        QTest::mouseClick(pages->button(static_cast<int>(MainTab::SensorParameter)), Qt::LeftButton);
+        measureBriefly(window, session);
+        camera.take(&window, QStringLiteral("main_%1").arg(lang));
+        for (int i = 0; i < kMainTabCount; ++i) {
+            if (!pages->isPageVisible(i))
+                continue;
+            QTest::mouseClick(pages->button(i), Qt::LeftButton);
+            camera.take(&window, QStringLiteral("page_%1_%2_%3").arg(i).arg(kPageNames[i]).arg(lang));
+        }
+        QTest::mouseClick(pages->button(static_cast<int>(MainTab::SensorParameter)), Qt::LeftButton);
+        for (int i = 0; i < kChildPanelCount; ++i) {
+            window.ShowChildPanelDisp(static_cast<ChildPanel>(i));
+            camera.take(window.childPanels()->currentWidget(),
+                        QStringLiteral("panel_%1_%2").arg(kPanelNames[i]).arg(lang));
+        }
+        window.ShowChildPanelDisp(ChildPanel::MeasurementDisplay);
+        emit window.measurementDisplayPanel()->bigColourNumberRequested();
+        camera.take(window.bigColourNumberPanel(), QStringLiteral("panel_big_colour_number_%1").arg(lang));
+        window.bigColourNumberPanel()->hide();
+        camera.take(window.passwordPanel(), QStringLiteral("panel_password_%1").arg(lang));
+    }
+
+    // The sensor parameter page and the live values in every colour space.
+    chooseLanguage(window, Language::English);
+    const char* const spaces[] = {"xyY", "Lab", "Luv", "LCh", "uvL"};
+    for (int space = 0; space < 5; ++space) {
+        choose(window, parameters::Control::ColorSpace, space);
+        if (space != 3) // L*C*h* has no colour output
+            choose(window, parameters::Control::DigitalOutmode, 3);
+        measureBriefly(window, session);
+        const QString suffix = QStringLiteral("cs%1_%2").arg(space).arg(spaces[space]);
+        camera.take(window.page(MainTab::SensorParameter), QStringLiteral("sensor_parameter_") + suffix);
+        camera.take(window.measurementDisplayPanel(), QStringLiteral("measurement_display_") + suffix);
+    }
+
+    window.requestQuit(false);
+    if (session.link.tcpConnected())
+        session.link.disconnectTcp();
+    session.link.closeSerial();
+    graphs.attach(nullptr);
+    gui.attach(nullptr);
+    return camera.failed() ? 1 : 0;
+}
