@@ -76,6 +76,10 @@ protected:
     Session session{op, graphs, dir};
     std::unique_ptr<sim::SimServer> server;
 
+    // The port is closed before the simulator's pseudo-terminal goes (see
+    // LinkFixture).
+    void TearDown() override { session.link.closeAll(); }
+
     // Starts the simulator and puts its endpoint on the connection page.
     void start(const sim::SensorConfig& config = {}) {
         server = std::make_unique<sim::SimServer>(config);

@@ -46,6 +46,11 @@ protected:
     link::SensorLink link{flags, op, language};
     link::ConnectionSettings settings;
     std::unique_ptr<Peer> peer;
+
+    // The port is closed before its pseudo-terminal goes: the port's device
+    // lock lives until then, and a test running beside this one may already
+    // be given the freed terminal's number.
+    void TearDown() override { link.closeAll(); }
     PtyPeer* pty = nullptr;
 
     void connectTcp() {
