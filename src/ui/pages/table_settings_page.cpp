@@ -125,25 +125,26 @@ QLayout* TableSettingsPage::buildControls() {
     temperature_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     temperature_->setMinimumWidth(60);
 
+    // Four columns, two controls a row, so the page is no taller than the others.
     auto* grid = new QGridLayout;
     grid->addWidget(modeCaption_, 0, 0);
     grid->addWidget(mode_, 0, 1);
+    grid->addWidget(measuredCaption_, 0, 2);
+    grid->addWidget(measured_, 0, 3);
     grid->addWidget(rowCaption_, 1, 0);
     grid->addWidget(row_, 1, 1);
-    grid->addWidget(colourCaption_, 2, 0);
-    grid->addWidget(colour_, 2, 1);
-    grid->addWidget(setRowColour_, 3, 1);
-    grid->addWidget(defaults_, 4, 1);
-    grid->addWidget(saveFile_, 5, 0);
-    grid->addWidget(getFile_, 5, 1);
-    grid->addWidget(saveEe_, 6, 0);
-    grid->addWidget(getEe_, 6, 1);
-    grid->addWidget(temperatureCaption_, 7, 0);
-    grid->addWidget(temperature_, 7, 1);
-    grid->addWidget(measuredCaption_, 8, 0);
-    grid->addWidget(measured_, 8, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
+    grid->addWidget(colourCaption_, 1, 2);
+    grid->addWidget(colour_, 1, 3);
+    grid->addWidget(setRowColour_, 2, 0, 1, 2);
+    grid->addWidget(defaults_, 2, 2, 1, 2);
+    grid->addWidget(saveFile_, 3, 0, 1, 2);
+    grid->addWidget(getFile_, 3, 2, 1, 2);
+    grid->addWidget(saveEe_, 4, 0, 1, 2);
+    grid->addWidget(getEe_, 4, 2, 1, 2);
+    grid->addWidget(temperatureCaption_, 5, 0);
+    grid->addWidget(temperature_, 5, 1);
+    for (int c = 0; c < 4; ++c)
+        grid->setColumnStretch(c, 1);
     return grid;
 }
 
