@@ -31,6 +31,7 @@ namespace {
 using parameters::Control;
 
 constexpr int kColourColumnWidth = 40;
+constexpr int kTightSpacing = 2;
 
 constexpr Control kPageControls[] = {Control::MaxVecNo,  Control::Intlim,      Control::EvaluationMode,
                                      Control::ShapeMode, Control::ExternTeach, Control::Trigger};
@@ -68,6 +69,9 @@ TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
         ++row;
     }
     fields->setColumnStretch(1, 1);
+    // Tight rows: with the teach controls this is the tallest page, and it
+    // must fit the window's default height.
+    fields->setVerticalSpacing(kTightSpacing);
     body()->addLayout(fields);
     body()->addLayout(buildTeachControls());
 
@@ -158,13 +162,14 @@ void TeachTablePage::SetUserDefinedMenuItems() {
 
 QLayout* TeachTablePage::buildTeachControls() {
     rowNumber_->setRange(0, teach::kRows - 1);
-    auto* row = new QHBoxLayout;
-    row->addWidget(rowNumberCaption_);
-    row->addWidget(rowNumber_);
-    row->addWidget(autoIncrement_);
-    row->addStretch(1);
-    row->addWidget(teachDataTo_);
-    row->addWidget(resetTable_);
+    auto* row = new QGridLayout;
+    row->addWidget(rowNumberCaption_, 0, 0);
+    row->addWidget(rowNumber_, 0, 1);
+    row->addWidget(autoIncrement_, 0, 2);
+    row->addWidget(teachDataTo_, 1, 0, 1, 2);
+    row->addWidget(resetTable_, 1, 2);
+    row->setColumnStretch(2, 1);
+    row->setVerticalSpacing(kTightSpacing);
     context_.help.add(rowNumber_, texts::kRowNumberHelp);
     context_.help.add(autoIncrement_, texts::kAutoIncrementHelp);
     context_.help.add(teachDataTo_, texts::kTeachDataToHelp);
