@@ -213,18 +213,15 @@ TEST_F(TableFlowTest, BlockEditsAskOnlyForASelectionAndFollowWithTheGraphs) {
     EXPECT_EQ(session.parameters.set.teach[0][0], 0.0);
 }
 
-TEST_F(TableFlowTest, ManualRowColourAndDefaultColours) {
-    selectRow(session, 2);
-    selectColour(session, 0x123456);
-    SetRowColor(session);
-    EXPECT_EQ(session.parameters.teachTable.colourCell(2), (teach::Rgb{0x12, 0x34, 0x56}));
+TEST_F(TableFlowTest, DefaultColoursAlsoClearTheSpecifications) {
+    teach::paintRowColour(session.rowColours, session.parameters.teachTable, 2, 0x123456);
     session.rowColours.setSpecification(0, "spec");
     op.confirmAnswers = {true};
     EXPECT_TRUE(CBF_ButtonTableAttrReset(session));
     EXPECT_EQ(session.rowColours.colour(2), 255);
     EXPECT_EQ(session.parameters.teachTable.colourCell(2), (teach::Rgb{0, 0, 255}));
     EXPECT_EQ(session.rowColours.specification(0), "");
-    EXPECT_EQ(graphs.count("init"), 2);
+    EXPECT_EQ(graphs.calls, std::vector<std::string>{"init"});
 }
 
 } // namespace
