@@ -120,4 +120,13 @@ int commandInfo(CliContext& ctx);
 int commandHwInfo(CliContext& ctx, const std::string& file);
 int commandBaud(CliContext& ctx, const std::string& index);
 
+// table get -o FILE | table send FILE [--yes]: the row colours and
+// specifications between the sensor and a table attributes file.
+struct TableOptions {
+    std::string file;
+    bool yes = false;
+};
+int commandTableGet(CliContext& ctx, const TableOptions& options);
+int commandTableSend(CliContext& ctx, const TableOptions& options);
+
 } // namespace tavrino::cli

@@ -40,6 +40,11 @@ constexpr const char* kUsage =
     "                       prints the connection log; a firmware mismatch or failure exits 1\n"
     "  hwinfo -o FILE       connect, then write the hardware information file FILE\n"
     "  baud INDEX           serial only: connect, then move sensor and line to baud-rate index INDEX\n"
+    "  table get -o FILE    read the row colours and specifications from the sensor (order 184) into\n"
+    "                       FILE as a table attributes file\n"
+    "  table send FILE [--yes]\n"
+    "                       load the table attributes file FILE (questions answered No unless --yes),\n"
+    "                       then save it to the sensor (orders 180 and 182)\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -58,6 +63,7 @@ struct CommandLine {
     Arguments values;
     std::string file;
     std::string index;
+    TableOptions table;
 };
 
 // A subcommand without a help flag of its own: "--help" is a global option.
@@ -136,6 +142,22 @@ void addConnectionCommands(CLI::App& app, CommandLine& line) {
     baud->callback([&line] { line.run = [&line](CliContext& ctx) { return commandBaud(ctx, line.index); }; });
 }
 
+void addTableCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* t = command(app, "table", "row colours and specifications");
+    t->require_subcommand(1);
+
+    CLI::App* get = command(*t, "get", "the sensor's table settings into FILE");
+    get->add_option("-o", line.table.file)->required();
+    get->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandTableGet(ctx, line.table); }; });
+
+    CLI::App* send = command(*t, "send", "load FILE, then save it to the sensor");
+    send->add_option("FILE", line.table.file)->required();
+    send->add_flag("--yes", line.table.yes);
+    send->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandTableSend(ctx, line.table); }; });
+}
+
 // Reads the command line into `line`. kExitOk, or the status to end with.
 int parse(int argc, char** argv, CommandLine& line) {
     CLI::App app("tavrino-cli");
@@ -150,6 +172,7 @@ int parse(int argc, char** argv, CommandLine& line) {
     addParamsCommands(app, line);
     addColorCommands(app, line);
     addConnectionCommands(app, line);
+    addTableCommands(app, line);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

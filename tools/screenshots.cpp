@@ -8,6 +8,8 @@
 // chosen) and their texts printed on stderr.
 #include "app/connect_option.h"
 #include "app/session.h"
+#include "app/table_settings.h"
+#include "app/teaching.h"
 #include "parameters/parameter_controls.h"
 #include "ui/command_bar.h"
 #include "ui/graph_relay.h"
@@ -16,19 +18,25 @@
 #include "ui/page_selector.h"
 #include "ui/pages/connection_page.h"
 #include "ui/pages/sensor_parameter_page.h"
+#include "ui/pages/table_settings_page.h"
 #include "ui/pages/teach_table_page.h"
 #include "ui/panels/big_colour_number_panel.h"
 #include "ui/panels/measurement_display_panel.h"
 #include "ui/panels/password_panel.h"
 #include "ui/parameter_field.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -113,6 +121,50 @@ void measureBriefly(ui::MainWindow& window, app::Session& session) {
         return;
     QTimer::singleShot(400, &window, [&session] { session.flags.running = 0; });
     window.commandBar()->goButton()->click();
+}
+
+// Runs the live measurement for `ms` milliseconds.
+void measureFor(ui::MainWindow& window, app::Session& session, int ms) {
+    if (session.flags.sensorConnected != 1)
+        return;
+    QTimer::singleShot(ms, &window, [&session] { session.flags.running = 0; });
+    window.commandBar()->goButton()->click();
+}
+
+// Three live colours taught into rows 0..2 with automatic row colours, a
+// block of tolerances reset from the context menu, the table settings sent
+// to the sensor, the defaults painted and the sensor's copy read back.
+void teachScenario(ui::MainWindow& window, app::Session& session, Camera& camera) {
+    choose(window, parameters::Control::MaxVecNo, 3);
+    auto* settings = static_cast<ui::TableSettingsPage*>(window.page(MainTab::TableSettings));
+    settings->modeSelect()->setCurrentIndex(1);
+    ui::TeachTablePage* teach = window.teachTablePage();
+    teach->autoIncrement()->setChecked(true);
+    teach->rowNumber()->setValue(0);
+    QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::TeachTable)), Qt::LeftButton);
+    for (int row = 0; row < 3; ++row) {
+        measureFor(window, session, 2600);
+        teach->teachDataToButton()->click();
+    }
+    camera.take(&window, QStringLiteral("teach_taught_en"));
+    QTableWidget* grid = teach->grid();
+    grid->setRangeSelected(QTableWidgetSelectionRange(2, 3, 2, 6), true);
+    for (QAction* a : teach->gridMenu()->actions())
+        if (a->text() == QStringLiteral("Reset selection"))
+            a->trigger();
+    camera.take(&window, QStringLiteral("teach_block_reset_en"));
+
+    for (int row = 0; row < 3; ++row)
+        session.rowColours.setSpecification(row, "Row " + std::to_string(row) + " specification text");
+    app::CBF_ButtonSaveTableSettingsToEE(session);
+    QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::TableSettings)), Qt::LeftButton);
+    camera.take(&window, QStringLiteral("table_settings_sent_en"));
+    session.rowColours.reset();
+    teach::paintRowColours(session.rowColours, session.parameters.teachTable);
+    settings->modeSelect()->setCurrentIndex(0);
+    camera.take(&window, QStringLiteral("table_settings_defaults_en"));
+    app::CBF_ButtonGetTableSettingsFromEE(session);
+    camera.take(&window, QStringLiteral("table_settings_from_ee_en"));
 }
 
 void chooseLanguage(ui::MainWindow& window, Language language) {
@@ -210,6 +262,8 @@ int main(int argc, char** argv) {
         camera.take(window.page(MainTab::SensorParameter), QStringLiteral("sensor_parameter_") + suffix);
         camera.take(window.measurementDisplayPanel(), QStringLiteral("measurement_display_") + suffix);
     }
+
+    teachScenario(window, session, camera);
 
     window.requestQuit(false);
     if (session.link.tcpConnected())

@@ -1,6 +1,7 @@
 #include "app/live_measurement.h"
 
 #include "app/connection.h"
+#include "app/table_settings.h"
 #include "measurement/display.h"
 #include "measurement/fetch.h"
 #include "measurement/texts.h"
@@ -39,7 +40,9 @@ void CBF_ButtonStop(Session& s) {
     stopLoops(s);
 }
 
-void GetData(Session& s) {
+namespace {
+
+void runLiveLoop(Session& s) {
     RunFlags& flags = s.flags;
     flags.running = 1;
     do {
@@ -55,6 +58,10 @@ void GetData(Session& s) {
             if (flags.running == 0)
                 return;
         }
+        // So are SAVE TO EE and GET FROM EE of the table settings page.
+        serveTableSettingsRequests(s);
+        if (flags.running == 0)
+            return;
         if (fetchLiveFrame(s) == 1) {
             SetPanelData(s);
             s.graphs().ShowGraph();
@@ -65,6 +72,13 @@ void GetData(Session& s) {
             flags.running = 0;
         }
     } while (flags.running == 1);
+}
+
+} // namespace
+
+void GetData(Session& s) {
+    runLiveLoop(s);
+    finishTableSettingsRequests(s);
 }
 
 int fetchLiveFrame(Session& s) {

@@ -8,6 +8,7 @@
 #include "app/dimming.h"
 #include "app/panel_settings.h"
 #include "app/server_addresses.h"
+#include "app/table_settings_state.h"
 #include "common/graphs.h"
 #include "common/ids.h"
 #include "common/language.h"
@@ -101,6 +102,7 @@ public:
 // the program runs, the teach table grid and the operations between them.
 enum class ParameterChange {
     TeachTolerance, // `teachToleranceOff`
+    AutoIncrement,  // `autoIncrement`
 };
 
 class ParameterState : public Notifying<ParameterChange> {
@@ -117,6 +119,7 @@ public:
     parameters::ParameterRules rules;
     parameters::ParameterTransfer transfer;
     std::int16_t teachToleranceOff = 0; // 1: teach tolerance off
+    std::int16_t autoIncrement = 0;     // 1: TEACH DATA TO moves No. on
 };
 
 // The last decoded frame and what the live displays and graphs show of it.
@@ -233,6 +236,7 @@ public:
     ParameterState parameters;
     LiveState live;
     teach::RowColours rowColours;
+    TableSettingsState tableSettings;
 
     // The operator every subsystem talks to.
     [[nodiscard]] Operator& op() { return op_; }

@@ -16,7 +16,41 @@ bool validRow(int row) {
 
 const std::string kEmpty;
 
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+// Bytes of the sequence a lead byte starts; 1 for ASCII and for bytes that
+// start no sequence.
+std::size_t sequenceLength(unsigned char lead) {
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    if ((lead & 0xF8) == 0xF0)
+        return 4;
+    return 1;
+}
+
 } // namespace
+
+std::string cutAtCharacter(std::string_view text, std::size_t maxBytes) {
+    std::size_t end = std::min(text.size(), maxBytes);
+    // Back to the lead byte of the last sequence; drop it if it is incomplete.
+    std::size_t lead = end;
+    while (lead > 0 && end - lead < 4 && isContinuation(static_cast<unsigned char>(text[lead - 1])))
+        --lead;
+    if (lead > 0 && end - lead < 4) {
+        --lead;
+        if (sequenceLength(static_cast<unsigned char>(text[lead])) > end - lead)
+            end = lead;
+    }
+    return std::string(text.substr(0, end));
+}
+
+std::int32_t clampColour(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, kWhiteColour));
+}
 
 std::string rowSection(int row) {
     return std::string(kRowSectionPrefix) + std::to_string(row);
@@ -27,6 +61,7 @@ std::int32_t RowColours::colour(int row) const {
 }
 
 void RowColours::setColour(int row, std::int32_t colour) {
+    colour = clampColour(colour);
     if (!validRow(row) || colours_[static_cast<std::size_t>(row)] == colour)
         return;
     colours_[static_cast<std::size_t>(row)] = colour;
@@ -90,9 +125,7 @@ int AcquireTableSetFromIniHandle(IniDocument* ini, RowColours& rows, int report,
         }
         std::string specification;
         Ini_GetString(ini, section, kRowSpecificationKey, specification);
-        if (specification.size() > kRowSpecificationMaxLength)
-            specification.resize(kRowSpecificationMaxLength);
-        rows.setSpecification(row, std::move(specification));
+        rows.setSpecification(row, cutAtCharacter(specification, kRowSpecificationMaxLength));
     }
     if (report == 1 && missing > 0 && op != nullptr)
         op->message(kInfoTitle.in(language), failures);

@@ -30,6 +30,15 @@ namespace tavrino::teach {
     return Rgb{(v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF};
 }
 
+// The largest colour: white.
+inline constexpr std::int32_t kWhiteColour = 0xFFFFFF;
+// A colour value from outside (a file, the sensor) brought into 0..kWhiteColour.
+[[nodiscard]] std::int32_t clampColour(std::int64_t value);
+
+// At most `maxBytes` of `text` (UTF-8), without a character cut in two; an
+// incomplete character at the end of `text` itself is dropped as well.
+[[nodiscard]] std::string cutAtCharacter(std::string_view text, std::size_t maxBytes);
+
 // Red, yellow-green, blue.
 inline constexpr std::array<std::int32_t, kRows> kDefaultRowColours{16711680, 8453888, 255};
 
@@ -37,7 +46,7 @@ inline constexpr std::array<std::int32_t, kRows> kDefaultRowColours{16711680, 84
 inline constexpr std::string_view kRowSectionPrefix = "TABLE ATTR OF TEACH VECTOR ";
 inline constexpr std::string_view kRowColourKey = "Row color";
 inline constexpr std::string_view kRowSpecificationKey = "Row specification";
-// Characters of a row specification taken from an INI document.
+// Bytes of a row specification taken from an INI document.
 inline constexpr std::size_t kRowSpecificationMaxLength = 99;
 
 [[nodiscard]] std::string rowSection(int row);
@@ -54,6 +63,7 @@ public:
 
     [[nodiscard]] std::int32_t colour(int row) const;
     [[nodiscard]] Rgb rgb(int row) const { return intToRgb(colour(row)); }
+    // A colour outside 0..kWhiteColour is clamped into that range.
     void setColour(int row, std::int32_t colour);
     [[nodiscard]] const std::string& specification(int row) const;
     void setSpecification(int row, std::string text);

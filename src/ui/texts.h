@@ -148,6 +148,69 @@ inline constexpr std::string_view kReferencePrefix = "REF ";
 // ---- teach table grid ----
 inline constexpr Text kColourColumnHeading{"Farbe", "Color"};
 
+// ---- teach table page: teaching ----
+inline constexpr Text kRowNumberLabel{"Nr.:", "No.:"};
+inline constexpr Text kAutoIncrementLabel{"Auto-Inkrement", "Auto increment"};
+inline constexpr Text kTeachDataToButton{"TEACH DATEN NACH", "TEACH DATA TO"};
+inline constexpr Text kResetTableButton{"TABELLE ZURUECKSETZEN", "RESET TABLE"};
+inline constexpr Text kRowNumberHelp{
+    "Die aktuelle Nummer einer Zeile der Teach-Tabelle fuer TEACH DATEN NACH auswaehlen.",
+    "Select the current number of a row in the TEACH TABLE for TEACH DATA TO."};
+inline constexpr Text kAutoIncrementHelp{"Automatisches Erhoehen von Nr.:", "Auto increment of No.:"};
+inline constexpr Text kResetTableHelp{"Setzt die TEACH TABELLE zurueck. \nAlle Zellen werden auf 0 gesetzt.",
+                                      "Reset the TEACH TABLE. \nAll cells are set to 0."};
+inline constexpr Text kTeachDataToHelp{
+    "Aktuell gemessene Farbraumkoordinaten werden in die \nim No.: Funktionsfeld gewaehlte Zeile der TEACH "
+    "TABELLE eingetragen.",
+    "Current measured chromaticity coordinates are assigned \nto the TEACH TABLE row selected in the No.: "
+    "function field."};
+
+// ---- table settings page ----
+inline constexpr Text kSpecificationColumnHeading{"Zeilenspezifikation", "Row specification"};
+inline constexpr Text kRowColourModeLabel{"Zeilenfarbe", "Row color"};
+inline constexpr std::array<Text, 2> kRowColourModes{{{"MANUELL", "MANUAL"}, {"AUTOMATISCH", "AUTOMATIC"}}};
+inline constexpr Text kRowSelectLabel{"Zeile", "Row"};
+inline constexpr Text kColourSelectLabel{"Farbe", "Color"};
+inline constexpr Text kSetRowColourButton{"ZEILENFARBE SETZEN", "SET ROW COLOR"};
+inline constexpr Text kDefaultColoursButton{"STANDARDFARBEN", "DEFAULT COLORS"};
+inline constexpr Text kSaveToFileButton{"IN DATEI SPEICHERN", "SAVE TO FILE"};
+inline constexpr Text kGetFromFileButton{"AUS DATEI LESEN", "GET FROM FILE"};
+inline constexpr Text kSaveToEeButton{"IN EE SPEICHERN", "SAVE TO EE"};
+inline constexpr Text kGetFromEeButton{"AUS EE LESEN", "GET FROM EE"};
+inline constexpr Text kTemperatureLabel{"Temperatur", "Temperature"};
+inline constexpr Text kMeasuredColourLabel{"Gemessene Farbe", "Measured color"};
+inline constexpr Text kTemperatureHelp{"Zeigt die aktuelle Temperatur im Sensor an. \nNicht in Grad Celsius!",
+                                       "Displays actual temperature in the sensor.\nNot in degree Celsius!"};
+inline constexpr Text kRowColourModeHelp{
+    "Auswahlmodus fuer Indikatorfarben der Zeilen. \n\nManuell: Indikatorfarben koennen manuell gewaehlt "
+    "werden. \n\nAutomatisch: Indikatorfarben werden automatisch gewaehlt, \nentsprechend der vom Sensor "
+    "erkannten Farbe.",
+    "Set mode for the row indicator colors. \n\nManually: Indicator colors can be set manually. "
+    "\n\nAutomatically: Indicator colors will be set automatically, \naccording to the color detected from "
+    "the sensor."};
+inline constexpr Text kRowSelectHelp{"Zeile auswaehlen, die editiert werden soll.",
+                                     "Select a row, which should be set."};
+inline constexpr Text kColourSelectHelp{"Indikatorfarbe waehlen.", "Select a indicator color."};
+inline constexpr Text kSetRowColourHelp{"Ausgewaehlte Farbe der Zeile zugeordnet.",
+                                        "Assign selected color to row."};
+inline constexpr Text kSaveToFileHelp{
+    "Indikatorfarben und Zeilenspezifikation \nwerden in eine waehlbare Datei gespeichert.",
+    "Indicator colors and row specifications \nwill be saved to a selectable file."};
+inline constexpr Text kGetFromFileHelp{
+    "Indikatorfarben und Zeilenspezifikation werden \naus einer waehlbaren Datei auf der Festplatte gelesen "
+    "\nund der Teachtabelle und Spezifikationstabelle zugeordnet.",
+    "Indicator colors and row specifications will be \nread from a selectable file from the hard disk \nand "
+    "assigned to the teach table and specification table."};
+inline constexpr Text kSaveToEeHelp{"Indikatorfarben und Zeilenspezifikation \nwerden im Sensor gespeichert.",
+                                    "Indicator colors and row specifications \nwill be saved to the sensor."};
+inline constexpr Text kGetFromEeHelp{
+    "Indikatorfarben und Zeilenspezifikation werden \naus dem Sensor gelesen und der Teachtabelle \nund "
+    "Spezifikationstabelle zugeordnet.",
+    "Indicator colors and row specifications will be \nread from the sensor and assigned to the \nteach "
+    "table and specification table."};
+inline constexpr Text kDefaultColoursHelp{"Voreingestellte Zeilenfarben einstellen.",
+                                          "Set default row colors."};
+
 // ---- double-parameter panel: its two parameter tables ----
 inline constexpr Text kDoubleParameterTableLabel{"PARAMETERSAETZE", "PARAMETER SETS"};
 inline constexpr std::array<Text, 3> kDoubleParameterColumns{{

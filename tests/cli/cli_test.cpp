@@ -233,6 +233,60 @@ TEST_F(CliTest, AParameterFileThatIsNoFileIsNamed) {
     }
 }
 
+TEST_F(CliTest, TableSettingsRoundTripThroughTheSensor) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.ini");
+    const QString out = dir.filePath("out.ini");
+    QFile f(in);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    // Row 1's section is missing; row 0 is white with a 20-character text.
+    f.write("[GENERAL INFO]\r\nFILE TYPE: = \"Table Attributes\"\r\n"
+            "SCOPE VERSION: = \"TAVRINO4 VXR QLM Scope V3.2\"\r\n"
+            "[TABLE ATTR OF TEACH VECTOR 0]\r\nRow color = 16777215\r\n"
+            "Row specification = \"ABCDEFGHIJKLMNOPQRST\"\r\n"
+            "[TABLE ATTR OF TEACH VECTOR 2]\r\nRow color = 65280\r\nRow specification = \"green\"\r\n");
+    f.close();
+    CliRun r = cli(tcp({"table", "send", in, "--yes"}));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("could not be read \nand were set to default value:\n\n"
+                               "TABLE ATTR OF TEACH VECTOR 1\n"))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.endsWith("Table settings have \nbeen sent to sensor!\n")) << r.err.toStdString();
+
+    r = cli(tcp({"table", "get", "-o", out}));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(fileBytes(out), QByteArray("[GENERAL INFO]\r\nFILE TYPE: = \"Table Attributes\"\r\n"
+                                         "SCOPE VERSION: = \"TAVRINO4 VXR QLM Scope V3.2\"\r\n\r\n"
+                                         "[TABLE ATTR OF TEACH VECTOR 0]\r\nRow color = 16777215\r\n"
+                                         "Row specification = \"ABCDEFGHIJKLMNOP\"\r\n\r\n"
+                                         "[TABLE ATTR OF TEACH VECTOR 1]\r\nRow color = 8453888\r\n"
+                                         "Row specification = \"\"\r\n\r\n"
+                                         "[TABLE ATTR OF TEACH VECTOR 2]\r\nRow color = 65280\r\n"
+                                         "Row specification = \"green\"\r\n\r\n"));
+}
+
+TEST_F(CliTest, TableSettingsThatWereNotReadOrFetchedChangeNothing) {
+    QTemporaryDir dir;
+    const QString foreign = dir.filePath("foreign.ini");
+    QFile f(foreign);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[GENERAL INFO]\r\nFILE TYPE: = \"Parameter File\"\r\n");
+    f.close();
+    CliRun r = cli(tcp({"table", "send", foreign}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.endsWith("-> No\nNo parameter were read!\n")) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("sent to sensor"));
+
+    const QString out = dir.filePath("out.ini");
+    r = cli({"--tcp", "127.0.0.1:1", "table", "get", "-o", out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_EQ(cli({"table", "get"}).status, 2);
+}
+
 TEST(CliMismatch, AFirmwareMismatchIsRefusedWithStatusOne) {
     Simulator sim({"--firmware", "TAVRINO4 VXR QLM V3.1.9 B"});
     ASSERT_FALSE(sim.tcp().isEmpty());

@@ -110,6 +110,8 @@ TEST(PromptNumberTest, ReadsTheFirstNumberAfterAnyLeadingText) {
         {"3 4", 3.0},
         {"1,5", 1.0}, // the decimal point is always "."
         {"2.5abc", 2.5},
+        {"abc 2.5x", 2.5},
+        {"--", std::nullopt},
         {"tol -", std::nullopt},
         {"abc", std::nullopt},
         {"", std::nullopt},

@@ -1,6 +1,8 @@
 #include "ui/pages/teach_table_page.h"
 
+#include "app/teaching.h"
 #include "ui/callback_depth.h"
+#include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/parameter_field.h"
 #include "ui/qt_text.h"
@@ -8,13 +10,17 @@
 
 #include <QAction>
 #include <QBrush>
+#include <QCheckBox>
 #include <QColor>
 #include <QFont>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -25,6 +31,7 @@ namespace {
 using parameters::Control;
 
 constexpr int kColourColumnWidth = 40;
+constexpr int kTightSpacing = 2;
 
 constexpr Control kPageControls[] = {Control::MaxVecNo,  Control::Intlim,      Control::EvaluationMode,
                                      Control::ShapeMode, Control::ExternTeach, Control::Trigger};
@@ -38,10 +45,17 @@ QColor qcolor(teach::Rgb c) {
 TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kTeachTableHeading, parent), context_(context), session_(context.session),
       grid_(new QTableWidget(teach::kRows, teach::kColumns, this)), menu_(new QMenu(this)),
+      rowNumberCaption_(new QLabel(this)), rowNumber_(new QSpinBox(this)),
+      autoIncrement_(new QCheckBox(this)), teachDataTo_(new QPushButton(this)),
+      resetTable_(new QPushButton(this)),
       subscription_(context.session.parameters,
                     [this](app::ParameterChange change) {
                         if (change == app::ParameterChange::TeachTolerance)
                             SetUserDefinedMenuItems();
+                        if (change == app::ParameterChange::AutoIncrement) {
+                            const QSignalBlocker blocker(autoIncrement_);
+                            autoIncrement_->setChecked(session_.parameters.autoIncrement == 1);
+                        }
                     }),
       tableSubscription_(context.session.parameters.teachTable,
                          [this](const teach::TableChange& change) { onTableChange(change); }) {
@@ -55,7 +69,11 @@ TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
         ++row;
     }
     fields->setColumnStretch(1, 1);
+    // Tight rows: with the teach controls this is the tallest page, and it
+    // must fit the window's default height.
+    fields->setVerticalSpacing(kTightSpacing);
     body()->addLayout(fields);
+    body()->addLayout(buildTeachControls());
 
     // Row numbers as the sensor counts them: 0..2.
     for (int r = 0; r < teach::kRows; ++r) {
@@ -90,8 +108,10 @@ TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
     connect(grid_, &QTableWidget::itemChanged, this, &TeachTablePage::CBF_GridCtt);
     body()->addWidget(grid_);
     body()->addStretch(1);
+    connectTeachControls();
 
     showCells();
+    showRowNumber();
     for (int r = 0; r < teach::kRows; ++r)
         for (int c = 0; c < teach::kColumns; ++c)
             showBackground(r, c);
@@ -104,6 +124,10 @@ void TeachTablePage::retranslate(Language language) {
     for (ParameterField* f : fields_)
         f->retranslate(language);
     grid_->horizontalHeaderItem(teach::kColourColumn)->setText(qs(texts::kColourColumnHeading, language));
+    rowNumberCaption_->setText(qs(texts::kRowNumberLabel, language));
+    autoIncrement_->setText(qs(texts::kAutoIncrementLabel, language));
+    teachDataTo_->setText(qs(texts::kTeachDataToButton, language));
+    resetTable_->setText(qs(texts::kResetTableButton, language));
     showHeadings();
     SetUserDefinedMenuItems();
 }
@@ -125,15 +149,69 @@ void TeachTablePage::SetUserDefinedMenuItems() {
     };
     add(texts::kMenuHelp, &TeachTablePage::CBF_GridCttHelp);
     menu_->addSeparator();
-    add(texts::kMenuSetSelectionTo, &TeachTablePage::setSelectionToRequested);
-    add(texts::kMenuIncrementSelection, &TeachTablePage::incrementSelectionRequested);
-    add(texts::kMenuResetSelection, &TeachTablePage::resetSelectionRequested);
+    add(texts::kMenuSetSelectionTo, [this] { runOnSelection(&app::CBF_GridCttSetSelectionTo); });
+    add(texts::kMenuIncrementSelection, [this] { runOnSelection(&app::CBF_GridCttIncrementSelectionWith); });
+    add(texts::kMenuResetSelection, [this] { runOnSelection(&app::CBF_GridCttResetSelection); });
     menu_->addSeparator();
-    QAction* off = add(texts::kMenuTeachTolOff, &TeachTablePage::teachToleranceOffRequested);
-    QAction* on = add(texts::kMenuTeachTolOn, &TeachTablePage::teachToleranceOnRequested);
+    QAction* off = add(texts::kMenuTeachTolOff, [this] { app::setTeachToleranceOff(session_, true); });
+    QAction* on = add(texts::kMenuTeachTolOn, [this] { app::setTeachToleranceOff(session_, false); });
     const bool toleranceOff = session_.parameters.teachToleranceOff == 1;
     off->setEnabled(!toleranceOff);
     on->setEnabled(toleranceOff);
+}
+
+QLayout* TeachTablePage::buildTeachControls() {
+    rowNumber_->setRange(0, teach::kRows - 1);
+    auto* row = new QGridLayout;
+    row->addWidget(rowNumberCaption_, 0, 0);
+    row->addWidget(rowNumber_, 0, 1);
+    row->addWidget(autoIncrement_, 0, 2);
+    row->addWidget(teachDataTo_, 1, 0, 1, 2);
+    row->addWidget(resetTable_, 1, 2);
+    row->setColumnStretch(2, 1);
+    row->setVerticalSpacing(kTightSpacing);
+    context_.help.add(rowNumber_, texts::kRowNumberHelp);
+    context_.help.add(autoIncrement_, texts::kAutoIncrementHelp);
+    context_.help.add(teachDataTo_, texts::kTeachDataToHelp);
+    context_.help.add(resetTable_, texts::kResetTableHelp);
+    autoIncrement_->setChecked(session_.parameters.autoIncrement == 1);
+    return row;
+}
+
+void TeachTablePage::connectTeachControls() {
+    connect(rowNumber_, &QSpinBox::valueChanged, this,
+            [this](int value) { session_.parameters.teachTable.setRowNumber(value); });
+    connect(autoIncrement_, &QCheckBox::toggled, this,
+            [this](bool on) { app::setAutoIncrement(session_, on); });
+    connect(teachDataTo_, &QPushButton::clicked, this, &TeachTablePage::CBF_ButtonTeachDataTo);
+    connect(resetTable_, &QPushButton::clicked, this, &TeachTablePage::CBF_ButtonResetTable);
+}
+
+std::vector<teach::GridCell> TeachTablePage::selectedCells() const {
+    std::vector<teach::GridCell> cells;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedIndexes())
+        cells.push_back({index.row(), index.column()});
+    return cells;
+}
+
+template <class Operation> void TeachTablePage::runOnSelection(Operation operation) {
+    CallbackDepth::Scope scope(context_.callbacks);
+    operation(session_, selectedCells());
+}
+
+void TeachTablePage::CBF_ButtonTeachDataTo() {
+    CallbackDepth::Scope scope(context_.callbacks);
+    app::CBF_ButtonTeachDataTo(session_);
+}
+
+void TeachTablePage::CBF_ButtonResetTable() {
+    CallbackDepth::Scope scope(context_.callbacks);
+    app::CBF_ButtonResetTable(session_);
+}
+
+void TeachTablePage::showRowNumber() {
+    const QSignalBlocker blocker(rowNumber_);
+    rowNumber_->setValue(session_.parameters.teachTable.rowNumber());
 }
 
 void TeachTablePage::CBF_GridCttHelp() {
@@ -176,6 +254,7 @@ void TeachTablePage::onTableChange(const teach::TableChange& change) {
         showHeadings();
         break;
     case Kind::RowNumber:
+        showRowNumber();
         break;
     }
 }

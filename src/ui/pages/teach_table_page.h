@@ -9,10 +9,17 @@
 
 #include <QPointer>
 
+#include "teach/teaching.h"
+
 #include <vector>
 
 class QAction;
+class QLabel;
+class QLayout;
+class QCheckBox;
 class QMenu;
+class QPushButton;
+class QSpinBox;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -39,19 +46,25 @@ public:
 
     [[nodiscard]] QTableWidget* grid() const { return grid_; }
     [[nodiscard]] QMenu* gridMenu() const { return menu_; }
+    [[nodiscard]] QSpinBox* rowNumber() const { return rowNumber_; }
+    [[nodiscard]] QCheckBox* autoIncrement() const { return autoIncrement_; }
+    [[nodiscard]] QPushButton* teachDataToButton() const { return teachDataTo_; }
+    [[nodiscard]] QPushButton* resetTableButton() const { return resetTable_; }
+    // The grid's selected cells, as the block edits take them.
+    [[nodiscard]] std::vector<teach::GridCell> selectedCells() const;
     // The field of `control`, or nullptr when it is not on this page.
     [[nodiscard]] ParameterField* field(parameters::Control control) const;
 
-signals:
-    // The context-menu entries that act on the grid.
-    void setSelectionToRequested();
-    void incrementSelectionRequested();
-    void resetSelectionRequested();
-    void teachToleranceOffRequested();
-    void teachToleranceOnRequested();
-
 private:
+    QLayout* buildTeachControls();
+    void connectTeachControls();
     void CBF_GridCttHelp();
+    // The context-menu entries that act on the grid, and the teach buttons:
+    // each runs the session's operation.
+    template <class Operation> void runOnSelection(Operation operation);
+    void CBF_ButtonTeachDataTo();
+    void CBF_ButtonResetTable();
+    void showRowNumber();
     // The operator changed a value cell.
     void CBF_GridCtt(QTableWidgetItem* item);
     void onTableChange(const teach::TableChange& change);
@@ -65,6 +78,11 @@ private:
     app::Session& session_;
     QTableWidget* grid_;
     QMenu* menu_;
+    QLabel* rowNumberCaption_;
+    QSpinBox* rowNumber_;
+    QCheckBox* autoIncrement_;
+    QPushButton* teachDataTo_;
+    QPushButton* resetTable_;
     std::vector<ParameterField*> fields_;
     Subscription<app::ParameterState> subscription_;
     Subscription<teach::TeachTable> tableSubscription_;

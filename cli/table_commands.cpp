@@ -1,0 +1,57 @@
+// The table settings commands: the row colours and specifications the
+// sensor keeps, written to a table attributes file, and a table attributes
+// file sent to the sensor. They run the table settings page's operations.
+#include "app/table_settings.h"
+#include "cli/cli_context.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace tavrino::cli {
+
+namespace {
+
+bool readableFile(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec))
+        return true;
+    std::fprintf(stderr, "tavrino-cli: %s: %s\n", path.c_str(),
+                 std::filesystem::exists(path, ec) ? "is not a regular file" : "no such file");
+    return false;
+}
+
+} // namespace
+
+int commandTableGet(CliContext& ctx, const TableOptions& options) {
+    const auto endpoint = ctx.endpoint();
+    if (!endpoint)
+        return kExitUsage;
+    ctx.useEndpoint(*endpoint);
+    if (!ctx.openLink())
+        return kExitFailure;
+    app::Session& s = ctx.session();
+    if (app::GetTableSettingsFromEE(s) != 1)
+        return kExitFailure;
+    ctx.op().presetFile = options.file;
+    return app::SaveTableSettingsToFile(s) == teach::TableFileResult::Saved ? kExitOk : kExitFailure;
+}
+
+int commandTableSend(CliContext& ctx, const TableOptions& options) {
+    const auto endpoint = ctx.endpoint();
+    if (!endpoint)
+        return kExitUsage;
+    if (!readableFile(options.file))
+        return kExitFailure;
+    ctx.op().presetFile = options.file;
+    ctx.op().answerYes = options.yes;
+    app::Session& s = ctx.session();
+    if (app::GetTableSettingsFromFile(s) != teach::TableFileResult::Read)
+        return kExitFailure;
+    ctx.useEndpoint(*endpoint);
+    if (!ctx.openLink())
+        return kExitFailure;
+    return app::SaveTableSettingsToEE(s) == 1 ? kExitOk : kExitFailure;
+}
+
+} // namespace tavrino::cli

@@ -1,0 +1,79 @@
+// The teach table page's block edits on the grid's real selection and its
+// teach-tolerance entries; the table settings page following its mode.
+
+#include "app/table_settings.h"
+#include "ui/pages/table_settings_page.h"
+#include "ui/pages/teach_table_page.h"
+#include "ui_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+
+namespace tavrino::test {
+namespace {
+
+QAction* entry(QMenu* menu, const QString& text) {
+    for (QAction* a : menu->actions())
+        if (a->text() == text)
+            return a;
+    return nullptr;
+}
+
+TEST_F(UiTest, BlockEditsActOnTheDraggedAndCtrlClickedCells) {
+    build();
+    ui::TeachTablePage* page = window->teachTablePage();
+    QTableWidget* grid = page->grid();
+    QItemSelectionModel* selection = grid->selectionModel();
+    // A drag over row 1, columns 5..7 (the last is the colour cell), and a
+    // Ctrl-click on row 0, column 1.
+    selection->select(QItemSelection(grid->model()->index(1, 4), grid->model()->index(1, 6)),
+                      QItemSelectionModel::Select);
+    selection->select(grid->model()->index(0, 0), QItemSelectionModel::Select);
+    scripted.promptAnswers = {std::string("7.5")};
+    entry(page->gridMenu(), "Set selection to")->trigger();
+
+    EXPECT_EQ(grid->item(0, 0)->text(), "7.5000");
+    EXPECT_EQ(grid->item(1, 4)->text(), "7.5000");
+    EXPECT_EQ(grid->item(1, 5)->text(), "7.5000");
+    EXPECT_EQ(grid->item(1, 6)->text(), "");
+    EXPECT_EQ(grid->item(1, 3)->text(), "0.0000");
+    EXPECT_EQ(session->parameters.set.teach[1][5], 7.5);
+
+    entry(page->gridMenu(), "Teach tolerance off")->trigger();
+    EXPECT_EQ(session->parameters.teachToleranceOff, 1);
+    EXPECT_FALSE(entry(page->gridMenu(), "Teach tolerance off")->isEnabled());
+    EXPECT_TRUE(entry(page->gridMenu(), "Teach tolerance on")->isEnabled());
+}
+
+TEST_F(UiTest, TableSettingsPageFollowsTheRowColourMode) {
+    build();
+    auto* page = static_cast<ui::TableSettingsPage*>(window->page(MainTab::TableSettings));
+    window->showMainTab(MainTab::TableSettings);
+    for (const int mode : {1, 0}) {
+        page->modeSelect()->setCurrentIndex(mode);
+        const bool automatic = mode == 1;
+        EXPECT_EQ(session->tableSettings.automatic(), automatic);
+        EXPECT_EQ(page->rowSelect()->isEnabled(), !automatic);
+        EXPECT_EQ(page->colourSelect()->isEnabled(), !automatic);
+        EXPECT_EQ(page->setRowColourButton()->isEnabled(), !automatic);
+        EXPECT_EQ(page->measuredColour()->isVisibleTo(page), automatic);
+    }
+    // A painted row shows in both tables.
+    app::selectRow(*session, 1);
+    app::selectColour(*session, 0x00FF00);
+    page->setRowColourButton()->click();
+    EXPECT_EQ(page->table()->item(1, 1)->background().color(), QColor(0, 255, 0));
+    EXPECT_EQ(window->teachTablePage()->grid()->item(1, 6)->background().color(), QColor(0, 255, 0));
+    // The operator's specification goes into the model.
+    page->table()->item(2, 0)->setText(QStringLiteral("Deckel gr\u00fcn"));
+    EXPECT_EQ(session->rowColours.specification(2), "Deckel gr\xC3\xBCn");
+}
+
+} // namespace
+} // namespace tavrino::test
