@@ -51,7 +51,8 @@ public:
         message(title, text);
         return false;
     }
-    bool okCancel(std::string_view title, std::string_view text, std::string_view, std::string_view) override {
+    bool okCancel(std::string_view title, std::string_view text, std::string_view,
+                  std::string_view) override {
         message(title, text);
         return false;
     }

@@ -15,8 +15,8 @@ namespace tavrino::test {
 class ScriptedOperator : public Operator {
 public:
     struct Call {
-        std::string kind; // "message", "confirm", "okCancel", "prompt", "closeOrOffline", "file", "log", "status",
-                          // "tab", "panel", "dim"
+        std::string kind; // "message", "confirm", "okCancel", "prompt", "closeOrOffline", "file", "log",
+                          // "status", "tab", "panel", "dim"
         std::string title;
         std::string text;
         int value = 0;
