@@ -120,4 +120,12 @@ int commandInfo(CliContext& ctx);
 int commandHwInfo(CliContext& ctx, const std::string& file);
 int commandBaud(CliContext& ctx, const std::string& index);
 
+// assistant [--to ram|eeprom] [--yes]: GET from RAM, the double-parameter
+// assistant, then its sets, raw values and correction values.
+struct AssistantOptions {
+    std::optional<std::string> memory; // ram | eeprom
+    bool yes = false;
+};
+int commandAssistant(CliContext& ctx, const AssistantOptions& options);
+
 } // namespace tavrino::cli

@@ -40,6 +40,11 @@ constexpr const char* kUsage =
     "                       prints the connection log; a firmware mismatch or failure exits 1\n"
     "  hwinfo -o FILE       connect, then write the hardware information file FILE\n"
     "  baud INDEX           serial only: connect, then move sensor and line to baud-rate index INDEX\n"
+    "  assistant [--to ram|eeprom] [--yes]\n"
+    "                       GET from RAM, then the double-parameter assistant (its two questions answered\n"
+    "                       OK with --yes, else Cancel); parameter sends to RAM (default) or EEPROM;\n"
+    "                       progress on stderr; prints TAB-separated lines set1, set2 (POWER GAIN\n"
+    "                       INTEGRAL), xyz1, xyz2, xyz3 (X Y Z) and correction (X Y Z, six decimals)\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -58,6 +63,7 @@ struct CommandLine {
     Arguments values;
     std::string file;
     std::string index;
+    AssistantOptions assistant;
 };
 
 // A subcommand without a help flag of its own: "--help" is a global option.
@@ -136,6 +142,14 @@ void addConnectionCommands(CLI::App& app, CommandLine& line) {
     baud->callback([&line] { line.run = [&line](CliContext& ctx) { return commandBaud(ctx, line.index); }; });
 }
 
+void addAssistantCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* a = command(app, "assistant", "the double-parameter assistant");
+    a->add_option("--to", line.assistant.memory);
+    a->add_flag("--yes", line.assistant.yes);
+    a->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandAssistant(ctx, line.assistant); }; });
+}
+
 // Reads the command line into `line`. kExitOk, or the status to end with.
 int parse(int argc, char** argv, CommandLine& line) {
     CLI::App app("tavrino-cli");
@@ -150,6 +164,7 @@ int parse(int argc, char** argv, CommandLine& line) {
     addParamsCommands(app, line);
     addColorCommands(app, line);
     addConnectionCommands(app, line);
+    addAssistantCommands(app, line);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

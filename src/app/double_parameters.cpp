@@ -111,7 +111,7 @@ public:
     explicit AssistantRun(Session& s) : s_(s) {
         s_.assistant.abandoned = false;
         s_.assistant.running = true;
-        report(s_, Stage::Starting);
+        report(s_, Stage::Idle);
     }
     ~AssistantRun() {
         s_.flags.running = 0;
@@ -256,6 +256,7 @@ bool StartAssistant(Session& s) {
     parameters::ParameterControls& c = s.parameters.controls;
     const double average = c.value(Control::Average);
     c.setValue(Control::Average, 1);
+    report(s, Stage::Starting);
 
     ParameterState& p = s.parameters;
     parameters::GetPanelValues(p.controls, p.teachTable, p.set);
