@@ -49,7 +49,7 @@ SensorParameterPage::SensorParameterPage(UiContext& context, QWidget* parent)
         grid->addWidget(field->editor(), row, 1);
         // The double-parameter sets belong to POWER MODE DOUBLE.
         if (c == Control::PowerMode)
-            grid->addWidget(setDp_, row, 2);
+            grid->addWidget(setDp_, ++row, 1, Qt::AlignLeft);
         ++row;
         // A little air between the groups.
         if (c == Control::LedMode || c == Control::Calibration)

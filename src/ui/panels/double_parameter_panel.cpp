@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -122,6 +123,15 @@ void DoubleParameterPanel::build(UiContext& context) {
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
             item->setBackground(QColor(220, 220, 220));
         }
+    // Everything scrolls when the window is made smaller than the panel.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+
     auto* tables = new QGridLayout;
     tables->addWidget(setsCaption_, 0, 0);
     tables->addWidget(sets_, 1, 0);
@@ -129,7 +139,7 @@ void DoubleParameterPanel::build(UiContext& context) {
     tables->addWidget(xyz_, 1, 1, 3, 1, Qt::AlignTop);
     tables->addWidget(correctionsCaption_, 2, 0);
     tables->addWidget(corrections_, 3, 0, Qt::AlignTop);
-    body()->addLayout(tables);
+    column->addLayout(tables);
 
     auto* live = new QHBoxLayout;
     live->addWidget(activeSetCaption_);
@@ -142,7 +152,7 @@ void DoubleParameterPanel::build(UiContext& context) {
         context.help.add(raw_[i], measurement::texts::kXyzHelp);
     }
     live->addStretch(1);
-    body()->addLayout(live);
+    column->addLayout(live);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton*& b : assign_) {
@@ -153,12 +163,17 @@ void DoubleParameterPanel::build(UiContext& context) {
     buttons->addWidget(start_);
     buttons->addStretch(1);
     buttons->addWidget(close_);
-    body()->addLayout(buttons);
+    column->addLayout(buttons);
 
     progress_->setTextFormat(Qt::PlainText);
-    body()->addWidget(progress_);
+    column->addWidget(progress_);
     instructions_->setReadOnly(true);
-    body()->addWidget(instructions_, 1);
+    column->addWidget(instructions_, 1);
+    area->setWidget(content);
+    // The page shows through, as it does around the area.
+    content->setAutoFillBackground(false);
+    area->viewport()->setAutoFillBackground(false);
+    body()->addWidget(area, 1);
 
     namespace at = assistant::texts;
     HelpRegistry& help = context.help;
