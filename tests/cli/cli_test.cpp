@@ -83,6 +83,10 @@ protected:
 std::unique_ptr<Simulator> CliTest::sim_;
 
 TEST_F(CliTest, AssistantPrintsTheSetsRawValuesAndCorrectionsOrCancels) {
+    // A sensor of its own: the assistant leaves other parameters in its RAM.
+    const Simulator own;
+    ASSERT_FALSE(own.tcp().isEmpty());
+    auto tcp = [&own](const QStringList& rest) { return QStringList{"--tcp", own.tcp()} + rest; };
     CliRun r = cli(tcp({"assistant", "--yes"}));
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
