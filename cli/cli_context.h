@@ -129,4 +129,12 @@ struct TableOptions {
 int commandTableGet(CliContext& ctx, const TableOptions& options);
 int commandTableSend(CliContext& ctx, const TableOptions& options);
 
+// assistant [--to ram|eeprom] [--yes]: GET from RAM, the double-parameter
+// assistant, then its sets, raw values and correction values.
+struct AssistantOptions {
+    std::optional<std::string> memory; // ram | eeprom
+    bool yes = false;
+};
+int commandAssistant(CliContext& ctx, const AssistantOptions& options);
+
 } // namespace tavrino::cli

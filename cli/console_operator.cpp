@@ -1,6 +1,7 @@
 #include "cli/console_operator.h"
 
 #include <filesystem>
+#include <string>
 
 namespace tavrino::cli {
 
@@ -20,6 +21,13 @@ void ConsoleOperator::message(std::string_view, std::string_view text) {
 bool ConsoleOperator::confirm(std::string_view, std::string_view text) {
     writeLine(stderr, text);
     writeLine(stderr, answerYes ? "-> Yes" : "-> No");
+    return answerYes;
+}
+
+bool ConsoleOperator::okCancel(std::string_view, std::string_view text, std::string_view okLabel,
+                               std::string_view cancelLabel) {
+    writeLine(stderr, text);
+    writeLine(stderr, "-> " + std::string(answerYes ? okLabel : cancelLabel));
     return answerYes;
 }
 

@@ -27,6 +27,9 @@ public:
 
     void message(std::string_view title, std::string_view text) override;
     bool confirm(std::string_view title, std::string_view text) override;
+    // Answered with `okLabel` when answerYes is set, else with `cancelLabel`.
+    bool okCancel(std::string_view title, std::string_view text, std::string_view okLabel,
+                  std::string_view cancelLabel) override;
     std::optional<std::string> prompt(std::string_view title, std::string_view text,
                                       std::size_t maxLength) override;
     ConnectFailureChoice closeOrOffline(std::string_view title, std::string_view text,

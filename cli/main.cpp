@@ -45,6 +45,11 @@ constexpr const char* kUsage =
     "  table send FILE [--yes]\n"
     "                       load the table attributes file FILE (questions answered No unless --yes),\n"
     "                       then save it to the sensor (orders 180 and 182)\n"
+    "  assistant [--to ram|eeprom] [--yes]\n"
+    "                       GET from RAM, then the double-parameter assistant (its two questions answered\n"
+    "                       OK with --yes, else Cancel); parameter sends to RAM (default) or EEPROM;\n"
+    "                       progress on stderr; prints TAB-separated lines set1, set2 (POWER GAIN\n"
+    "                       INTEGRAL), xyz1, xyz2, xyz3 (X Y Z) and correction (X Y Z, six decimals)\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -64,6 +69,7 @@ struct CommandLine {
     std::string file;
     std::string index;
     TableOptions table;
+    AssistantOptions assistant;
 };
 
 // A subcommand without a help flag of its own: "--help" is a global option.
@@ -158,6 +164,14 @@ void addTableCommands(CLI::App& app, CommandLine& line) {
         [&line] { line.run = [&line](CliContext& ctx) { return commandTableSend(ctx, line.table); }; });
 }
 
+void addAssistantCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* a = command(app, "assistant", "the double-parameter assistant");
+    a->add_option("--to", line.assistant.memory);
+    a->add_flag("--yes", line.assistant.yes);
+    a->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandAssistant(ctx, line.assistant); }; });
+}
+
 // Reads the command line into `line`. kExitOk, or the status to end with.
 int parse(int argc, char** argv, CommandLine& line) {
     CLI::App app("tavrino-cli");
@@ -173,6 +187,7 @@ int parse(int argc, char** argv, CommandLine& line) {
     addColorCommands(app, line);
     addConnectionCommands(app, line);
     addTableCommands(app, line);
+    addAssistantCommands(app, line);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

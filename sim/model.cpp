@@ -257,9 +257,13 @@ MeasurementModel::Evaluation MeasurementModel::evaluate(const SensorMemory& memo
             cal[c] -=
                 calibration == 6 && captures_.in0Offset ? (*captures_.in0Offset)[c] : memory.xyzOffset[c];
     }
+    // The correction values are what set 2 sees more than set 1 of the same
+    // target (the assistant's darker target with set 2 over set 1): taking
+    // them out again gives results comparable with those of set 1.
     if (secondSet)
         for (std::size_t c = 0; c < 3; ++c)
-            cal[c] *= p[word::CorrectionX + c] / 128.0;
+            if (p[word::CorrectionX + c] != 0)
+                cal[c] /= p[word::CorrectionX + c] / 128.0;
     m.X = clampToI16(std::round(cal[0])).value;
     m.Y = clampToI16(std::round(cal[1])).value;
     m.Z = clampToI16(std::round(cal[2])).value;

@@ -59,6 +59,11 @@ public:
         message(title, text);
         return false;
     }
+    bool okCancel(std::string_view title, std::string_view text, std::string_view,
+                  std::string_view) override {
+        message(title, text);
+        return false;
+    }
     std::optional<std::string> prompt(std::string_view title, std::string_view text, std::size_t) override {
         message(title, text);
         return std::nullopt;

@@ -5,9 +5,9 @@
 // remembered server addresses, the connection settings and the row colours.
 // Standard C++ on the INI store; the program's front ends apply the values.
 
-#include "link/connection_settings.h"
 #include "common/language.h"
 #include "common/operator.h"
+#include "link/connection_settings.h"
 #include "teach/row_colours.h"
 
 #include <cstdint>

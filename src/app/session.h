@@ -4,6 +4,7 @@
 // (connection, parameters and teach table, live measurement, row colours,
 // the shell), and the link and flags every subsystem shares.
 
+#include "app/assistant_state.h"
 #include "app/connect_panel.h"
 #include "app/dimming.h"
 #include "app/panel_settings.h"
@@ -180,6 +181,10 @@ public:
     bool confirm(std::string_view title, std::string_view text) override {
         return outer_.confirm(title, text);
     }
+    bool okCancel(std::string_view title, std::string_view text, std::string_view okLabel,
+                  std::string_view cancelLabel) override {
+        return outer_.okCancel(title, text, okLabel, cancelLabel);
+    }
     std::optional<std::string> prompt(std::string_view title, std::string_view text,
                                       std::size_t maxLength) override {
         return outer_.prompt(title, text, maxLength);
@@ -237,6 +242,7 @@ public:
     LiveState live;
     teach::RowColours rowColours;
     TableSettingsState tableSettings;
+    AssistantState assistant;
 
     // The operator every subsystem talks to.
     [[nodiscard]] Operator& op() { return op_; }

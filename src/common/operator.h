@@ -43,6 +43,9 @@ public:
     virtual void message(std::string_view title, std::string_view text) = 0;
     // Yes/No question; true for Yes.
     virtual bool confirm(std::string_view title, std::string_view text) = 0;
+    // A question with two buttons of the given labels; true for `okLabel`.
+    virtual bool okCancel(std::string_view title, std::string_view text, std::string_view okLabel,
+                          std::string_view cancelLabel) = 0;
     // Text entry of at most maxLength characters; nothing when cancelled.
     virtual std::optional<std::string> prompt(std::string_view title, std::string_view text,
                                               std::size_t maxLength) = 0;

@@ -67,6 +67,21 @@ bool GuiOperator::confirm(std::string_view title, std::string_view text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool GuiOperator::okCancel(std::string_view title, std::string_view text, std::string_view okLabel,
+                           std::string_view cancelLabel) {
+    if (popups_)
+        return popups_->okCancel(title, text, okLabel, cancelLabel);
+    QMessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::NoButton, dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* ok = box.addButton(qs(okLabel), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(qs(cancelLabel), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    // Dismissing the popup cancels.
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
 std::optional<std::string> GuiOperator::prompt(std::string_view title, std::string_view text,
                                                std::size_t maxLength) {
     if (popups_)

@@ -29,6 +29,8 @@ public:
 
     void message(std::string_view title, std::string_view text) override;
     bool confirm(std::string_view title, std::string_view text) override;
+    bool okCancel(std::string_view title, std::string_view text, std::string_view okLabel,
+                  std::string_view cancelLabel) override;
     std::optional<std::string> prompt(std::string_view title, std::string_view text,
                                       std::size_t maxLength) override;
     ConnectFailureChoice closeOrOffline(std::string_view title, std::string_view text,

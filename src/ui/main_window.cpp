@@ -439,6 +439,8 @@ void MainWindow::requestQuit(bool storeSettings) {
         // Every loop ends at the end of its current pass; waits look again now.
         session_.flags.running = 0;
         session_.flags.scopeRunning = 0;
+        // The assistant ends at its next step and asks nothing more.
+        session_.assistant.abandoned = session_.assistant.running;
         session_.link.wakeWaits();
     }
     finishQuit();

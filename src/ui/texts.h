@@ -220,6 +220,17 @@ inline constexpr std::array<Text, 3> kDoubleParameterColumns{{
 }};
 inline constexpr Text kCorrectionTableLabel{"KORREKTURWERTE", "CORRECTION VALUES"};
 inline constexpr std::array<std::string_view, 3> kCorrectionColumns{"X", "Y", "Z"};
+inline constexpr Text kXyzTableLabel{"RAW X Y Z", "RAW X Y Z"};
+inline constexpr Text kActiveSetLabel{"SATZ", "SET"};
+inline constexpr std::array<std::string_view, 3> kRawCaptions{"RAW X", "RAW Y", "RAW Z"};
+inline constexpr std::array<Text, 3> kAssignButtons{{
+    {"EINTRAG 1", "ASSIGN 1"},
+    {"EINTRAG 2", "ASSIGN 2"},
+    {"EINTRAG 3", "ASSIGN 3"},
+}};
+inline constexpr Text kStartAssistantButton{"START ASSISTENT", "START ASSISTANT"};
+inline constexpr Text kCloseButton{"SCHLIESSEN", "CLOSE"};
+inline constexpr Text kSetDpButton{"SET DP", "SET DP"};
 inline constexpr Text kDoubleParameterTableHelp{
     "Tabelle fuer Doppel Parameter. \n1: helles Objekt \n2: dunkleres Objekt",
     "Table for Double Parameter. \n1: bright target \n2: darker target"};

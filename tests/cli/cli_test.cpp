@@ -82,6 +82,35 @@ protected:
 };
 std::unique_ptr<Simulator> CliTest::sim_;
 
+TEST_F(CliTest, AssistantPrintsTheSetsRawValuesAndCorrectionsOrCancels) {
+    // A sensor of its own: the assistant leaves other parameters in its RAM.
+    const Simulator own;
+    ASSERT_FALSE(own.tcp().isEmpty());
+    auto tcp = [&own](const QStringList& rest) { return QStringList{"--tcp", own.tcp()} + rest; };
+    CliRun r = cli(tcp({"assistant", "--yes"}));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    const QStringList labels{"set1", "set2", "xyz1", "xyz2", "xyz3"};
+    ASSERT_EQ(lines.size(), 6) << r.out.toStdString();
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(QRegularExpression("^" + labels[i] + "(\\t\\d+){3}$").match(lines[i]).hasMatch())
+            << lines[i].toStdString();
+    EXPECT_TRUE(QRegularExpression("^correction(\\t\\d+\\.\\d{6}){3}$").match(lines[5]).hasMatch())
+        << lines[5].toStdString();
+    EXPECT_TRUE(r.err.contains("POWER search, step 10 of 10")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Double parameters have \nbeen sent to the sensor.\n"));
+
+    // Without --yes the first question is cancelled: nothing is sent.
+    r = cli(tcp({"assistant", "--to", "eeprom"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains(
+        "-> Cancel\nParameterisation has been cancelled or can not be done. \nNo parameters are sent "
+        "to the sensor.\n"))
+        << r.err.toStdString();
+    EXPECT_EQ(cli(tcp({"assistant", "--to", "flash"})).status, 2);
+}
+
 TEST_F(CliTest, PingPrintsTheFirmwareText) {
     const CliRun r = cli(tcp({"ping"}));
     EXPECT_EQ(r.status, 0) << r.err.toStdString();

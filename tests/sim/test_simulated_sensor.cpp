@@ -239,6 +239,35 @@ TEST_F(SimSensor, RawValuesGrowWithPowerGainAndIntegralAndClip) {
     EXPECT_NE(r.sat, 0);
 }
 
+TEST_F(SimSensor, DoublePowerModeReportsTheSetInUseAndCorrectsSet2) {
+    auto& p = sensor.memory().ramParameters;
+    p[word::PowerMode] = 1;
+    // Set 2 sees four times what set 1 sees: two GAIN stages more.
+    p[word::DoublePower1] = 500;
+    p[word::DoubleGain1] = 5;
+    p[word::DoubleIntegral1] = 1;
+    p[word::DoublePower2] = 500;
+    p[word::DoubleGain2] = 7;
+    p[word::DoubleIntegral2] = 1;
+    for (std::size_t c = 0; c < 3; ++c)
+        p[word::CorrectionX + c] = 4 * 128;
+    auto r = measure(); // white is bright enough for set 1
+    EXPECT_EQ(r.dpSet, 1);
+    EXPECT_EQ(r.X, r.rawX);
+    const int brightX = r.X;
+
+    p[word::DoublePower1] = 100; // now white looks dark with set 1
+    p[word::DoublePower2] = 100;
+    r = measure();
+    EXPECT_EQ(r.dpSet, 2);
+    // Set 2's raw value, corrected back onto the scale of set 1.
+    EXPECT_GT(r.rawX, brightX / 2);
+    EXPECT_NEAR(r.X, r.rawX / 4.0, 1.0);
+
+    p[word::PowerMode] = 0;
+    EXPECT_EQ(measure().dpSet, 0);
+}
+
 TEST_F(SimSensor, CalibrationModes) {
     auto& p = sensor.memory().ramParameters;
     p[word::Calibration] = 1; // FCAL: the factory white row maps white onto the standard white

@@ -15,8 +15,8 @@ namespace tavrino::test {
 class ScriptedOperator : public Operator {
 public:
     struct Call {
-        std::string kind; // "message", "confirm", "prompt", "closeOrOffline", "file", "log", "status",
-                          // "tab", "panel", "dim"
+        std::string kind; // "message", "confirm", "okCancel", "prompt", "closeOrOffline", "file", "log",
+                          // "status", "tab", "panel", "dim"
         std::string title;
         std::string text;
         int value = 0;
@@ -24,6 +24,7 @@ public:
 
     std::vector<Call> calls;
     std::deque<bool> confirmAnswers;
+    std::deque<bool> okCancelAnswers; // true: OK
     std::deque<std::optional<std::string>> promptAnswers;
     std::deque<ConnectFailureChoice> closeOrOfflineAnswers;
     std::deque<FileChoice> fileAnswers;
@@ -45,6 +46,18 @@ public:
         confirmAnswers.pop_front();
         return a;
     }
+    bool okCancel(std::string_view title, std::string_view text, std::string_view okLabel,
+                  std::string_view cancelLabel) override {
+        calls.push_back({"okCancel", std::string(title), std::string(text), 0});
+        labels.emplace_back(std::string(okLabel) + "/" + std::string(cancelLabel));
+        if (okCancelAnswers.empty())
+            throw std::logic_error("unscripted OK/Cancel: " + std::string(text));
+        bool a = okCancelAnswers.front();
+        okCancelAnswers.pop_front();
+        return a;
+    }
+    // The button labels of each OK/Cancel question, "OK/Cancel".
+    std::vector<std::string> labels;
     std::optional<std::string> prompt(std::string_view title, std::string_view text,
                                       std::size_t maxLength) override {
         calls.push_back({"prompt", std::string(title), std::string(text), static_cast<int>(maxLength)});

@@ -1,11 +1,16 @@
 #include "ui/pages/sensor_parameter_page.h"
 
+#include "app/double_parameters.h"
 #include "app/session.h"
+#include "assistant/texts.h"
+#include "ui/help.h"
 #include "ui/parameter_field.h"
+#include "ui/qt_text.h"
 #include "ui/texts.h"
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -27,7 +32,7 @@ constexpr Control kPageControls[] = {
 } // namespace
 
 SensorParameterPage::SensorParameterPage(UiContext& context, QWidget* parent)
-    : TitledWidget(texts::kSensorParameterHeading, parent) {
+    : TitledWidget(texts::kSensorParameterHeading, parent), setDp_(new QPushButton(this)) {
     // The controls scroll when the window is made smaller than they are.
     auto* area = new QScrollArea(this);
     area->setFrameShape(QFrame::NoFrame);
@@ -42,6 +47,9 @@ SensorParameterPage::SensorParameterPage(UiContext& context, QWidget* parent)
         fields_.push_back(field);
         grid->addWidget(field->caption(), row, 0);
         grid->addWidget(field->editor(), row, 1);
+        // The double-parameter sets belong to POWER MODE DOUBLE.
+        if (c == Control::PowerMode)
+            grid->addWidget(setDp_, ++row, 1, Qt::AlignLeft);
         ++row;
         // A little air between the groups.
         if (c == Control::LedMode || c == Control::Calibration)
@@ -54,11 +62,15 @@ SensorParameterPage::SensorParameterPage(UiContext& context, QWidget* parent)
     controls->setAutoFillBackground(false);
     area->viewport()->setAutoFillBackground(false);
     body()->addWidget(area, 1);
+    context.help.add(setDp_, assistant::texts::kSetDpHelp);
+    app::Session& session = context.session;
+    connect(setDp_, &QPushButton::clicked, this, [&session] { app::CBF_ButtonSetDp(session); });
     retranslate(context.session.language());
 }
 
 void SensorParameterPage::retranslate(Language language) {
     TitledWidget::retranslate(language);
+    setDp_->setText(qs(texts::kSetDpButton, language));
     for (ParameterField* f : fields_)
         f->retranslate(language);
 }

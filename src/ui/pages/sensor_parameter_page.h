@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class QPushButton;
+
 namespace tavrino::ui {
 
 class ParameterField;
@@ -22,8 +24,11 @@ public:
 
     // The field of `control`, or nullptr when it is not on this page.
     [[nodiscard]] ParameterField* field(parameters::Control control) const;
+    // SET DP: opens the double-parameter panel.
+    [[nodiscard]] QPushButton* setDpButton() const { return setDp_; }
 
 private:
+    QPushButton* setDp_;
     std::vector<ParameterField*> fields_;
 };
 

@@ -1,14 +1,27 @@
 #include "ui/panels/double_parameter_panel.h"
 
+#include "app/double_parameters.h"
+#include "assistant/search.h"
+#include "assistant/texts.h"
+#include "measurement/texts.h"
+#include "ui/callback_depth.h"
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
@@ -20,6 +33,8 @@ using parameters::Control;
 constexpr int kSetRows = 2;
 constexpr int kSetColumns = 3;
 constexpr int kCorrections = 3;
+constexpr int kXyzRows = 3;
+constexpr int kDisplayWidth = 60;
 // A correction value is a factor near 1; the word keeps steps of 1/128.
 constexpr int kCorrectionDecimals = 4;
 
@@ -48,6 +63,15 @@ QTableWidget* numberTable(int rows, int columns, QWidget* parent) {
     return table;
 }
 
+QLineEdit* display(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edit->setMaximumWidth(kDisplayWidth);
+    return edit;
+}
+
 } // namespace
 
 Control DoubleParameterPanel::setControl(int row, int column) {
@@ -61,42 +85,187 @@ Control DoubleParameterPanel::correctionControl(int column) {
 DoubleParameterPanel::DoubleParameterPanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kDoubleParameterHeading, parent), session_(context.session),
       setsCaption_(new QLabel(this)), sets_(numberTable(kSetRows, kSetColumns, this)),
+      xyzCaption_(new QLabel(this)), xyz_(numberTable(kXyzRows, 3, this)),
       correctionsCaption_(new QLabel(this)), corrections_(numberTable(1, kCorrections, this)),
+      activeSetCaption_(new QLabel(this)), activeSet_(display(this)), start_(new QPushButton(this)),
+      close_(new QPushButton(this)), progress_(new QLabel(this)), instructions_(new QPlainTextEdit(this)),
+      repaint_(new QTimer(this)),
       subscription_(context.session.parameters.controls,
-                    [this](const parameters::ControlChange& change) { onChange(change); }) {
-    for (int c = 0; c < kCorrections; ++c)
-        corrections_->horizontalHeaderItem(c)->setText(
-            qs(texts::kCorrectionColumns[static_cast<std::size_t>(c)]));
-
-    body()->addWidget(setsCaption_);
-    body()->addWidget(sets_);
-    body()->addWidget(correctionsCaption_);
-    body()->addWidget(corrections_);
-    body()->addStretch(1);
-
-    context.help.add(sets_, texts::kDoubleParameterTableHelp);
-    context.help.add(corrections_, texts::kCorrectionTableHelp);
-
-    connect(sets_, &QTableWidget::itemChanged, this,
-            [this](QTableWidgetItem* item) { cellEdited(item, setControl(item->row(), item->column())); });
-    connect(corrections_, &QTableWidget::itemChanged, this,
-            [this](QTableWidgetItem* item) { cellEdited(item, correctionControl(item->column())); });
-
+                    [this](const parameters::ControlChange& change) { onChange(change); }),
+      assistantSubscription_(context.session.assistant,
+                             [this](app::AssistantChange change) { onAssistantChange(change); }),
+      dimmingSubscription_(context.session.dimming, [this](app::DimControl c, bool dimmed) {
+          if (c == app::DimControl::DoubleParameterStart)
+              start_->setEnabled(!dimmed);
+      }) {
+    build(context);
+    connectControls(context);
     for (int r = 0; r < kSetRows; ++r)
         for (int c = 0; c < kSetColumns; ++c)
             showControl(setControl(r, c));
     for (int c = 0; c < kCorrections; ++c)
         showControl(correctionControl(c));
+    showXyz();
+    showProgress();
     retranslate(session_.language());
+}
+
+void DoubleParameterPanel::build(UiContext& context) {
+    for (int c = 0; c < kCorrections; ++c) {
+        corrections_->horizontalHeaderItem(c)->setText(
+            qs(texts::kCorrectionColumns[static_cast<std::size_t>(c)]));
+        xyz_->horizontalHeaderItem(c)->setText(qs(texts::kCorrectionColumns[static_cast<std::size_t>(c)]));
+    }
+    // The raw values are the sensor's: read only, grey.
+    for (int r = 0; r < kXyzRows; ++r)
+        for (int c = 0; c < 3; ++c) {
+            QTableWidgetItem* item = xyz_->item(r, c);
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            item->setBackground(QColor(220, 220, 220));
+        }
+    // Everything scrolls when the window is made smaller than the panel.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    auto* tables = new QGridLayout;
+    tables->addWidget(setsCaption_, 0, 0);
+    tables->addWidget(sets_, 1, 0);
+    tables->addWidget(xyzCaption_, 0, 1);
+    tables->addWidget(xyz_, 1, 1, 3, 1, Qt::AlignTop);
+    tables->addWidget(correctionsCaption_, 2, 0);
+    tables->addWidget(corrections_, 3, 0, Qt::AlignTop);
+    column->addLayout(tables);
+
+    auto* live = new QHBoxLayout;
+    live->addWidget(activeSetCaption_);
+    live->addWidget(activeSet_);
+    for (std::size_t i = 0; i < 3; ++i) {
+        raw_[i] = display(this);
+        live->addSpacing(8);
+        live->addWidget(new QLabel(qs(texts::kRawCaptions[i]), this));
+        live->addWidget(raw_[i]);
+        context.help.add(raw_[i], measurement::texts::kXyzHelp);
+    }
+    live->addStretch(1);
+    column->addLayout(live);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton*& b : assign_) {
+        b = new QPushButton(this);
+        buttons->addWidget(b);
+    }
+    buttons->addSpacing(12);
+    buttons->addWidget(start_);
+    buttons->addStretch(1);
+    buttons->addWidget(close_);
+    column->addLayout(buttons);
+
+    progress_->setTextFormat(Qt::PlainText);
+    column->addWidget(progress_);
+    instructions_->setReadOnly(true);
+    column->addWidget(instructions_, 1);
+    area->setWidget(content);
+    // The page shows through, as it does around the area.
+    content->setAutoFillBackground(false);
+    area->viewport()->setAutoFillBackground(false);
+    body()->addWidget(area, 1);
+
+    namespace at = assistant::texts;
+    HelpRegistry& help = context.help;
+    help.add(sets_, texts::kDoubleParameterTableHelp);
+    help.add(xyz_, at::kXyzTableHelp);
+    help.add(corrections_, texts::kCorrectionTableHelp);
+    help.add(activeSet_, at::kActiveSetHelp);
+    help.add(assign_[0], at::kAssign1Help);
+    help.add(assign_[1], at::kAssign2Help);
+    help.add(assign_[2], at::kAssign3Help);
+    help.add(start_, at::kStartHelp);
+    help.add(close_, at::kCloseHelp);
+
+    context.session.dimming.registerControl(app::DimControl::DoubleParameterStart);
+    start_->setEnabled(!context.session.dimming.dimmed(app::DimControl::DoubleParameterStart));
+    repaint_->setInterval(kRepaintIntervalMs);
+}
+
+void DoubleParameterPanel::connectControls(UiContext& context) {
+    connect(sets_, &QTableWidget::itemChanged, this,
+            [this](QTableWidgetItem* item) { cellEdited(item, setControl(item->row(), item->column())); });
+    connect(corrections_, &QTableWidget::itemChanged, this,
+            [this](QTableWidgetItem* item) { cellEdited(item, correctionControl(item->column())); });
+    for (int which = 1; which <= 3; ++which)
+        connect(assign_[static_cast<std::size_t>(which - 1)], &QPushButton::clicked, this,
+                [this, which] { app::CBF_ButtonAssign(session_, which); });
+    CallbackDepth& callbacks = context.callbacks;
+    connect(start_, &QPushButton::clicked, this, [this, &callbacks] {
+        CallbackDepth::Scope scope(callbacks);
+        app::CBF_ButtonStartAssistant(session_);
+    });
+    connect(close_, &QPushButton::clicked, this, [this] { app::CBF_ButtonCloseDp(session_); });
+    connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
 }
 
 void DoubleParameterPanel::retranslate(Language language) {
     TitledWidget::retranslate(language);
     setsCaption_->setText(qs(texts::kDoubleParameterTableLabel, language));
+    xyzCaption_->setText(qs(texts::kXyzTableLabel, language));
     correctionsCaption_->setText(qs(texts::kCorrectionTableLabel, language));
+    activeSetCaption_->setText(qs(texts::kActiveSetLabel, language));
     for (int c = 0; c < kSetColumns; ++c)
         sets_->horizontalHeaderItem(c)->setText(
             qs(texts::kDoubleParameterColumns[static_cast<std::size_t>(c)], language));
+    for (std::size_t i = 0; i < 3; ++i)
+        assign_[i]->setText(qs(texts::kAssignButtons[i], language));
+    start_->setText(qs(texts::kStartAssistantButton, language));
+    close_->setText(qs(texts::kCloseButton, language));
+    instructions_->setPlainText(qs(assistant::texts::kInstructions, language));
+    showProgress();
+}
+
+bool DoubleParameterPanel::updateDisplays() {
+    if (!watch_.takeNew(session_.live.display))
+        return false;
+    const measurement::MeasurementDisplay& d = session_.live.display;
+    activeSet_->setText(QString::number(d.doubleParameterSet));
+    for (std::size_t i = 0; i < 3; ++i)
+        raw_[i]->setText(QString::number(d.raw[i]));
+    return true;
+}
+
+void DoubleParameterPanel::showEvent(QShowEvent* event) {
+    TitledWidget::showEvent(event);
+    updateDisplays();
+    repaint_->start();
+}
+
+void DoubleParameterPanel::hideEvent(QHideEvent* event) {
+    TitledWidget::hideEvent(event);
+    repaint_->stop();
+}
+
+void DoubleParameterPanel::onAssistantChange(app::AssistantChange change) {
+    if (change == app::AssistantChange::Xyz)
+        showXyz();
+    else
+        showProgress();
+}
+
+void DoubleParameterPanel::showXyz() {
+    const QSignalBlocker blocker(xyz_);
+    for (std::size_t r = 0; r < 3; ++r)
+        for (std::size_t c = 0; c < 3; ++c)
+            showNumberCell(xyz_->item(static_cast<int>(r), static_cast<int>(c)), session_.assistant.xyz[r][c],
+                           0);
+}
+
+void DoubleParameterPanel::showProgress() {
+    // Shown at once: the assistant's steps run inside this callback, and the
+    // line is what tells the operator that something is happening.
+    progress_->setText(qs(assistant::progressText(session_.assistant.progress, session_.language())));
 }
 
 void DoubleParameterPanel::cellEdited(QTableWidgetItem* item, Control control) {
