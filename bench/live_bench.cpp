@@ -51,6 +51,8 @@ struct StoppingGraphs final : Graphs {
     void ShowGraph() override { onFrame(); }
     void deleteProjectionPlots() override {}
     void refreshScopeCaptions() override {}
+    void InitPanelGraph() override {}
+    void SetPanelGraphData() override {}
 };
 
 struct SessionUnderTest {
