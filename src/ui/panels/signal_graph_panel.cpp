@@ -112,10 +112,8 @@ void SignalGraphPanel::applyCaptions() {
 }
 
 void SignalGraphPanel::SetGraphVisible(int selector) {
+    // The stack hides every graph but the one it shows.
     const std::size_t shown = measurement::selectedSignal(selector);
-    for (QCustomPlot* plot : graphs_)
-        plot->hide();
-    graphs_[shown]->show();
     stack_->setCurrentWidget(graphs_[shown]);
     selector_->setCurrentIndex(static_cast<int>(shown));
     graphs_[shown]->rescaleAxes();
