@@ -89,7 +89,8 @@ bool inside(const std::vector<Point>& polygon, Point p) {
 double distanceToSegment(Point p, Point a, Point b) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double length2 = dx * dx + dy * dy;
-    const double t = length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+    const double t =
+        length2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
     return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
@@ -126,7 +127,9 @@ Rgb chromaticityColour(Point xy) {
 // L*a*b* (D65 white) to sRGB, components clipped.
 Rgb labColour(double L, double a, double b) {
     constexpr double kXn = 0.95047, kYn = 1.0, kZn = 1.08883;
-    auto inverse = [](double t) { return t > 6.0 / 29 ? t * t * t : 3 * (6.0 / 29) * (6.0 / 29) * (t - 4.0 / 29); };
+    auto inverse = [](double t) {
+        return t > 6.0 / 29 ? t * t * t : 3 * (6.0 / 29) * (6.0 / 29) * (t - 4.0 / 29);
+    };
     const double fy = (L + 16) / 116;
     const Xyz c{kXn * inverse(fy + a / 500), kYn * inverse(fy), kZn * inverse(fy - b / 200)};
     const auto rgb = linearSrgb(c);

@@ -147,7 +147,8 @@ void takeGraphPages(ui::MainWindow& window, Camera& camera, const QString& suffi
     for (int page = 0; page < tabs->count(); ++page) {
         tabs->setCurrentIndex(page);
         QTest::qWait(80); // the graphs draw at display rate
-        camera.take(window.measurementDisplayPanel(), QStringLiteral("graph_page%1_%2").arg(page + 1).arg(suffix));
+        camera.take(window.measurementDisplayPanel(),
+                    QStringLiteral("graph_page%1_%2").arg(page + 1).arg(suffix));
     }
 }
 

@@ -68,8 +68,8 @@ RowShapes rowShapes(const TeachRow& row, std::uint16_t shapeMode) {
     RowShapes shapes{};
     for (std::size_t p = 0; p < kProjections; ++p) {
         const bool ellipse = shapeMode == kShapeSphere || (shapeMode == kShapeCylinder && p == 0);
-        shapes[p] = {ellipse ? ShapeKind::Ellipse : ShapeKind::Rectangle, extents[kProjectionAxes[p].horizontal],
-                     extents[kProjectionAxes[p].vertical]};
+        shapes[p] = {ellipse ? ShapeKind::Ellipse : ShapeKind::Rectangle,
+                     extents[kProjectionAxes[p].horizontal], extents[kProjectionAxes[p].vertical]};
     }
     return shapes;
 }

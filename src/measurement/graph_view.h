@@ -92,9 +92,8 @@ struct ProjectionView {
 // The three projections around the bounds and the current measurement
 // (csX, csY, csI): each axis widened to include it, both axes of a projection
 // scaled alike from the larger of their spans, `margin` on every side.
-[[nodiscard]] std::array<ProjectionView, kProjections> rescaledViews(const AxisSpans& bounds,
-                                                                     const std::array<double, 3>& current,
-                                                                     double margin);
+[[nodiscard]] std::array<ProjectionView, kProjections>
+rescaledViews(const AxisSpans& bounds, const std::array<double, 3>& current, double margin);
 
 // ---- the signal graph panel ----
 

@@ -51,7 +51,8 @@ inline constexpr Text kXyzChartHelp{
 inline constexpr Text kColourSpaceChartHelp{
     "Zeigt id einzelnen Farbraum Werte. \nLinker Doppelklick startet Zoom-Funktion. \nLinksklick stopt "
     "Zoom-Funktion.",
-    "Displays the single color space values. \nLeft double click starts zooming. \nLeft click stops zooming."};
+    "Displays the single color space values. \nLeft double click starts zooming. \nLeft click stops "
+    "zooming."};
 inline constexpr Text kThreeSidedViewHelp{
     "Zeigt einen dreiseitigen Blick auf die \ngelernten Farben und X Y Z in einem Extragraphen \n\nDoppelter "
     "Linksklick aendert die Formfarbe in grau. \nNur der Treffer ist farbig. \nErneuter Doppelklick links "

@@ -55,7 +55,10 @@ TEST(GraphView, ViewBoundsOfTheTaughtRows) {
         AxisSpans expected;
     };
     const std::vector<Case> cases = {
-        {"all zero xyY: the default of coordinate 1 on all axes", {}, kBlock, kXyY,
+        {"all zero xyY: the default of coordinate 1 on all axes",
+         {},
+         kBlock,
+         kXyY,
          {{{0, 0.85}, {0, 0.85}, {0, 0.85}}}},
         {"all zero L*u*v*", {}, kSphere, kLuv, {{{-790, 725}, {-790, 725}, {-790, 725}}}},
         {"one row: its extents",
@@ -96,7 +99,9 @@ TEST(GraphView, RescalingIncludesTheMeasurementWithSquareScaling) {
          {{{0, 0.85}, {0, 0.85}, {0, 0.85}}},
          {2, 0.5, 0.5},
          0.01,
-         {{{{-0.01, 2.01}, {-0.585, 1.435}}, {{-0.01, 2.01}, {-0.585, 1.435}}, {{-0.01, 0.86}, {-0.01, 0.86}}}}},
+         {{{{-0.01, 2.01}, {-0.585, 1.435}},
+           {{-0.01, 2.01}, {-0.585, 1.435}},
+           {{-0.01, 0.86}, {-0.01, 0.86}}}}},
     };
     for (const Case& c : cases) {
         const auto views = rescaledViews(c.bounds, c.current, c.margin);
@@ -127,11 +132,11 @@ TEST(GraphView, HitRowsMarkedAndUnmarked) {
         HitChange expected;
     };
     const std::vector<Case> cases = {
-        {0, 2, {0, 2}},     // the grey-shapes example: row 0 grey, row 2 coloured
-        {1, 1, {-1, 1}},    // still hit: nothing to unmark
-        {2, 255, {2, -1}},  // no colour any more
-        {255, 0, {-1, 0}},  // 255 is no row
-        {-1, 3, {-1, -1}},  // neither is anything outside 0..2
+        {0, 2, {0, 2}},    // the grey-shapes example: row 0 grey, row 2 coloured
+        {1, 1, {-1, 1}},   // still hit: nothing to unmark
+        {2, 255, {2, -1}}, // no colour any more
+        {255, 0, {-1, 0}}, // 255 is no row
+        {-1, 3, {-1, -1}}, // neither is anything outside 0..2
     };
     for (const Case& c : cases)
         EXPECT_EQ(hitChange(c.previous, c.current), c.expected) << c.previous << " -> " << c.current;

@@ -71,14 +71,13 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
       in0Caption_(caption(this)), saturationCaption_(caption(this)),
       in0_(new Led(QColor(0, 200, 0), Qt::black, this)),
       saturation_(new Led(QColor(230, 0, 0), QColor(70, 70, 70), this)), signalGraph_(new QPushButton(this)),
-      repaint_(new QTimer(this)),
-      subscription_(context.session.connection,
-                    [this](app::ConnectionChange change) {
-                        if (change == app::ConnectionChange::LinkDisplay)
-                            refreshLinkDisplay();
-                        else if (change == app::ConnectionChange::SensorIdentity)
-                            refreshIdentity();
-                    }),
+      repaint_(new QTimer(this)), subscription_(context.session.connection,
+                                                [this](app::ConnectionChange change) {
+                                                    if (change == app::ConnectionChange::LinkDisplay)
+                                                        refreshLinkDisplay();
+                                                    else if (change == app::ConnectionChange::SensorIdentity)
+                                                        refreshIdentity();
+                                                }),
       controlsSubscription_(context.session.parameters.controls,
                             [this](const parameters::ControlChange& change) { onControlChange(change); }) {
     namespace mt = measurement::texts;
@@ -175,8 +174,10 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     repaint_->setInterval(kRepaintIntervalMs);
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
     connect(signalGraph_, &QPushButton::clicked, this, &MeasurementDisplayPanel::signalGraphRequested);
-    connect(graphs_.maximise, &QPushButton::clicked, this, [this] { graphs_.arrangement->setMaximised(true); });
-    connect(graphs_.minimise, &QPushButton::clicked, this, [this] { graphs_.arrangement->setMaximised(false); });
+    connect(graphs_.maximise, &QPushButton::clicked, this,
+            [this] { graphs_.arrangement->setMaximised(true); });
+    connect(graphs_.minimise, &QPushButton::clicked, this,
+            [this] { graphs_.arrangement->setMaximised(false); });
 
     retranslate(session_.language());
     applyCaptions();

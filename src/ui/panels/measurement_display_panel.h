@@ -28,11 +28,11 @@ class QuadArrangement;
 // The graphs of the measurement display panel's three graph pages.
 struct LiveGraphWidgets {
     QTabWidget* pages = nullptr;
-    StripChart* xyz = nullptr;                         // XYZ page
-    std::array<StripChart*, 3> coordinates{};          // colour-space page: csX, csY, csI
-    std::array<ProjectionPlot*, 3> projections{};      // three-sided view
-    StripChart* xyz3D = nullptr;                       // three-sided view, beside the projections
-    QuadArrangement* arrangement = nullptr;            // the three-sided view's two by two
+    StripChart* xyz = nullptr;                    // XYZ page
+    std::array<StripChart*, 3> coordinates{};     // colour-space page: csX, csY, csI
+    std::array<ProjectionPlot*, 3> projections{}; // three-sided view
+    StripChart* xyz3D = nullptr;                  // three-sided view, beside the projections
+    QuadArrangement* arrangement = nullptr;       // the three-sided view's two by two
     QPushButton* maximise = nullptr;
     QPushButton* minimise = nullptr;
 };

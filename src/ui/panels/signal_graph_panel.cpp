@@ -13,15 +13,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QVBoxLayout>
 
 namespace tavrino::ui {
 
 namespace {
 
 const QColor kTeal(0, 128, 128);
-const std::array<QColor, measurement::kSignals> kSignalColours{Qt::red, Qt::green, Qt::blue, Qt::red,
-                                                               Qt::green, kTeal,    kTeal};
+const std::array<QColor, measurement::kSignals> kSignalColours{Qt::red,   Qt::green, Qt::blue, Qt::red,
+                                                               Qt::green, kTeal,     kTeal};
 // X, Y, Z and the temperature are integers, the coordinates are not.
 constexpr std::array<int, measurement::kSignals> kDecimals{0, 0, 0, 4, 4, 4, 0};
 
@@ -37,20 +39,27 @@ QLineEdit* makeValueDisplay(QWidget* parent) {
 } // namespace
 
 SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
-    : TitledWidget(texts::kSignalGraphHeading, parent), session_(context.session), selector_(new QComboBox(this)),
-      selectorCaption_(new QLabel(this)), close_(new QPushButton(this)), stack_(new QStackedWidget(this)),
-      counterCaption_(new QLabel(this)), counter_(makeValueDisplay(this)),
+    : TitledWidget(texts::kSignalGraphHeading, parent), session_(context.session),
+      selector_(new QComboBox(this)), selectorCaption_(new QLabel(this)), close_(new QPushButton(this)),
+      stack_(new QStackedWidget(this)), counterCaption_(new QLabel(this)), counter_(makeValueDisplay(this)),
       controlsSubscription_(context.session.parameters.controls, [this](const parameters::ControlChange& c) {
           if (c.kind == parameters::ControlChange::Kind::Captions)
               applyCaptions();
       }) {
     namespace mt = measurement::texts;
+    // Everything scrolls when the window is made smaller than the panel.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
     auto* top = new QHBoxLayout;
     top->addWidget(selectorCaption_);
     top->addWidget(selector_);
     top->addStretch(1);
     top->addWidget(close_);
-    body()->addLayout(top);
+    column->addLayout(top);
 
     auto* displays = new QGridLayout;
     for (std::size_t i = 0; i < measurement::kSignals; ++i) {
@@ -72,8 +81,12 @@ SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
     }
     displays->addWidget(counterCaption_, 1, 6);
     displays->addWidget(counter_, 1, 7);
-    body()->addLayout(displays);
-    body()->addWidget(stack_, 1);
+    column->addLayout(displays);
+    column->addWidget(stack_, 1);
+    area->setWidget(content);
+    content->setAutoFillBackground(false);
+    area->viewport()->setAutoFillBackground(false);
+    body()->addWidget(area, 1);
 
     context.help.add(selector_, mt::kSignalSelectorHelp);
     context.help.add(close_, mt::kCloseSignalGraphHelp);

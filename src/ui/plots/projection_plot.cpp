@@ -8,7 +8,8 @@ constexpr int kShapePenWidth = 2;
 // The picture lies under the shapes and the cursor whatever was drawn first.
 const QString kPictureLayer = QStringLiteral("picture");
 
-template <class Item> Item* outline(QCustomPlot* plot, const measurement::Shape& shape, const QColor& colour) {
+template <class Item>
+Item* outline(QCustomPlot* plot, const measurement::Shape& shape, const QColor& colour) {
     auto* item = new Item(plot); // owned by the plot
     item->topLeft->setCoords(shape.horizontal.low, shape.vertical.high);
     item->bottomRight->setCoords(shape.horizontal.high, shape.vertical.low);
