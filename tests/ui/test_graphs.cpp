@@ -6,6 +6,7 @@
 #include "widget_helpers.h"
 
 #include "app/live_measurement.h"
+#include "measurement/texts.h"
 #include "ui/panels/measurement_display_panel.h"
 #include "ui/panels/signal_graph_panel.h"
 #include "ui/plots/live_graphs.h"
@@ -227,6 +228,26 @@ TEST_F(GraphTest, SignalGraphPanelTracesAndSelector) {
     EXPECT_EQ(x->dataCount(), 0);
     panel->closeButton()->click();
     EXPECT_EQ(window->childPanels()->currentWidget(), window->measurementDisplayPanel());
+}
+
+TEST_F(GraphTest, RightClickOnAGraphShowsItsHelp) {
+    namespace mt = measurement::texts;
+    const std::vector<std::pair<QWidget*, Text>> cases = {
+        {widgets.xyz3D, mt::kXyzChartHelp},
+        {widgets.coordinates[1], mt::kColourSpaceChartHelp},
+        {widgets.projections[2], mt::kThreeSidedViewHelp},
+        {window->measurementDisplayPanel()->signalGraphButton(), mt::kOpenSignalGraphHelp},
+        {window->signalGraphPanel()->closeButton(), mt::kCloseSignalGraphHelp},
+        {window->signalGraphPanel()->signalSelector(), mt::kSignalSelectorHelp},
+        {window->signalGraphPanel()->graph(0), mt::kSignalGraphHelp},
+    };
+    for (const auto& [widget, help] : cases) {
+        scripted.calls.clear();
+        QTest::mouseClick(widget, Qt::RightButton, {}, QPoint(5, 5));
+        ASSERT_EQ(scripted.calls.size(), 1u) << help.en;
+        EXPECT_EQ(scripted.calls[0].text, help.en);
+    }
+    EXPECT_FALSE(graphs->greyShapes());
 }
 
 } // namespace
