@@ -147,6 +147,9 @@ TEST_F(GraphTest, BackgroundPictureByColourSpaceAndPlainWithout) {
 TEST_F(GraphTest, StripChartZoomAndColourSpaceRanges) {
     widgets.pages->setCurrentIndex(1);
     chooseControl(*window, Control::ColorSpace, 1);
+    // They start with the fixed ranges of the colour space.
+    EXPECT_FALSE(widgets.coordinates[0]->autoscale());
+    EXPECT_EQ(widgets.coordinates[0]->yAxis->range(), QCPRange(-80, 80));
     QTest::mouseDClick(widgets.coordinates[1], Qt::LeftButton, {}, QPoint(60, 30));
     for (ui::StripChart* chart : widgets.coordinates)
         EXPECT_TRUE(chart->autoscale());

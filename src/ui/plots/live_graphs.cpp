@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -36,8 +37,12 @@ LiveGraphs::LiveGraphs(app::Session& session, const LiveGraphWidgets& widgets, S
         chart->setFixedRange(0, kXyzHigh);
     connectWidgets();
     applyCoordinateCaptions();
-    for (int i = 0; i < 3; ++i)
+    // The colour-space charts start with the fixed ranges, as the XYZ charts
+    // do; a double click makes them scale themselves.
+    for (int i = 0; i < 3; ++i) {
+        session_.parameters.controls.setGraphManualScaling(i, true);
         applyCoordinateScaling(i);
+    }
     InitGraphs();
 }
 
@@ -53,6 +58,11 @@ void LiveGraphs::connectWidgets() {
     }
     for (ProjectionPlot* projection : widgets_.projections)
         connect(projection, &ProjectionPlot::leftDoubleClicked, this, &LiveGraphs::toggleGreyShapes);
+    // The three graphs that come back into view were not drawn meanwhile.
+    connect(widgets_.minimise, &QPushButton::clicked, this, [this] {
+        pageDirty_[kThreeSidedPage] = true;
+        requestRefresh();
+    });
     // A page or panel coming into view shows what arrived meanwhile.
     connect(widgets_.pages, &QTabWidget::currentChanged, this, &LiveGraphs::requestRefresh);
     widgets_.pages->installEventFilter(this);
