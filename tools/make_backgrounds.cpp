@@ -66,11 +66,16 @@ Point fromUv(Point uv) {
     return {9 * uv.x / d, 4 * uv.y / d};
 }
 
-// The spectral locus from 400 to 700 nm, closed by the line of purples.
+// The spectral locus, closed by the line of purples. The fit's tails drift
+// where the real functions barely change the chromaticity: below 420 nm it
+// would curl, and beyond the reddest point it would run back along the
+// locus, so the locus ends there (the real one stays put from about 680 nm on).
 std::vector<Point> locus(bool uv) {
     std::vector<Point> points;
-    for (int lambda = 400; lambda <= 700; ++lambda) {
+    for (int lambda = 420; lambda <= 780; ++lambda) {
         const Point xy = chromaticity(matching(lambda));
+        if (lambda > 600 && !points.empty() && xy.x <= (uv ? fromUv(points.back()) : points.back()).x)
+            break;
         points.push_back(uv ? toUv(xy) : xy);
     }
     return points;
