@@ -7,6 +7,7 @@
 // The operator's popups are answered without a person (No, Offline, nothing
 // chosen) and their texts printed on stderr.
 #include "app/connect_option.h"
+#include "app/live_measurement.h"
 #include "app/session.h"
 #include "app/table_settings.h"
 #include "app/teaching.h"
@@ -23,6 +24,7 @@
 #include "ui/panels/big_colour_number_panel.h"
 #include "ui/panels/measurement_display_panel.h"
 #include "ui/panels/password_panel.h"
+#include "ui/panels/signal_graph_panel.h"
 #include "ui/parameter_field.h"
 
 #include <QAction>
@@ -36,11 +38,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -172,6 +177,51 @@ void teachScenario(ui::MainWindow& window, app::Session& session, Camera& camera
     camera.take(&window, QStringLiteral("table_settings_from_ee_en"));
 }
 
+// Teaches the current measurement into row 0 and a shape around a point
+// beside it into row 1, in the shape mode given, as the operator's edits of
+// the grid would.
+void teachAroundMeasurement(app::Session& session, int shapeMode) {
+    auto& p = session.parameters;
+    p.controls.setValue(parameters::Control::ShapeMode, shapeMode);
+    p.rules.commit(parameters::Control::ShapeMode);
+    const measurement::MeasurementRecord& r = session.live.record;
+    const bool small = std::abs(r.csX) < 2 && std::abs(r.csY) < 2;
+    const double tolerance = small ? 0.02 : 8;
+    const double intensity = r.csI != 0 ? r.csI : 1;
+    const std::array<std::array<double, 6>, 2> rows{{
+        {r.csX, r.csY, intensity, tolerance, tolerance * 1.5, tolerance * 2},
+        {r.csX + 3 * tolerance, r.csY - 2 * tolerance, intensity * 0.8, tolerance * 2, tolerance, tolerance},
+    }};
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 6; ++column)
+            parameters::editTeachCell(p.controls, p.teachTable, p.set, session.graphs(), row, column,
+                                      rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]);
+}
+
+// The three graph pages of the measurement display panel.
+void takeGraphPages(ui::MainWindow& window, Camera& camera, const QString& suffix) {
+    QTabWidget* tabs = window.measurementDisplayPanel()->graphTabs();
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QTest::qWait(80); // the graphs draw at display rate
+        camera.take(window.measurementDisplayPanel(),
+                    QStringLiteral("graph_page%1_%2").arg(page + 1).arg(suffix));
+    }
+}
+
+// Feeds the signal graph panel with frames as the recorder would.
+void recordBriefly(ui::MainWindow& window, app::Session& session, int frames) {
+    if (session.flags.sensorConnected != 1)
+        return;
+    window.InitPanelGraph();
+    for (int i = 0; i < frames; ++i) {
+        if (app::fetchLiveFrame(session) != 1)
+            return;
+        app::SetPanelData(session);
+        window.SetPanelGraphData();
+    }
+}
+
 void chooseLanguage(ui::MainWindow& window, Language language) {
     QComboBox* select = window.connectionPage()->languageSelect();
     const int index = language == Language::German ? 0 : 1;
@@ -262,11 +312,24 @@ int main(int argc, char** argv) {
         choose(window, parameters::Control::ColorSpace, space);
         if (space != 3) // L*C*h* has no colour output
             choose(window, parameters::Control::DigitalOutmode, 3);
+        if (session.flags.sensorConnected == 1) // the sensor measures in the new space
+            session.parameters.transfer.SendPara();
         measureBriefly(window, session);
         const QString suffix = QStringLiteral("cs%1_%2").arg(space).arg(spaces[space]);
         camera.take(window.page(MainTab::SensorParameter), QStringLiteral("sensor_parameter_") + suffix);
         camera.take(window.measurementDisplayPanel(), QStringLiteral("measurement_display_") + suffix);
+        teachAroundMeasurement(session, space % 3);
+        measureBriefly(window, session);
+        takeGraphPages(window, camera, suffix);
     }
+    window.ShowChildPanelDisp(ChildPanel::SignalGraph);
+    recordBriefly(window, session, 300);
+    for (const int signal : {0, 3, 6}) {
+        window.signalGraphPanel()->SetGraphVisible(signal);
+        QTest::qWait(80);
+        camera.take(window.signalGraphPanel(), QStringLiteral("signal_graph_%1").arg(signal));
+    }
+    window.ShowChildPanelDisp(ChildPanel::MeasurementDisplay);
 
     teachScenario(window, session, camera);
 

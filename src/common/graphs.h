@@ -21,6 +21,12 @@ public:
     virtual void deleteProjectionPlots() = 0;
     // The scope's captions and decimals follow the colour space.
     virtual void refreshScopeCaptions() = 0;
+
+    // The signal graph panel, which the recorder feeds: InitPanelGraph starts
+    // it afresh (counter 0, no traces, the current record as the previous
+    // sample); SetPanelGraphData adds the current record as the next sample.
+    virtual void InitPanelGraph() = 0;
+    virtual void SetPanelGraphData() = 0;
 };
 
 // For a front end that draws nothing (the command-line tool): every request
@@ -31,6 +37,8 @@ public:
     void ShowGraph() override {}
     void deleteProjectionPlots() override {}
     void refreshScopeCaptions() override {}
+    void InitPanelGraph() override {}
+    void SetPanelGraphData() override {}
 };
 
 } // namespace tavrino

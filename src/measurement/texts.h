@@ -44,4 +44,28 @@ inline constexpr Text kIn0Help{
 inline constexpr Text kSaturationHelp{"Leuchtet rot, wenn einer \nder Kanaele in Saettigung ist.",
                                       "Lights up red when one of \nthe channels is in saturation."};
 
+// Help texts of the graphs (right click).
+inline constexpr Text kXyzChartHelp{
+    "Zeigt X Y Z. \nLinker Doppelklick startet Zoom-Funktion. \nLinksklick stopt Zoom-Funktion.",
+    "Displays X Y Z. \nLeft double click starts zooming. \nLeft click stops zooming."};
+inline constexpr Text kColourSpaceChartHelp{
+    "Zeigt id einzelnen Farbraum Werte. \nLinker Doppelklick startet Zoom-Funktion. \nLinksklick stopt "
+    "Zoom-Funktion.",
+    "Displays the single color space values. \nLeft double click starts zooming. \nLeft click stops "
+    "zooming."};
+inline constexpr Text kThreeSidedViewHelp{
+    "Zeigt einen dreiseitigen Blick auf die \ngelernten Farben und X Y Z in einem Extragraphen \n\nDoppelter "
+    "Linksklick aendert die Formfarbe in grau. \nNur der Treffer ist farbig. \nErneuter Doppelklick links "
+    "aktiviert Formfarben wieder.",
+    "Displays a 3 sides view of the taught colors \nand X Y Z in an extra graph. \n\nLeft double click sets "
+    "the shape color to gray. Only the HIT is colored. \nAnother left double click resets the shape color"};
+inline constexpr Text kOpenSignalGraphHelp{"Wechselt zu einer graphischen Ansicht fuer jedes Signal.",
+                                           "Switch to a graphical display for each signal."};
+inline constexpr Text kCloseSignalGraphHelp{"Schliesst PANEL und kehrt zu HAUPT PANEL zurueck.",
+                                            "Close PANEL and return to MAIN PANEL."};
+inline constexpr Text kSignalSelectorHelp{"Signal das im Graph angezeigt werden soll auswaehlen.",
+                                          "Select Signal to be displayed in the graph."};
+inline constexpr Text kSignalGraphHelp{"Zeigt die ausgewaehlten Signale mit SIGNAL an.",
+                                       "Displays the signals selected with SIGNAL."};
+
 } // namespace tavrino::measurement::texts

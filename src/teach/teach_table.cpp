@@ -106,3 +106,16 @@ void TeachTable::notify(const TableChange& change) const {
 }
 
 } // namespace tavrino::teach
+
+namespace tavrino::teach {
+
+void markHitRow(TeachTable& table, HitChange change) {
+    for (int column = 0; column < kValueColumns; ++column) {
+        if (change.unmark >= 0)
+            table.setBackground(change.unmark, column, kWhite);
+        if (change.mark >= 0)
+            table.setBackground(change.mark, column, kHitBackground);
+    }
+}
+
+} // namespace tavrino::teach

@@ -108,3 +108,12 @@ private:
 };
 
 } // namespace tavrino::teach
+
+namespace tavrino::teach {
+
+// The hit marking of the grid: the value cells of the hit row light blue,
+// those of a row no longer hit white again.
+inline constexpr Rgb kHitBackground{144, 192, 255};
+void markHitRow(TeachTable& table, HitChange change);
+
+} // namespace tavrino::teach

@@ -28,6 +28,14 @@ public:
         if (target_ != nullptr)
             target_->refreshScopeCaptions();
     }
+    void InitPanelGraph() override {
+        if (target_ != nullptr)
+            target_->InitPanelGraph();
+    }
+    void SetPanelGraphData() override {
+        if (target_ != nullptr)
+            target_->SetPanelGraphData();
+    }
 
 private:
     Graphs* target_ = nullptr;

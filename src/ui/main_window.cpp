@@ -24,6 +24,7 @@
 #include "ui/panels/recorded_value_teach_panel.h"
 #include "ui/panels/scope_panel.h"
 #include "ui/panels/signal_graph_panel.h"
+#include "ui/plots/live_graphs.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 #include "ui/window_placement.h"
@@ -99,7 +100,7 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
     // The child panels share one place; the stack index is the panel's number.
     // A braced list is evaluated in order, so they are built in panel order.
     panels_ = {measurementDisplay_ = new MeasurementDisplayPanel(context_, stack_),
-               new SignalGraphPanel(context_, stack_),
+               signalGraph_ = new SignalGraphPanel(context_, stack_),
                new MeanValueTeachPanel(context_, stack_),
                new RecordedValueTeachPanel(context_, stack_),
                new ScopePanel(context_, stack_),
@@ -107,6 +108,9 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
                new CalibrationPanel(context_, stack_)};
     for (TitledWidget* panel : panels_)
         stack_->addWidget(panel);
+    // The background pictures lie beside the program.
+    liveGraphs_ = new LiveGraphs(session_, measurementDisplay_->graphWidgets(), signalGraph_,
+                                 QCoreApplication::applicationDirPath(), this);
 
     // Windows of their own.
     bigColourNumber_ = new BigColourNumberPanel(context_, this);
@@ -144,6 +148,10 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
             &MainWindow::openBigColourNumberPanel);
     connect(measurementDisplay_, &MeasurementDisplayPanel::clearConnectionLogRequested, this,
             [this] { connectionPage_->connectionLog()->clear(); });
+    connect(measurementDisplay_, &MeasurementDisplayPanel::signalGraphRequested, this,
+            [this] { ShowChildPanelDisp(ChildPanel::SignalGraph); });
+    connect(signalGraph_, &SignalGraphPanel::closeRequested, this,
+            [this] { ShowChildPanelDisp(ChildPanel::MeasurementDisplay); });
 
     resize(kDefaultWidth, kDefaultHeight);
     retranslate(session_.language());
@@ -248,6 +256,27 @@ void MainWindow::setSensorStatus(std::string_view text) {
 
 void MainWindow::applyDimming(Dimmable group, bool dimmed) {
     session_.dimming.apply(group, dimmed);
+}
+
+// ---- graphs ----
+
+void MainWindow::InitGraphs() {
+    liveGraphs_->InitGraphs();
+}
+void MainWindow::ShowGraph() {
+    liveGraphs_->ShowGraph();
+}
+void MainWindow::deleteProjectionPlots() {
+    liveGraphs_->deleteProjectionPlots();
+}
+void MainWindow::refreshScopeCaptions() {
+    // The scope graph follows the colour space once the scope panel draws it.
+}
+void MainWindow::InitPanelGraph() {
+    liveGraphs_->InitPanelGraph();
+}
+void MainWindow::SetPanelGraphData() {
+    liveGraphs_->SetPanelGraphData();
 }
 
 // ---- language ----

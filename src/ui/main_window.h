@@ -33,6 +33,8 @@ class MeasurementDisplayPanel;
 class DoubleParameterPanel;
 class BigColourNumberPanel;
 class PasswordPanel;
+class SignalGraphPanel;
+class LiveGraphs;
 
 // The logo shown at the top right of the main window: the bitmap in the
 // working directory, or, when there is none, the picture built into the
@@ -81,13 +83,14 @@ public:
     void setSensorStatus(std::string_view text);
     void applyDimming(Dimmable group, bool dimmed);
 
-    // The graphs of the measurement display panel and the scope. The strip
-    // charts, the three-sided view and the scope graph are drawn by the plot
-    // kit; until their panels hold plots there is nothing to rebuild or draw.
-    void InitGraphs() override {}
-    void ShowGraph() override {}
-    void deleteProjectionPlots() override {}
-    void refreshScopeCaptions() override {}
+    // The graphs of the measurement display panel, the signal graph panel
+    // and the scope, answered by their one owner (liveGraphs()).
+    void InitGraphs() override;
+    void ShowGraph() override;
+    void deleteProjectionPlots() override;
+    void refreshScopeCaptions() override;
+    void InitPanelGraph() override;
+    void SetPanelGraphData() override;
 
     // Every caption in `language`, and the teach table's context menu.
     void retranslate(Language language);
@@ -128,6 +131,8 @@ public:
     [[nodiscard]] DoubleParameterPanel* doubleParameterPanel() const { return doubleParameter_; }
     [[nodiscard]] BigColourNumberPanel* bigColourNumberPanel() const { return bigColourNumber_; }
     [[nodiscard]] PasswordPanel* passwordPanel() const { return password_; }
+    [[nodiscard]] SignalGraphPanel* signalGraphPanel() const { return signalGraph_; }
+    [[nodiscard]] LiveGraphs* liveGraphs() const { return liveGraphs_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -166,6 +171,8 @@ private:
 
     MeasurementDisplayPanel* measurementDisplay_;
     DoubleParameterPanel* doubleParameter_;
+    SignalGraphPanel* signalGraph_;
+    LiveGraphs* liveGraphs_;
     std::array<TitledWidget*, kChildPanelCount> panels_{};
 
     BigColourNumberPanel* bigColourNumber_;

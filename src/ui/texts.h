@@ -63,6 +63,14 @@ inline constexpr std::array<Text, 3> kGraphTabLabels{{
     {"FARBRAUM", "COLOR SPACE"},
     {"3-SEITEN-ANSICHT", "THREE-SIDED VIEW"},
 }};
+// The three-sided view's two buttons and the signal graph panel.
+inline constexpr Text kMaximiseGraphButton{"MAXIMIEREN", "MAXIMIZE"};
+inline constexpr Text kMinimiseGraphButton{"MINIMIEREN", "MINIMIZE"};
+inline constexpr Text kShowSignalGraphButton{"SIGNALVERLAUF", "SIGNAL GRAPH"};
+inline constexpr Text kCloseSignalGraphButton{"SCHLIESSEN", "CLOSE"};
+inline constexpr Text kSignalSelectorLabel{"SIGNAL", "SIGNAL"};
+inline constexpr Text kSampleCounterLabel{"Zaehler", "Counter"};
+inline constexpr Text kTemperatureSignal{"TEMP", "TEMP"};
 
 // ---- connection page: captions ----
 inline constexpr Text kProtocolLabel{"Schnittstelle", "Interface"};

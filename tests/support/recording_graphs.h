@@ -9,7 +9,7 @@
 namespace tavrino::test {
 
 // Graphs that note every request in order: "init", "show", "delete plots",
-// "scope".
+// "scope", "init panel graph", "panel graph data".
 struct RecordingGraphs final : Graphs {
     std::vector<std::string> calls;
     // Called on every ShowGraph: the point after each frame where a test
@@ -24,6 +24,8 @@ struct RecordingGraphs final : Graphs {
     }
     void deleteProjectionPlots() override { calls.emplace_back("delete plots"); }
     void refreshScopeCaptions() override { calls.emplace_back("scope"); }
+    void InitPanelGraph() override { calls.emplace_back("init panel graph"); }
+    void SetPanelGraphData() override { calls.emplace_back("panel graph data"); }
 
     [[nodiscard]] int count(const std::string& call) const {
         int n = 0;

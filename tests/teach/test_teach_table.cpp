@@ -123,5 +123,17 @@ TEST(PromptNumberTest, ReadsTheFirstNumberAfterAnyLeadingText) {
         EXPECT_EQ(parsePromptNumber(c.answer), c.value) << '"' << c.answer << '"';
 }
 
+TEST(TeachTableTest, HitMarkingFollowsTheHitRowAndLeavesTheColourCell) {
+    TeachTable t;
+    t.setColourCell(2, Rgb{1, 2, 3});
+    markHitRow(t, hitChange(255, 2));
+    EXPECT_EQ(t.background(2, 0), kHitBackground);
+    EXPECT_EQ(t.background(2, 5), kHitBackground);
+    EXPECT_EQ(t.colourCell(2), (Rgb{1, 2, 3}));
+    markHitRow(t, hitChange(2, 0));
+    EXPECT_EQ(t.background(2, 5), kWhite);
+    EXPECT_EQ(t.background(0, 3), kHitBackground);
+}
+
 } // namespace
 } // namespace tavrino::teach

@@ -4,6 +4,9 @@
 #include "ui/help.h"
 #include "ui/led.h"
 #include "ui/number_cells.h"
+#include "ui/plots/projection_plot.h"
+#include "ui/plots/quad_arrangement.h"
+#include "ui/plots/strip_chart.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 
@@ -14,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
@@ -51,17 +55,10 @@ QLabel* caption(QWidget* parent, const QString& text = {}) {
     return label;
 }
 
-// Where a graph will be drawn.
-QFrame* makePlotArea(QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    frame->setAutoFillBackground(true);
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    frame->setPalette(palette);
-    frame->setMinimumHeight(120);
-    frame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    return frame;
+constexpr std::size_t kSamples = measurement::GraphHistories::kSamples;
+
+StripChart* xyzChart(QWidget* parent) {
+    return new StripChart(kSamples, {Qt::red, Qt::green, Qt::blue}, parent);
 }
 
 } // namespace
@@ -73,14 +70,14 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
       graphTabs_(new QTabWidget(this)), deltaECaption_(caption(this)), colourNumberCaption_(caption(this)),
       in0Caption_(caption(this)), saturationCaption_(caption(this)),
       in0_(new Led(QColor(0, 200, 0), Qt::black, this)),
-      saturation_(new Led(QColor(230, 0, 0), QColor(70, 70, 70), this)), repaint_(new QTimer(this)),
-      subscription_(context.session.connection,
-                    [this](app::ConnectionChange change) {
-                        if (change == app::ConnectionChange::LinkDisplay)
-                            refreshLinkDisplay();
-                        else if (change == app::ConnectionChange::SensorIdentity)
-                            refreshIdentity();
-                    }),
+      saturation_(new Led(QColor(230, 0, 0), QColor(70, 70, 70), this)), signalGraph_(new QPushButton(this)),
+      repaint_(new QTimer(this)), subscription_(context.session.connection,
+                                                [this](app::ConnectionChange change) {
+                                                    if (change == app::ConnectionChange::LinkDisplay)
+                                                        refreshLinkDisplay();
+                                                    else if (change == app::ConnectionChange::SensorIdentity)
+                                                        refreshIdentity();
+                                                }),
       controlsSubscription_(context.session.parameters.controls,
                             [this](const parameters::ControlChange& change) { onControlChange(change); }) {
     namespace mt = measurement::texts;
@@ -104,6 +101,7 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     top->addWidget(comPort_, 1, 1);
     top->addWidget(serverCaption_, 1, 2);
     top->addWidget(server_, 1, 3);
+    top->addWidget(signalGraph_, 0, 4);
     top->setColumnStretch(1, 1);
     top->setColumnStretch(3, 2);
     column->addLayout(top);
@@ -141,31 +139,9 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
 
     // The graph pages: X Y Z over time, the colour-space coordinates (with
     // the CS REF references), and the three-sided view.
-    for (std::size_t page = 0; page < kGraphPageCount; ++page) {
-        auto* widget = new QWidget(graphTabs_);
-        auto* layout = new QVBoxLayout(widget);
-        if (page != 2) {
-            auto* values = new QGridLayout;
-            for (std::size_t i = 0; i < 3; ++i) {
-                const int column = 2 * static_cast<int>(i);
-                NumberDisplay& x = xyz_[page + 1][i];
-                x.edit = numberDisplay(widget);
-                values->addWidget(caption(widget, qs(texts::kXyzCaptions[i])), 0, column);
-                values->addWidget(x.edit, 0, column + 1);
-                if (page == 1) {
-                    reference_[i].edit = numberDisplay(widget);
-                    referenceCaptions_[i] = caption(widget);
-                    values->addWidget(referenceCaptions_[i], 1, column);
-                    values->addWidget(reference_[i].edit, 1, column + 1);
-                }
-            }
-            values->setColumnStretch(6, 1);
-            layout->addLayout(values);
-        }
-        plots_[page] = makePlotArea(widget);
-        layout->addWidget(plots_[page], 1);
-        graphTabs_->addTab(widget, QString());
-    }
+    graphs_.pages = graphTabs_;
+    for (std::size_t page = 0; page < kGraphPageCount; ++page)
+        graphTabs_->addTab(buildGraphPage(page, graphTabs_), QString());
     // The three-sided view is the page in front at start-up.
     graphTabs_->setCurrentIndex(kGraphPageCount - 1);
     column->addWidget(graphTabs_, 1);
@@ -189,6 +165,7 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     help.add(colourNumber_.edit, mt::kColourNumberHelp);
     help.add(in0_, mt::kIn0Help);
     help.add(saturation_, mt::kSaturationHelp);
+    addGraphHelp(help);
 
     // Installed after the help, so these see the double clicks first.
     colourNumber_.edit->installEventFilter(this);
@@ -196,6 +173,11 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
 
     repaint_->setInterval(kRepaintIntervalMs);
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
+    connect(signalGraph_, &QPushButton::clicked, this, &MeasurementDisplayPanel::signalGraphRequested);
+    connect(graphs_.maximise, &QPushButton::clicked, this,
+            [this] { graphs_.arrangement->setMaximised(true); });
+    connect(graphs_.minimise, &QPushButton::clicked, this,
+            [this] { graphs_.arrangement->setMaximised(false); });
 
     retranslate(session_.language());
     applyCaptions();
@@ -216,6 +198,80 @@ void MeasurementDisplayPanel::retranslate(Language language) {
     saturationCaption_->setText(qs(texts::kSaturationCaption, language));
     for (int page = 0; page < kGraphPageCount; ++page)
         graphTabs_->setTabText(page, qs(texts::kGraphTabLabels[static_cast<std::size_t>(page)], language));
+    signalGraph_->setText(qs(texts::kShowSignalGraphButton, language));
+    graphs_.maximise->setText(qs(texts::kMaximiseGraphButton, language));
+    graphs_.minimise->setText(qs(texts::kMinimiseGraphButton, language));
+}
+
+// ---- graph pages ----
+
+// The XYZ page and the colour-space page show their XYZ displays (and the CS
+// REF references) above the charts; the three-sided view is all graphs.
+QWidget* MeasurementDisplayPanel::buildGraphPage(std::size_t page, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    auto* layout = new QVBoxLayout(widget);
+    if (page == 2) {
+        layout->addWidget(buildThreeSidedView(widget), 1);
+        return widget;
+    }
+    auto* values = new QGridLayout;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int column = 2 * static_cast<int>(i);
+        NumberDisplay& x = xyz_[page + 1][i];
+        x.edit = numberDisplay(widget);
+        values->addWidget(caption(widget, qs(texts::kXyzCaptions[i])), 0, column);
+        values->addWidget(x.edit, 0, column + 1);
+        if (page == 1) {
+            reference_[i].edit = numberDisplay(widget);
+            referenceCaptions_[i] = caption(widget);
+            values->addWidget(referenceCaptions_[i], 1, column);
+            values->addWidget(reference_[i].edit, 1, column + 1);
+        }
+    }
+    values->setColumnStretch(6, 1);
+    layout->addLayout(values);
+    if (page == 0) {
+        graphs_.xyz = xyzChart(widget);
+        layout->addWidget(graphs_.xyz, 1);
+        return widget;
+    }
+    const std::array<QColor, 3> colours{Qt::red, Qt::darkGreen, Qt::blue};
+    for (std::size_t i = 0; i < 3; ++i) {
+        graphs_.coordinates[i] = new StripChart(kSamples, {colours[i]}, widget);
+        layout->addWidget(graphs_.coordinates[i], 1);
+    }
+    return widget;
+}
+
+QWidget* MeasurementDisplayPanel::buildThreeSidedView(QWidget* parent) {
+    auto* view = new QWidget(parent);
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* buttons = new QHBoxLayout;
+    graphs_.maximise = new QPushButton(view);
+    graphs_.minimise = new QPushButton(view);
+    buttons->addWidget(graphs_.maximise);
+    buttons->addWidget(graphs_.minimise);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    for (auto& projection : graphs_.projections)
+        projection = new ProjectionPlot(view);
+    graphs_.xyz3D = xyzChart(view);
+    graphs_.arrangement = new QuadArrangement(
+        {graphs_.projections[0], graphs_.projections[1], graphs_.projections[2], graphs_.xyz3D}, view);
+    layout->addWidget(graphs_.arrangement, 1);
+    return view;
+}
+
+void MeasurementDisplayPanel::addGraphHelp(HelpRegistry& help) {
+    namespace mt = measurement::texts;
+    help.add(graphs_.xyz, mt::kXyzChartHelp);
+    help.add(graphs_.xyz3D, mt::kXyzChartHelp);
+    for (StripChart* chart : graphs_.coordinates)
+        help.add(chart, mt::kColourSpaceChartHelp);
+    for (ProjectionPlot* projection : graphs_.projections)
+        help.add(projection, mt::kThreeSidedViewHelp);
+    help.add(signalGraph_, mt::kOpenSignalGraphHelp);
 }
 
 QLineEdit* MeasurementDisplayPanel::xyzDisplay(XyzSet set, int channel) const {

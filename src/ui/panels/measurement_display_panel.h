@@ -14,12 +14,28 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTabWidget;
 class QTimer;
 
 namespace tavrino::ui {
 
 class Led;
+class StripChart;
+class ProjectionPlot;
+class QuadArrangement;
+
+// The graphs of the measurement display panel's three graph pages.
+struct LiveGraphWidgets {
+    QTabWidget* pages = nullptr;
+    StripChart* xyz = nullptr;                    // XYZ page
+    std::array<StripChart*, 3> coordinates{};     // colour-space page: csX, csY, csI
+    std::array<ProjectionPlot*, 3> projections{}; // three-sided view
+    StripChart* xyz3D = nullptr;                  // three-sided view, beside the projections
+    QuadArrangement* arrangement = nullptr;       // the three-sided view's two by two
+    QPushButton* maximise = nullptr;
+    QPushButton* minimise = nullptr;
+};
 
 // The measurement display panel: the live values (calibrated X Y Z, the
 // colour-space coordinates, the single deviations, delta E, the colour
@@ -62,7 +78,8 @@ public:
     [[nodiscard]] QLabel* referenceCaption(int i) const { return referenceCaptions_.at(i); }
     [[nodiscard]] Led* in0Led() const { return in0_; }
     [[nodiscard]] Led* saturationLed() const { return saturation_; }
-    [[nodiscard]] QWidget* plotArea(int page) const { return plots_.at(page); }
+    [[nodiscard]] const LiveGraphWidgets& graphWidgets() const { return graphs_; }
+    [[nodiscard]] QPushButton* signalGraphButton() const { return signalGraph_; }
     [[nodiscard]] QTimer* repaintTimer() const { return repaint_; }
 
 signals:
@@ -70,6 +87,8 @@ signals:
     void bigColourNumberRequested();
     // Right double click on the sensor status field.
     void clearConnectionLogRequested();
+    // The signal graph button.
+    void signalGraphRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,6 +112,9 @@ private:
     void applyShown();
     void refreshLinkDisplay();
     void refreshIdentity();
+    QWidget* buildGraphPage(std::size_t page, QWidget* parent);
+    QWidget* buildThreeSidedView(QWidget* parent);
+    void addGraphHelp(HelpRegistry& help);
 
     app::Session& session_;
     QLabel* statusCaption_;
@@ -118,7 +140,8 @@ private:
     QLabel* saturationCaption_;
     Led* in0_;
     Led* saturation_;
-    std::array<QWidget*, kGraphPageCount> plots_{};
+    LiveGraphWidgets graphs_;
+    QPushButton* signalGraph_;
 
     QTimer* repaint_;
     measurement::FrameWatch watch_;

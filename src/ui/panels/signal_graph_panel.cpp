@@ -1,14 +1,166 @@
 #include "ui/panels/signal_graph_panel.h"
 
+#include "measurement/texts.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
 #include "ui/texts.h"
 
+#include <qcustomplot.h>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
 
-SignalGraphPanel::SignalGraphPanel([[maybe_unused]] UiContext& context, QWidget* parent)
-    : TitledWidget(texts::kSignalGraphHeading, parent) {
-    body()->addStretch(1);
+namespace {
+
+const QColor kTeal(0, 128, 128);
+const std::array<QColor, measurement::kSignals> kSignalColours{Qt::red,   Qt::green, Qt::blue, Qt::red,
+                                                               Qt::green, kTeal,     kTeal};
+// X, Y, Z and the temperature are integers, the coordinates are not.
+constexpr std::array<int, measurement::kSignals> kDecimals{0, 0, 0, 4, 4, 4, 0};
+
+QLineEdit* makeValueDisplay(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edit->setMaximumWidth(90);
+    return edit;
+}
+
+} // namespace
+
+SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
+    : TitledWidget(texts::kSignalGraphHeading, parent), session_(context.session),
+      selector_(new QComboBox(this)), selectorCaption_(new QLabel(this)), close_(new QPushButton(this)),
+      stack_(new QStackedWidget(this)), counterCaption_(new QLabel(this)), counter_(makeValueDisplay(this)),
+      controlsSubscription_(context.session.parameters.controls, [this](const parameters::ControlChange& c) {
+          if (c.kind == parameters::ControlChange::Kind::Captions)
+              applyCaptions();
+      }) {
+    namespace mt = measurement::texts;
+    // Everything scrolls when the window is made smaller than the panel.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* top = new QHBoxLayout;
+    top->addWidget(selectorCaption_);
+    top->addWidget(selector_);
+    top->addStretch(1);
+    top->addWidget(close_);
+    column->addLayout(top);
+
+    auto* displays = new QGridLayout;
+    for (std::size_t i = 0; i < measurement::kSignals; ++i) {
+        auto* plot = new QCustomPlot(stack_);
+        plot->setMinimumSize(200, 150);
+        traces_[i] = new QCPCurve(plot->xAxis, plot->yAxis); // owned by the plot
+        traces_[i]->setPen(QPen(kSignalColours[i], 1));
+        graphs_[i] = plot;
+        stack_->addWidget(plot);
+        selector_->addItem(QString(), static_cast<int>(i));
+        captions_[i] = new QLabel(this);
+        captions_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        values_[i] = makeValueDisplay(this);
+        const int row = static_cast<int>(i / 4);
+        const int column = 2 * static_cast<int>(i % 4);
+        displays->addWidget(captions_[i], row, column);
+        displays->addWidget(values_[i], row, column + 1);
+        context.help.add(plot, mt::kSignalGraphHelp);
+    }
+    displays->addWidget(counterCaption_, 1, 6);
+    displays->addWidget(counter_, 1, 7);
+    column->addLayout(displays);
+    column->addWidget(stack_, 1);
+    area->setWidget(content);
+    content->setAutoFillBackground(false);
+    area->viewport()->setAutoFillBackground(false);
+    body()->addWidget(area, 1);
+
+    context.help.add(selector_, mt::kSignalSelectorHelp);
+    context.help.add(close_, mt::kCloseSignalGraphHelp);
+    connectControls();
+    retranslate(session_.language());
+    SetGraphVisible(0);
+}
+
+void SignalGraphPanel::connectControls() {
+    connect(selector_, &QComboBox::activated, this,
+            [this](int index) { SetGraphVisible(selector_->itemData(index).toInt()); });
+    connect(close_, &QPushButton::clicked, this, &SignalGraphPanel::closeRequested);
+}
+
+void SignalGraphPanel::retranslate(Language language) {
+    TitledWidget::retranslate(language);
+    selectorCaption_->setText(qs(texts::kSignalSelectorLabel, language));
+    close_->setText(qs(texts::kCloseSignalGraphButton, language));
+    counterCaption_->setText(qs(texts::kSampleCounterLabel, language));
+    applyCaptions();
+}
+
+void SignalGraphPanel::applyCaptions() {
+    const auto& coordinates = session_.parameters.controls.captions().coordinates;
+    std::array<QString, measurement::kSignals> names;
+    for (std::size_t i = 0; i < 3; ++i) {
+        names[i] = qs(texts::kXyzCaptions[i]);
+        names[i + 3] = qs(coordinates[i]);
+    }
+    names[6] = qs(texts::kTemperatureSignal, session_.language());
+    for (std::size_t i = 0; i < measurement::kSignals; ++i) {
+        selector_->setItemText(static_cast<int>(i), names[i]);
+        captions_[i]->setText(names[i]);
+        graphs_[i]->yAxis->setLabel(names[i]);
+    }
+}
+
+void SignalGraphPanel::SetGraphVisible(int selector) {
+    // The stack hides every graph but the one it shows.
+    const std::size_t shown = measurement::selectedSignal(selector);
+    stack_->setCurrentWidget(graphs_[shown]);
+    selector_->setCurrentIndex(static_cast<int>(shown));
+    graphs_[shown]->rescaleAxes();
+    graphs_[shown]->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void SignalGraphPanel::clearTraces() {
+    for (QCPCurve* trace : traces_)
+        trace->data()->clear();
+    curveIndex_ = 0;
+    for (QCustomPlot* plot : graphs_)
+        plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void SignalGraphPanel::addSegment(const measurement::SignalSegment& s) {
+    // Each segment starts where the one before ended; only the first after
+    // the start needs its own starting point.
+    const bool first = traces_[0]->data()->isEmpty();
+    const double start = curveIndex_;
+    for (std::size_t i = 0; i < measurement::kSignals; ++i) {
+        if (first)
+            traces_[i]->addData(start, s.fromSample, s.from[i]);
+        traces_[i]->addData(start + (first ? 1 : 0), s.toSample, s.to[i]);
+    }
+    curveIndex_ = start + (first ? 2 : 1);
+}
+
+void SignalGraphPanel::refresh(const measurement::SignalValues& latest, std::uint16_t counter) {
+    for (std::size_t i = 0; i < measurement::kSignals; ++i)
+        values_[i]->setText(QString::number(latest[i], 'f', kDecimals[i]));
+    counter_->setText(QString::number(counter));
+    QCustomPlot* shown = graphs_[static_cast<std::size_t>(stack_->currentIndex())];
+    shown->rescaleAxes();
+    shown->replot();
 }
 
 } // namespace tavrino::ui
