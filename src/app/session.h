@@ -7,6 +7,7 @@
 #include "app/connect_panel.h"
 #include "app/dimming.h"
 #include "app/panel_settings.h"
+#include "app/recorder_state.h"
 #include "app/server_addresses.h"
 #include "common/graphs.h"
 #include "common/ids.h"
@@ -233,6 +234,7 @@ public:
     ParameterState parameters;
     LiveState live;
     teach::RowColours rowColours;
+    RecorderState recorder;
 
     // The operator every subsystem talks to.
     [[nodiscard]] Operator& op() { return op_; }
