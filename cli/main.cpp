@@ -40,6 +40,15 @@ constexpr const char* kUsage =
     "                       prints the connection log; a firmware mismatch or failure exits 1\n"
     "  hwinfo -o FILE       connect, then write the hardware information file FILE\n"
     "  baud INDEX           serial only: connect, then move sensor and line to baud-rate index INDEX\n"
+    "  record -o FILE [--mode values|continuous|triggered] [-n N] [--interval SECONDS]\n"
+    "         [--color-space C] [--panel-id TEXT] [--append] [--yes]\n"
+    "                       values (default): N lines (default 1), one every interval (default 1.0 s;\n"
+    "                       below 0.25 raised to 0.25); continuous: one line every interval until -n N\n"
+    "                       lines or SIGINT/SIGTERM; triggered: order 30 argument 1, one line per frame\n"
+    "                       the sensor sends until -n N lines or SIGINT/SIGTERM, then order 30 argument 0.\n"
+    "                       A new FILE gets the header; an existing one is emptied with --yes, appended\n"
+    "                       to with --append, otherwise left untouched (exit 1). Colour-space headings\n"
+    "                       of --color-space C (0..4), else of the sensor's RAM. Nothing on stdout.\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -58,6 +67,7 @@ struct CommandLine {
     Arguments values;
     std::string file;
     std::string index;
+    RecordOptions record;
 };
 
 // A subcommand without a help flag of its own: "--help" is a global option.
@@ -136,6 +146,20 @@ void addConnectionCommands(CLI::App& app, CommandLine& line) {
     baud->callback([&line] { line.run = [&line](CliContext& ctx) { return commandBaud(ctx, line.index); }; });
 }
 
+void addRecordCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* r = command(app, "record", "record measurements into a record file");
+    RecordOptions& o = line.record;
+    r->add_option("-o", o.file)->required();
+    r->add_option("--mode", o.mode)->check(CLI::IsMember({"values", "continuous", "triggered"}));
+    r->add_option("-n", o.count)->check(CLI::Range(1LL, 4294967295LL));
+    r->add_option("--interval", o.interval);
+    r->add_option("--color-space", o.colourSpace)->check(CLI::Range(0, 4));
+    r->add_option("--panel-id", o.panelId);
+    r->add_flag("--append", o.append);
+    r->add_flag("--yes", o.yes);
+    r->callback([&line] { line.run = [&line](CliContext& ctx) { return commandRecord(ctx, line.record); }; });
+}
+
 // Reads the command line into `line`. kExitOk, or the status to end with.
 int parse(int argc, char** argv, CommandLine& line) {
     CLI::App app("tavrino-cli");
@@ -150,6 +174,7 @@ int parse(int argc, char** argv, CommandLine& line) {
     addParamsCommands(app, line);
     addColorCommands(app, line);
     addConnectionCommands(app, line);
+    addRecordCommands(app, line);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
