@@ -147,9 +147,12 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
 
     resize(kDefaultWidth, kDefaultHeight);
     retranslate(session_.language());
+    session_.recorder.installSignalGraph(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    session_.recorder.installSignalGraph(nullptr);
+}
 
 TitledWidget* MainWindow::page(MainTab tab) const {
     const int i = static_cast<int>(tab);

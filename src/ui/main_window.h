@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "common/graphs.h"
 #include "common/ids.h"
+#include "common/signal_graph.h"
 #include "ui/callback_depth.h"
 #include "ui/help.h"
 #include "ui/subscription.h"
@@ -52,7 +53,7 @@ inline constexpr int kFirstSelectorRow = 5;
 // pages and, beside it, the place of the child panels, of which exactly one
 // is shown. It also owns the two panels that are windows of their own (big
 // colour number, password).
-class MainWindow : public QMainWindow, public Graphs {
+class MainWindow : public QMainWindow, public Graphs, public SignalGraph {
     Q_OBJECT
 public:
     explicit MainWindow(app::Session& session, QWidget* parent = nullptr);
@@ -88,6 +89,11 @@ public:
     void ShowGraph() override {}
     void deleteProjectionPlots() override {}
     void refreshScopeCaptions() override {}
+    // The signal graph panel as the recorder feeds it (installed into the
+    // session while the window lives). Until the panel holds its seven
+    // graphs there is nothing to reset or draw; these then forward to it.
+    void InitPanelGraph(const SignalSample&) override {}
+    void SetPanelGraphData(const SignalSample&) override {}
 
     // Every caption in `language`, and the teach table's context menu.
     void retranslate(Language language);
