@@ -241,6 +241,7 @@ int RecordFrame(Session& s) {
     r.notify(RecorderChange::Counts);
     const std::chrono::nanoseconds period = recorder::intervalDuration(r.interval);
     const auto stopped = [&s] { return s.flags.running != 1; };
+    const std::uint64_t failuresBefore = s.link.failureCount();
     int result = 1;
     while (s.flags.running == 1) {
         // The interval runs from the start of the request.
@@ -259,7 +260,9 @@ int RecordFrame(Session& s) {
             break;
         s.link.pause(cycleEnd, stopped);
     }
-    return result;
+    // Also a failure between two requests (the connection lost while
+    // waiting for the next cycle) ended the recording.
+    return s.link.failureCount() == failuresBefore ? result : -1;
 }
 
 int recordAtInterval(Session& s) {

@@ -226,6 +226,7 @@ void SensorLink::failureOf(Transport* transport, const Text& text) {
 
 void SensorLink::SetTimeout(const Text& text) {
     failureMessage_ = text.str(language_);
+    ++failureCount_;
     flags_.running = 0;
     flags_.sensorConnected = 0;
     flags_.scopeRunning = 0;

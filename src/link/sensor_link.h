@@ -89,6 +89,10 @@ public:
     void SetTimeout(const Text& text);
     // The text of the last communication failure, in the language it was shown.
     [[nodiscard]] const std::string& failureMessage() const { return failureMessage_; }
+    // How many communication failures were reported so far: a loop tells by
+    // it whether one ended it, also one that came between its exchanges (a
+    // server closing the connection).
+    [[nodiscard]] std::uint64_t failureCount() const { return failureCount_; }
 
     // Reads a frame the sensor sends by itself (triggered frames, scope
     // frames): waits without limit for its header and then, with the normal
@@ -155,6 +159,7 @@ private:
     QEventLoop* activeLoop_ = nullptr;
     std::size_t received_ = 0;
     std::string failureMessage_;
+    std::uint64_t failureCount_ = 0;
     int lastOpenResult_ = 0;
     bool waiting_ = false;
     bool failed_ = false;  // the running operation's failure has been reported
