@@ -113,7 +113,7 @@ void RecorderPage::build() {
     recordFile_->setWordWrap(true);
     recordFile_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     for (int i = 0; i < recorder::kRecordModeCount; ++i)
-        mode_->addItem(QString());
+        mode_->addItem(QString(), i);
     interval_->setRange(0.0, app::RecorderState::kIntervalFieldMax);
     interval_->setDecimals(3);
     interval_->setSingleStep(0.25);
