@@ -110,6 +110,21 @@ void countCycle(Session& s) {
     r.notify(RecorderChange::Counts);
 }
 
+// One frame the sensor sent by itself, now the link's last reply.
+void recordStreamedFrame(Session& s) {
+    // A frame without payload carries no measurement to record.
+    if (s.link.lastReply().length == 0)
+        return;
+    RecorderState& r = s.recorder;
+    measurement::acceptFrame(s.live.record, s.link.replyPayload(), s.link.lastReply().length, true);
+    r.seriesCount += 1;
+    if (r.lineLimit > 0 && r.seriesCount >= r.lineLimit)
+        s.flags.running = 0;
+    showRecordedFrame(s);
+    ToFile(s);
+    r.notify(RecorderChange::Counts);
+}
+
 bool linkOpen(const Session& s) {
     return s.link.protocol() == link::Protocol::TcpIp ? s.link.tcpConnected() : s.link.serialOpen();
 }
@@ -309,26 +324,20 @@ int TriggeredRecord(Session& s) {
             s.flags.running = 0;
             return -1;
         }
-        // A frame without payload carries no measurement to record.
-        if (s.link.lastReply().length == 0)
-            continue;
-        measurement::acceptFrame(s.live.record, s.link.replyPayload(), s.link.lastReply().length, true);
-        r.seriesCount += 1;
-        if (r.lineLimit > 0 && r.seriesCount >= r.lineLimit)
-            s.flags.running = 0;
-        showRecordedFrame(s);
-        ToFile(s);
-        r.notify(RecorderChange::Counts);
+        recordStreamedFrame(s);
     }
     return 1;
 }
 
-void StopAutoSend(Session& s) {
+void StopAutoSend(Session& s, bool recordThem) {
     // Over a line that is gone nothing can carry the stop; the failure that
     // closed it has been reported.
     if (!linkOpen(s))
         return;
-    s.link.requestPastStream(link::order::AutoSend, 0, link::order::Measure);
+    s.link.requestPastStream(link::order::AutoSend, 0, link::order::Measure, [&s, recordThem] {
+        if (recordThem)
+            recordStreamedFrame(s);
+    });
 }
 
 int recordTriggered(Session& s) {
@@ -341,7 +350,11 @@ int recordTriggered(Session& s) {
     const Activity red(s.recorder, &RecorderState::triggeredRecording);
     resetSignalGraph(s);
     const int result = TriggeredRecord(s);
-    StopAutoSend(s);
+    // Frames still on their way when a stopping action ended the run belong
+    // to it; after a failure, or with the command line's count reached,
+    // there is nothing more to take.
+    const bool limitReached = s.recorder.lineLimit > 0 && s.recorder.seriesCount >= s.recorder.lineLimit;
+    StopAutoSend(s, result == 1 && !limitReached);
     tellRecordingEnd(s);
     return result;
 }

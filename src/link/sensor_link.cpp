@@ -426,7 +426,8 @@ int SensorLink::DataExchange(int count) {
     return result;
 }
 
-int SensorLink::requestPastStream(int order, std::uint16_t argument, int streamOrder) {
+int SensorLink::requestPastStream(int order, std::uint16_t argument, int streamOrder,
+                                  const std::function<void()>& onStreamFrame) {
     if (refuseIfBusy())
         return -1;
     lastOrder_ = static_cast<std::uint8_t>(order & 0xFF);
@@ -445,14 +446,14 @@ int SensorLink::requestPastStream(int order, std::uint16_t argument, int streamO
         trace(true, buffers_.transmit(), buffers_.transmitLength());
     t->write(buffers_.transmit(), buffers_.transmitLength());
 
-    int result = receiveReplyPastStream(streamOrder);
+    int result = receiveReplyPastStream(streamOrder, onStreamFrame);
     if (result == 1 && buffers_.lastReply().length > 0)
         result = receivePayload();
     traceReceived();
     return result;
 }
 
-int SensorLink::receiveReplyPastStream(int streamOrder) {
+int SensorLink::receiveReplyPastStream(int streamOrder, const std::function<void()>& onStreamFrame) {
     for (;;) {
         switch (waitFor(kHeaderSize, nullptr)) {
         case WaitResult::Ready:
@@ -479,7 +480,7 @@ int SensorLink::receiveReplyPastStream(int streamOrder) {
             verdict == HeaderVerdict::Good && header.order == streamOrder && header.order != lastOrder_;
         if (!streamed)
             return acceptHeader(verdict, header);
-        // A frame sent before the sensor took the request: read past it.
+        // A frame sent before the sensor took the request.
         switch (waitFor(kHeaderSize + header.length, nullptr)) {
         case WaitResult::Ready:
             break;
@@ -492,6 +493,10 @@ int SensorLink::receiveReplyPastStream(int streamOrder) {
             return -1;
         }
         traceReceived();
+        if (checkPayload(buffers_.replyPayload(), header.length, header.dataCrc)) {
+            buffers_.setLastReply(header);
+            onStreamFrame();
+        }
         buffers_.clearReceive();
         received_ = 0;
     }

@@ -106,12 +106,14 @@ public:
 
     // A request while the sensor may still be sending frames of `streamOrder`
     // by itself (the stop of its automatic sending): what already arrived is
-    // kept, frames with that order echo ahead of the reply are read and
-    // dropped, and bytes that start no valid header are skipped one by one.
-    // The reply limit applies to every frame. So nothing the sensor sent
-    // before the reply is left over for the next exchange. Results as
-    // request().
-    int requestPastStream(int order, std::uint16_t argument, int streamOrder);
+    // kept, frames with that order echo ahead of the reply are read (each
+    // good one handed to `onStreamFrame` as the last reply, which must not
+    // start an exchange), and bytes that start no valid header are skipped
+    // one by one. The reply limit applies to every frame. So nothing the
+    // sensor sent before the reply is left over for the next exchange.
+    // Results as request().
+    int requestPastStream(int order, std::uint16_t argument, int streamOrder,
+                          const std::function<void()>& onStreamFrame);
 
     // Waits until `deadline` has passed or `stop` holds, in a local event
     // loop as the exchanges wait, so the operator's controls stay live;
@@ -145,7 +147,7 @@ private:
     WaitResult waitFor(std::size_t needed, const std::function<bool()>* stop);
     int receiveHeader(const std::function<bool()>* stop);
     int acceptHeader(HeaderVerdict verdict, const ReplyHeader& header);
-    int receiveReplyPastStream(int streamOrder);
+    int receiveReplyPastStream(int streamOrder, const std::function<void()>& onStreamFrame);
     int receivePayload();
     void traceReceived();
 

@@ -288,8 +288,9 @@ TEST_F(RecorderTest, TriggeredFramesTogetherThenTheNextExchangeGetsItsOwnReply) 
     };
     op.confirmAnswers = {true};
     EXPECT_EQ(recordTriggered(session), 1);
-    EXPECT_EQ(lines().size(), 3u);
-    EXPECT_EQ(session.recorder.seriesCount, 3);
+    // The two on their way when STOP came are recorded too.
+    EXPECT_EQ(lines().size(), 5u);
+    EXPECT_EQ(session.recorder.seriesCount, 5);
     EXPECT_EQ(lastMessage(), kSaved);
     EXPECT_FALSE(session.dimming.dimmed(DimControl::GoButton));
     // A GO right after it.
