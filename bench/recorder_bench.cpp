@@ -48,7 +48,7 @@ struct Summary {
     std::optional<double> maxDeviation; // seconds
     int lines = 0;
     int framesSent = 0;
-    int framesReadPast = 0; // on their way when STOP came, read past by the stop
+    int framesReadPast = 0; // on their way when STOP came, recorded while the stop read past them
     std::optional<double> cpuShare;
 };
 
@@ -66,7 +66,8 @@ struct SessionUnderTest {
         session.connection.settings.portNumber = std::to_string(sim.tcpPort());
         app::OpenLink(session);
         session.shell.paths.recorderFile = dir.filePath("RecordFile.dat").toStdString();
-        op.confirmAnswers = {true};
+        if (!app::WriteFileHeader(session))
+            return "the record file could not be written";
         return session.link.tcpConnected() ? std::string{} : "TCP: " + op.connectionLog;
     }
 
@@ -136,12 +137,20 @@ void triggered(benchmark::State& state, Summary& summary) {
         state.SkipWithError(e.c_str());
         return;
     }
+    // Frames the link read, and those it read after sending the stop.
     int received = 0;
-    sut.session.link.trace = [&received](bool sent, const std::uint8_t* bytes, std::size_t) {
-        if (!sent && bytes[1] == link::order::Measure)
+    int afterStop = 0;
+    bool stopSent = false;
+    sut.session.link.trace = [&](bool sent, const std::uint8_t* bytes, std::size_t) {
+        if (sent && bytes[1] == link::order::AutoSend && bytes[2] == 0)
+            stopSent = true;
+        if (!sent && bytes[1] == link::order::Measure) {
             ++received;
+            afterStop += stopSent ? 1 : 0;
+        }
     };
     for (auto _ : state) {
+        sut.op.confirmAnswers = {true};
         QTimer::singleShot(kStreamMs, [&sut] { app::CBF_ButtonRecordStop(sut.session); });
         const double cpu0 = cpuSeconds();
         const auto wall0 = Clock::now();
@@ -155,7 +164,8 @@ void triggered(benchmark::State& state, Summary& summary) {
     // The header's title, empty and heading lines end in CR LF too.
     summary.lines = sut.lines() - 3;
     summary.framesSent = framesBeforeStop(log);
-    summary.framesReadPast = received - summary.lines;
+    summary.framesReadPast = afterStop;
+    state.counters["frames_read"] = received;
     state.counters["lines"] = summary.lines;
     state.counters["frames_sent"] = summary.framesSent;
     state.counters["cpu_share"] = summary.cpuShare.value_or(0);
