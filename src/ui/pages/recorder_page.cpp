@@ -163,7 +163,8 @@ void RecorderPage::build() {
           RecorderControl::Remaining, RecorderControl::SeriesCount})
         page->addWidget(row(c));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {start_, stop_, manual_, triggered_})
+    // START or TRIGGER START first, STOP after it.
+    for (QPushButton* b : {start_, triggered_, manual_, stop_})
         buttons->addWidget(b);
     buttons->addStretch(1);
     page->addLayout(buttons);
