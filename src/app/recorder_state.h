@@ -39,7 +39,7 @@ public:
     std::uint16_t recordedCount = 0;   // modes 0 and 2
     int remaining = 10;                // mode 0: number of values - recorded count
     double seriesCount = 0;            // modes 1 and 3, from 1 in each run
-    recorder::RecordTime recordTime;
+    recorder::RecordTime recordTime = recorder::splitRecordTime(interval, numberOfValues);
 
     // An interval recording runs: interval, number of values and START are
     // indicators only, START is red.
