@@ -24,13 +24,18 @@ inline constexpr double kExchangeBits =
 // tavrino-sim as a child process; its first stdout line names the endpoints.
 class SimProcess {
 public:
-    explicit SimProcess(const QStringList& extra) {
+    // With `logFile` the simulator's stderr (its --verbose log) goes there
+    // instead of to ours.
+    explicit SimProcess(const QStringList& extra, const QString& logFile = {}) {
         process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
         process_.setArguments(QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
                                           QStringLiteral("--pty"), QStringLiteral("--seed"),
                                           QStringLiteral("1")} +
                               extra);
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (logFile.isEmpty())
+            process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        else
+            process_.setStandardErrorFile(logFile);
         process_.start();
         if (!process_.waitForStarted(5000)) {
             error_ = "cannot start " + process_.program().toStdString();

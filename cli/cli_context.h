@@ -137,4 +137,18 @@ struct AssistantOptions {
 };
 int commandAssistant(CliContext& ctx, const AssistantOptions& options);
 
+// record -o FILE [--mode values|continuous|triggered] [-n N] [--interval SECONDS]
+//        [--color-space C] [--panel-id TEXT] [--append] [--yes]
+struct RecordOptions {
+    std::string file;
+    std::string mode = "values";
+    std::optional<long long> count; // -n
+    double interval = 1.0;
+    std::optional<int> colourSpace;
+    std::string panelId;
+    bool append = false;
+    bool yes = false;
+};
+int commandRecord(CliContext& ctx, const RecordOptions& options);
+
 } // namespace tavrino::cli

@@ -50,6 +50,15 @@ constexpr const char* kUsage =
     "                       OK with --yes, else Cancel); parameter sends to RAM (default) or EEPROM;\n"
     "                       progress on stderr; prints TAB-separated lines set1, set2 (POWER GAIN\n"
     "                       INTEGRAL), xyz1, xyz2, xyz3 (X Y Z) and correction (X Y Z, six decimals)\n"
+    "  record -o FILE [--mode values|continuous|triggered] [-n N] [--interval SECONDS]\n"
+    "         [--color-space C] [--panel-id TEXT] [--append] [--yes]\n"
+    "                       values (default): N lines (default 1), one every interval (default 1.0 s;\n"
+    "                       below 0.25 raised to 0.25); continuous: one line every interval until -n N\n"
+    "                       lines or SIGINT/SIGTERM; triggered: order 30 argument 1, one line per frame\n"
+    "                       the sensor sends until -n N lines or SIGINT/SIGTERM, then order 30 argument 0.\n"
+    "                       A new FILE gets the header; an existing one is emptied with --yes, appended\n"
+    "                       to with --append, otherwise left untouched (exit 1). Colour-space headings\n"
+    "                       of --color-space C (0..4), else of the sensor's RAM. Nothing on stdout.\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -70,6 +79,7 @@ struct CommandLine {
     std::string index;
     TableOptions table;
     AssistantOptions assistant;
+    RecordOptions record;
 };
 
 // A subcommand without a help flag of its own: "--help" is a global option.
@@ -172,6 +182,20 @@ void addAssistantCommands(CLI::App& app, CommandLine& line) {
         [&line] { line.run = [&line](CliContext& ctx) { return commandAssistant(ctx, line.assistant); }; });
 }
 
+void addRecordCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* r = command(app, "record", "record measurements into a record file");
+    RecordOptions& o = line.record;
+    r->add_option("-o", o.file)->required();
+    r->add_option("--mode", o.mode)->check(CLI::IsMember({"values", "continuous", "triggered"}));
+    r->add_option("-n", o.count)->check(CLI::Range(1LL, 4294967295LL));
+    r->add_option("--interval", o.interval);
+    r->add_option("--color-space", o.colourSpace)->check(CLI::Range(0, 4));
+    r->add_option("--panel-id", o.panelId);
+    r->add_flag("--append", o.append);
+    r->add_flag("--yes", o.yes);
+    r->callback([&line] { line.run = [&line](CliContext& ctx) { return commandRecord(ctx, line.record); }; });
+}
+
 // Reads the command line into `line`. kExitOk, or the status to end with.
 int parse(int argc, char** argv, CommandLine& line) {
     CLI::App app("tavrino-cli");
@@ -188,6 +212,7 @@ int parse(int argc, char** argv, CommandLine& line) {
     addConnectionCommands(app, line);
     addTableCommands(app, line);
     addAssistantCommands(app, line);
+    addRecordCommands(app, line);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

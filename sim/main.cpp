@@ -72,9 +72,13 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("N"));
     const QCommandLineOption fault(QStringLiteral("fault"), QStringLiteral("Inject a fault (repeatable)."),
                                    QStringLiteral("FAULT"));
+    const QCommandLineOption streamRate(
+        QStringLiteral("stream-rate"),
+        QStringLiteral("Order 30 sends its frames at HZ per second instead of at IN0 rising edges."),
+        QStringLiteral("HZ"));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Log requests, replies and faults as hex on stderr."));
-    parser.addOptions({tcp, pty, firmware, serial, scene, lineRate, seed, fault, verbose});
+    parser.addOptions({tcp, pty, firmware, serial, scene, lineRate, seed, fault, streamRate, verbose});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty())
         return usageError(
@@ -112,6 +116,14 @@ int main(int argc, char* argv[]) {
         }
     }
     config.lineRate = parser.isSet(lineRate);
+    if (parser.isSet(streamRate)) {
+        bool ok = false;
+        const double hz = parser.value(streamRate).toDouble(&ok);
+        // At most a frame per microsecond; the line could not carry more.
+        if (!ok || !(hz > 0.0) || hz > 1e6)
+            return usageError(QStringLiteral("bad --stream-rate '%1'").arg(parser.value(streamRate)));
+        config.streamPeriod = tavrino::sim::SimTime{static_cast<std::int64_t>(1e9 / hz)};
+    }
 
     tavrino::sim::SimServer server(std::move(config));
     if (parser.isSet(verbose))

@@ -339,7 +339,7 @@ SimulatedSensor::Reply SimulatedSensor::execute(int req, std::uint16_t arg,
         if (arg > 1)
             return invalid;
         if (arg == 1)
-            nextStreamEdge_ = model_.nextRisingEdge(at);
+            nextStreamEdge_ = nextStreamTime(at);
         else
             nextStreamEdge_.reset();
         return {req, 0, {}};
@@ -567,9 +567,15 @@ void SimulatedSensor::advance(SimTime now) {
         const SimTime edge = *nextStreamEdge_;
         const auto bytes = measurement::encodeRecord(model_.measure(memory_, edge));
         send(order::Measure, {order::Measure, 0, {bytes.begin(), bytes.end()}}, edge);
-        nextStreamEdge_ = model_.nextRisingEdge(edge);
+        nextStreamEdge_ = nextStreamTime(edge);
     }
     advanceScan(now_);
+}
+
+SimTime SimulatedSensor::nextStreamTime(SimTime t) const {
+    if (config_.streamPeriod > SimTime{})
+        return t + config_.streamPeriod;
+    return model_.nextRisingEdge(t);
 }
 
 std::optional<SimTime> SimulatedSensor::nextWakeup() const {

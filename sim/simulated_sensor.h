@@ -24,6 +24,10 @@ struct SensorConfig {
     SimTime in0HalfPeriod = std::chrono::seconds(2); // IN0 high and low this long each
     int baudIndex = 4;
     bool lineRate = false; // pace every byte at 10 bits per baud of the current rate
+    // The automatic sending of order 30 at this fixed period instead of at
+    // the rising edges of IN0 (for tests and benchmarks of the triggered
+    // recorder); zero: at the edges.
+    SimTime streamPeriod{};
 };
 
 // Something the line has to do, in order, not before `notBefore`.
@@ -100,6 +104,8 @@ private:
     void send(int faultOrder, Reply reply, SimTime at);
     void startScan(std::span<const std::uint8_t> settings, SimTime at);
     void advanceScan(SimTime now);
+    // When the automatic sending sends its next frame after `t`.
+    [[nodiscard]] SimTime nextStreamTime(SimTime t) const;
     void log(const std::string& line) const;
     [[nodiscard]] Fault* findFault(FaultKind kind, int order);
 

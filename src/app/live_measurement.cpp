@@ -1,6 +1,7 @@
 #include "app/live_measurement.h"
 
 #include "app/connection.h"
+#include "app/recorder.h"
 #include "app/table_settings.h"
 #include "measurement/display.h"
 #include "measurement/fetch.h"
@@ -102,6 +103,9 @@ void mainTabChanged(Session& s, MainTab tab) {
         break;
     case MainTab::Calibration:
         s.op().showChildPanel(ChildPanel::Calibration);
+        break;
+    case MainTab::Recorder:
+        recorderPageShown(s);
         break;
     default:
         break;

@@ -53,7 +53,8 @@ void SetPanelData(Session& s);
 // The operator brought `tab` to the front: the connection and scope pages
 // stop a running loop after its current pass; the connection page dims its
 // buttons that need a confirmed connection; the scope and calibration pages
-// show their child panel.
+// show their child panel; the recorder page refreshes its layout and, in
+// mode 0, its record time.
 void mainTabChanged(Session& s, MainTab tab);
 
 // Right click on a control of the live measurement.

@@ -2,6 +2,7 @@
 
 #include "app/server_addresses.h"
 #include "common/texts.h"
+#include "recorder/record_file.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -51,7 +52,7 @@ struct PathKey {
 };
 constexpr PathKey kPathKeys[] = {
     {"PARAMETER FILE", "Parameter.ini", &FilePaths::parameterFile},
-    {"RECORDER FILE", "RecordFile.dat", &FilePaths::recorderFile},
+    {"RECORDER FILE", recorder::kRecordFileName, &FilePaths::recorderFile},
     {"HARDWARE INI FILE", "HardwareInitialFile.ini", &FilePaths::hardwareIniFile},
     {"TABLE ATTRIBUTES FILE", "TableAttributes.ini", &FilePaths::tableAttributesFile},
     {"CALIBRATION SETVALUES FILE", "CalibrationSetvalues.ini", &FilePaths::calibrationSetvaluesFile},

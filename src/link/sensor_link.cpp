@@ -12,6 +12,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace tavrino::link {
@@ -225,6 +226,7 @@ void SensorLink::failureOf(Transport* transport, const Text& text) {
 
 void SensorLink::SetTimeout(const Text& text) {
     failureMessage_ = text.str(language_);
+    ++failureCount_;
     flags_.running = 0;
     flags_.sensorConnected = 0;
     flags_.scopeRunning = 0;
@@ -285,9 +287,9 @@ SensorLink::WaitResult SensorLink::waitFor(std::size_t needed, const std::functi
     pump(needed);
     if (received_ >= needed)
         return WaitResult::Ready;
-    const bool limited = stop == nullptr;
-    const QDeadlineTimer deadline = limited ? QDeadlineTimer(kReplyTimeLimitMs, Qt::PreciseTimer)
-                                            : QDeadlineTimer(QDeadlineTimer::Forever);
+    bool limited = stop == nullptr;
+    QDeadlineTimer deadline = limited ? QDeadlineTimer(kReplyTimeLimitMs, Qt::PreciseTimer)
+                                      : QDeadlineTimer(QDeadlineTimer::Forever);
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
@@ -308,7 +310,14 @@ SensorLink::WaitResult SensorLink::waitFor(std::size_t needed, const std::functi
             return WaitResult::Aborted;
         if (failed_)
             return WaitResult::Failed;
-        if (stop && (*stop)())
+        if (!limited && received_ > 0) {
+            // A frame the sensor sends by itself has begun: its rest follows
+            // within the reply limit, and a stop waits for it, so that the
+            // next reader finds the line at the start of a frame.
+            limited = true;
+            deadline = QDeadlineTimer(kReplyTimeLimitMs, Qt::PreciseTimer);
+        }
+        if (stop && !limited && (*stop)())
             return WaitResult::Stopped;
         if (limited) {
             if (deadline.hasExpired())
@@ -339,6 +348,10 @@ int SensorLink::receiveHeader(const std::function<bool()>* stop) {
         // Frames the sensor sends by itself are not answers; an order echo 0
         // means nothing there.
         verdict = header.length > kMaxReplyPayload ? HeaderVerdict::Oversize : HeaderVerdict::Good;
+    return acceptHeader(verdict, header);
+}
+
+int SensorLink::acceptHeader(HeaderVerdict verdict, const ReplyHeader& header) {
     switch (verdict) {
     case HeaderVerdict::Good:
         buffers_.setLastReply(header);
@@ -411,6 +424,104 @@ int SensorLink::DataExchange(int count) {
         result = receivePayload();
     traceReceived();
     return result;
+}
+
+int SensorLink::requestPastStream(int order, std::uint16_t argument, int streamOrder,
+                                  const std::function<void()>& onStreamFrame) {
+    if (refuseIfBusy())
+        return -1;
+    lastOrder_ = static_cast<std::uint8_t>(order & 0xFF);
+    buffers_.FillTxBuf(order, argument, 0);
+    buffers_.clearReceive();
+    received_ = 0;
+    Transport* t = active();
+    if (!t || !t->isOpen()) {
+        SetTimeout(texts::kTimeout);
+        return -1;
+    }
+    BusyScope busy(*this, t);
+    // Unlike DataExchange nothing pending is discarded: a frame cut in two
+    // would leave its rest to be taken for the reply.
+    if (trace)
+        trace(true, buffers_.transmit(), buffers_.transmitLength());
+    t->write(buffers_.transmit(), buffers_.transmitLength());
+
+    int result = receiveReplyPastStream(streamOrder, onStreamFrame);
+    if (result == 1 && buffers_.lastReply().length > 0)
+        result = receivePayload();
+    traceReceived();
+    return result;
+}
+
+int SensorLink::receiveReplyPastStream(int streamOrder, const std::function<void()>& onStreamFrame) {
+    for (;;) {
+        switch (waitFor(kHeaderSize, nullptr)) {
+        case WaitResult::Ready:
+            break;
+        case WaitResult::TimedOut:
+            SetTimeout(texts::kTimeout);
+            return -1;
+        case WaitResult::Stopped:
+        case WaitResult::Failed:
+        case WaitResult::Aborted:
+            return -1;
+        }
+        std::uint8_t* bytes = buffers_.receive();
+        ReplyHeader header;
+        const HeaderVerdict verdict = checkReplyHeader(bytes, header);
+        if (verdict == HeaderVerdict::BadHeader) {
+            // No frame starts here (the rest of one the sensor was sending):
+            // look one byte further.
+            std::memmove(bytes, bytes + 1, kHeaderSize - 1);
+            received_ = kHeaderSize - 1;
+            continue;
+        }
+        const bool streamed =
+            verdict == HeaderVerdict::Good && header.order == streamOrder && header.order != lastOrder_;
+        if (!streamed)
+            return acceptHeader(verdict, header);
+        // A frame sent before the sensor took the request.
+        switch (waitFor(kHeaderSize + header.length, nullptr)) {
+        case WaitResult::Ready:
+            break;
+        case WaitResult::TimedOut:
+            SetTimeout(texts::kTimeout);
+            return -1;
+        case WaitResult::Stopped:
+        case WaitResult::Failed:
+        case WaitResult::Aborted:
+            return -1;
+        }
+        traceReceived();
+        if (checkPayload(buffers_.replyPayload(), header.length, header.dataCrc)) {
+            buffers_.setLastReply(header);
+            onStreamFrame();
+        }
+        buffers_.clearReceive();
+        received_ = 0;
+    }
+}
+
+bool SensorLink::pause(const QDeadlineTimer& deadline, const std::function<bool()>& stop) {
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+
+    QEventLoop* const outer = activeLoop_;
+    activeLoop_ = &loop;
+    const auto restore = qScopeGuard([&] { activeLoop_ = outer; });
+    for (;;) {
+        if (stop())
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        // Whole milliseconds, rounded up: the loop never ends early.
+        const qint64 ns = deadline.remainingTimeNSecs();
+        timer.start(static_cast<int>(std::min<qint64>((ns + 999'999) / 1'000'000, 1 << 30)));
+        loop.exec();
+    }
 }
 
 int SensorLink::receiveUnsolicited(const std::function<bool()>& stop) {

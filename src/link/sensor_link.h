@@ -16,6 +16,7 @@
 #include <string>
 
 class QEventLoop;
+class QDeadlineTimer;
 
 namespace tavrino::link {
 
@@ -88,13 +89,37 @@ public:
     void SetTimeout(const Text& text);
     // The text of the last communication failure, in the language it was shown.
     [[nodiscard]] const std::string& failureMessage() const { return failureMessage_; }
+    // How many communication failures were reported so far: a loop tells by
+    // it whether one ended it, also one that came between its exchanges (a
+    // server closing the connection).
+    [[nodiscard]] std::uint64_t failureCount() const { return failureCount_; }
 
     // Reads a frame the sensor sends by itself (triggered frames, scope
     // frames): waits without limit for its header and then, with the normal
     // limit, for its payload. `stop` is asked before the wait and whenever the
     // wait wakes; whoever makes it true calls wakeWaits(). Bytes that arrived
-    // since the last frame are kept. 1 frame received, 0 stopped, -1 failure.
+    // since the last frame are kept. A frame whose first bytes have arrived
+    // is read to its end (with the normal limit for the rest) before `stop`
+    // counts, so a stop never leaves half a frame on the line.
+    // 1 frame received, 0 stopped, -1 failure.
     int receiveUnsolicited(const std::function<bool()>& stop);
+
+    // A request while the sensor may still be sending frames of `streamOrder`
+    // by itself (the stop of its automatic sending): what already arrived is
+    // kept, frames with that order echo ahead of the reply are read (each
+    // good one handed to `onStreamFrame` as the last reply, which must not
+    // start an exchange), and bytes that start no valid header are skipped
+    // one by one. The reply limit applies to every frame. So nothing the
+    // sensor sent before the reply is left over for the next exchange.
+    // Results as request().
+    int requestPastStream(int order, std::uint16_t argument, int streamOrder,
+                          const std::function<void()>& onStreamFrame);
+
+    // Waits until `deadline` has passed or `stop` holds, in a local event
+    // loop as the exchanges wait, so the operator's controls stay live;
+    // wakeWaits() makes it ask `stop` again. No exchange is running meanwhile.
+    // True when `stop` ended it.
+    bool pause(const QDeadlineTimer& deadline, const std::function<bool()>& stop);
 
     // Ends any wait at once without a report (program shutdown).
     void abortWait();
@@ -121,6 +146,8 @@ private:
     void pump(std::size_t needed);
     WaitResult waitFor(std::size_t needed, const std::function<bool()>* stop);
     int receiveHeader(const std::function<bool()>* stop);
+    int acceptHeader(HeaderVerdict verdict, const ReplyHeader& header);
+    int receiveReplyPastStream(int streamOrder, const std::function<void()>& onStreamFrame);
     int receivePayload();
     void traceReceived();
 
@@ -134,6 +161,7 @@ private:
     QEventLoop* activeLoop_ = nullptr;
     std::size_t received_ = 0;
     std::string failureMessage_;
+    std::uint64_t failureCount_ = 0;
     int lastOpenResult_ = 0;
     bool waiting_ = false;
     bool failed_ = false;  // the running operation's failure has been reported

@@ -526,6 +526,20 @@ TEST_F(SimSensor, TriggerStreamSendsAFrameAtEveryIn0RisingEdge) {
     EXPECT_FALSE(sensor.nextWakeup());
 }
 
+TEST(SimSensorStreamRate, FixedRateStreamSendsAFrameEveryPeriodUntilStopped) {
+    SensorConfig config = sceneConfig("white");
+    config.streamPeriod = 10ms; // --stream-rate 100
+    SimulatedSensor sensor(config);
+    sensor.connectionOpened(SimTime{});
+    sensor.receive(request(30, 1), 500ms);
+    sensor.takeActions();
+    sensor.advance(1s);
+    EXPECT_EQ(parseFrames(sentBytes(sensor.takeActions())).size(), 50u); // 510 ms .. 1000 ms
+    sensor.receive(request(30, 0), 1001ms);
+    sensor.advance(2s);
+    EXPECT_EQ(parseFrames(sentBytes(sensor.takeActions())).size(), 1u); // the stop's reply only
+}
+
 // Output order of the program's re-ordering: pre-trigger samples first.
 std::vector<std::int32_t> reordered(const Frame& frame, std::uint16_t trigger, int preTrigger,
                                     bool singleShot) {

@@ -15,6 +15,8 @@ struct RecordingGraphs final : Graphs {
     // Called on every ShowGraph: the point after each frame where a test
     // looks at the loop (or stops it).
     std::function<void()> onShow;
+    // Called on every SetPanelGraphData: after each frame a recording shows.
+    std::function<void()> onPanelGraphData;
 
     void InitGraphs() override { calls.emplace_back("init"); }
     void ShowGraph() override {
@@ -25,7 +27,11 @@ struct RecordingGraphs final : Graphs {
     void deleteProjectionPlots() override { calls.emplace_back("delete plots"); }
     void refreshScopeCaptions() override { calls.emplace_back("scope"); }
     void InitPanelGraph() override { calls.emplace_back("init panel graph"); }
-    void SetPanelGraphData() override { calls.emplace_back("panel graph data"); }
+    void SetPanelGraphData() override {
+        calls.emplace_back("panel graph data");
+        if (onPanelGraphData)
+            onPanelGraphData();
+    }
 
     [[nodiscard]] int count(const std::string& call) const {
         int n = 0;

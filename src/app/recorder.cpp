@@ -1,0 +1,384 @@
+#include "app/recorder.h"
+
+#include "app/connection.h"
+#include "app/live_measurement.h"
+#include "link/orders.h"
+#include "measurement/fetch.h"
+#include "parameters/file_texts.h"
+#include "recorder/record_file.h"
+#include "recorder/texts.h"
+
+#include <QDeadlineTimer>
+
+#include <algorithm>
+#include <chrono>
+
+namespace tavrino::app {
+
+namespace {
+
+namespace rt = recorder::texts;
+using recorder::RecordMode;
+
+void tell(Session& s, std::string_view text) {
+    s.op().message(kInfoTitle.in(s.language()), text);
+}
+
+void tell(Session& s, const Text& text) {
+    tell(s, text.in(s.language()));
+}
+
+bool ask(Session& s, const Text& question) {
+    return s.op().confirm(kInfoTitle.in(s.language()), question.in(s.language()));
+}
+
+// The sensor buttons dimmed for as long as it lives.
+class SensorButtonsDimmed {
+public:
+    explicit SensorButtonsDimmed(Session& s) : s_(s) { SetButtonsDimmed(s_, 0, true); }
+    ~SensorButtonsDimmed() { SetButtonsDimmed(s_, 0, false); }
+    SensorButtonsDimmed(const SensorButtonsDimmed&) = delete;
+    SensorButtonsDimmed& operator=(const SensorButtonsDimmed&) = delete;
+
+private:
+    Session& s_;
+};
+
+// One of the recorder's activity flags (START red, triggered button red,
+// manual button dimmed) set for as long as it lives.
+class Activity {
+public:
+    Activity(RecorderState& recorder, bool RecorderState::*flag) : recorder_(recorder), flag_(flag) {
+        set(true);
+    }
+    ~Activity() { set(false); }
+    Activity(const Activity&) = delete;
+    Activity& operator=(const Activity&) = delete;
+
+private:
+    void set(bool on) {
+        recorder_.*flag_ = on;
+        recorder_.notify(RecorderChange::Activity);
+    }
+    RecorderState& recorder_;
+    bool RecorderState::*flag_;
+};
+
+void resetSignalGraph(Session& s) {
+    s.graphs().InitPanelGraph();
+}
+
+// The measurement display, the graphs and the signal graph panel follow a
+// recorded frame.
+void showRecordedFrame(Session& s) {
+    SetPanelData(s);
+    s.graphs().ShowGraph();
+    s.graphs().SetPanelGraphData();
+}
+
+void tellLinesNotWritten(Session& s) {
+    tell(s, rt::linesNotWritten(s.language(), s.recorder.unwrittenLines, s.shell.paths.recorderFile));
+}
+
+// The end of every run: "File has been saved!", or, when lines were lost,
+// how many and where instead.
+void tellRecordingEnd(Session& s) {
+    if (s.recorder.unwrittenLines == 0)
+        tell(s, rt::kFileSaved);
+    else
+        tellLinesNotWritten(s);
+}
+
+// The counting at the end of each interval cycle, whether its exchange
+// succeeded or not.
+void countCycle(Session& s) {
+    RecorderState& r = s.recorder;
+    if (r.mode == RecordMode::NumberOfValues) {
+        ++r.recordedCount;
+        r.remaining = static_cast<int>(r.numberOfValues) - static_cast<int>(r.recordedCount);
+        if (r.recordedCount >= r.numberOfValues)
+            s.flags.running = 0;
+    } else if (r.mode == RecordMode::Continuous) {
+        r.seriesCount += 1;
+        if (r.lineLimit > 0 && r.seriesCount >= r.lineLimit)
+            s.flags.running = 0;
+    }
+    r.notify(RecorderChange::Counts);
+}
+
+// One frame the sensor sent by itself, now the link's last reply.
+void recordStreamedFrame(Session& s) {
+    // A frame without payload carries no measurement to record.
+    if (s.link.lastReply().length == 0)
+        return;
+    RecorderState& r = s.recorder;
+    measurement::acceptFrame(s.live.record, s.link.replyPayload(), s.link.lastReply().length, true);
+    r.seriesCount += 1;
+    if (r.lineLimit > 0 && r.seriesCount >= r.lineLimit)
+        s.flags.running = 0;
+    showRecordedFrame(s);
+    ToFile(s);
+    r.notify(RecorderChange::Counts);
+}
+
+bool linkOpen(const Session& s) {
+    return s.link.protocol() == link::Protocol::TcpIp ? s.link.tcpConnected() : s.link.serialOpen();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- the file
+
+bool SelRecFile(Session& s) {
+    const Language language = s.language();
+    FileRequest request;
+    request.mode = FileRequest::Mode::Save;
+    request.startDirectory = directoryOf(s.shell.paths.recorderFile);
+    request.defaultName = recorder::kRecordFileName;
+    request.filter = recorder::kRecordFileFilter;
+    request.title = rt::kSelectFileTitle.str(language);
+    const FileChoice choice = s.op().selectFile(request);
+    if (!choice.chosen()) {
+        tell(s, parameters::file::kNoFileSelected);
+        return false;
+    }
+    if (choice.kind == FileChoice::Kind::Existing) {
+        if (!ask(s, rt::kFileExists))
+            return false;
+        tell(s, rt::kFileInUse);
+    }
+    s.shell.paths.recorderFile = choice.path;
+    s.shell.notify(ShellChange::Paths);
+    return WriteFileHeader(s);
+}
+
+bool WriteFileHeader(Session& s) {
+    const auto colourSpace =
+        static_cast<std::uint16_t>(s.parameters.controls.code(parameters::Control::ColorSpace));
+    const std::string& path = s.shell.paths.recorderFile;
+    if (recorder::writeNewRecordFile(path,
+                                     recorder::recordHeader(s.language(), s.shell.panelId, colourSpace)))
+        return true;
+    // Every later line would be lost as well: the operator hears of it now.
+    tell(s, std::string(parameters::file::kFileNotSaved.in(s.language())) + "\n" + path);
+    return false;
+}
+
+void ToFile(Session& s) {
+    const std::string line =
+        recorder::recordLine(s.live.record, recorder::localTimestamp(std::chrono::system_clock::now()));
+    if (!recorder::appendToRecordFile(s.shell.paths.recorderFile, line))
+        ++s.recorder.unwrittenLines;
+}
+
+// ---------------------------------------------------------------- the page
+
+void CalcRecTime(Session& s) {
+    RecorderState& r = s.recorder;
+    r.recordedCount = 0;
+    r.remaining = r.numberOfValues;
+    const double usable = recorder::usableInterval(r.interval);
+    if (usable != r.interval) {
+        r.interval = usable;
+        r.notify(RecorderChange::Fields);
+    }
+    r.recordTime = recorder::splitRecordTime(r.interval, r.numberOfValues);
+    r.notify(RecorderChange::RecordTime);
+    r.notify(RecorderChange::Counts);
+}
+
+void InitRecordPanel(Session& s) {
+    s.recorder.notify(RecorderChange::Mode);
+}
+
+void recorderPageShown(Session& s) {
+    InitRecordPanel(s);
+    if (s.recorder.mode == RecordMode::NumberOfValues)
+        CalcRecTime(s);
+}
+
+void CBF_RingRecordMode(Session& s, RecordMode mode) {
+    CBF_ButtonRecordStop(s);
+    RecorderState& r = s.recorder;
+    r.mode = mode;
+    if (mode == RecordMode::Manual) {
+        r.recordedCount = 0;
+        r.notify(RecorderChange::Counts);
+    }
+    if (mode == RecordMode::NumberOfValues)
+        CalcRecTime(s);
+    resetSignalGraph(s);
+    InitRecordPanel(s);
+}
+
+void CBF_NumericRecordInterval(Session& s, double seconds) {
+    s.recorder.interval = seconds;
+    s.recorder.notify(RecorderChange::Fields);
+    CalcRecTime(s);
+}
+
+void CBF_NumericRecordValues(Session& s, std::uint16_t values) {
+    s.recorder.numberOfValues = std::max(values, RecorderState::kValuesFieldMin);
+    s.recorder.notify(RecorderChange::Fields);
+    CalcRecTime(s);
+}
+
+void showRecorderHelp(Session& s, recorder::RecorderControl c) {
+    if (const Text* text = recorder::recorderHelp(c))
+        tell(s, *text);
+}
+
+// ---------------------------------------------------------------- modes 0 and 1
+
+int Record(Session& s) {
+    if (!ask(s, rt::kRightFile))
+        return 0;
+    tell(s, rt::kFileInUse);
+    int result = 0;
+    {
+        const Activity red(s.recorder, &RecorderState::intervalRecording);
+        result = RecordFrame(s);
+        tellRecordingEnd(s);
+    }
+    return result;
+}
+
+int RecordFrame(Session& s) {
+    RecorderState& r = s.recorder;
+    s.flags.running = 1;
+    CalcRecTime(s);
+    r.seriesCount = 0;
+    r.unwrittenLines = 0;
+    r.notify(RecorderChange::Counts);
+    const std::chrono::nanoseconds period = recorder::intervalDuration(r.interval);
+    const auto stopped = [&s] { return s.flags.running != 1; };
+    const std::uint64_t failuresBefore = s.link.failureCount();
+    int result = 1;
+    while (s.flags.running == 1) {
+        // The interval runs from the start of the request.
+        const QDeadlineTimer cycleEnd(period, Qt::PreciseTimer);
+        if (measurement::fetchFrame(s.link, s.live.record, true) == 1) {
+            showRecordedFrame(s);
+            ToFile(s);
+        } else {
+            result = -1;
+            // A failed exchange has cleared the flag; a refused one (another
+            // exchange waits) would be refused again on every cycle.
+            s.flags.running = 0;
+        }
+        countCycle(s);
+        if (s.flags.running != 1)
+            break;
+        s.link.pause(cycleEnd, stopped);
+    }
+    // Also a failure between two requests (the connection lost while
+    // waiting for the next cycle) ended the recording.
+    return s.link.failureCount() == failuresBefore ? result : -1;
+}
+
+int recordAtInterval(Session& s) {
+    // A callback nested in a waiting exchange or in a running recording.
+    if (s.link.exchangeRunning() || s.recorder.intervalRecording || s.recorder.triggeredRecording)
+        return 0;
+    const SensorButtonsDimmed dimmed(s);
+    resetSignalGraph(s);
+    return Record(s);
+}
+
+// ---------------------------------------------------------------- mode 2
+
+void RecordManually(Session& s) {
+    RecorderState& r = s.recorder;
+    r.unwrittenLines = 0;
+    showRecordedFrame(s);
+    ToFile(s);
+    ++r.recordedCount;
+    r.notify(RecorderChange::Counts);
+    if (r.unwrittenLines > 0)
+        tellLinesNotWritten(s);
+}
+
+// ---------------------------------------------------------------- mode 3
+
+int TriggeredRecord(Session& s) {
+    RecorderState& r = s.recorder;
+    r.unwrittenLines = 0;
+    // Set before the start request, so that a stop during it still counts.
+    s.flags.running = 1;
+    if (s.link.request(link::order::AutoSend, 1) != 1) {
+        s.flags.running = 0;
+        return -1;
+    }
+    r.seriesCount = 0;
+    r.notify(RecorderChange::Counts);
+    const auto stopped = [&s] { return s.flags.running != 1; };
+    while (s.flags.running == 1) {
+        const int got = s.link.receiveUnsolicited(stopped);
+        if (got == 0)
+            break;
+        if (got != 1) {
+            s.flags.running = 0;
+            return -1;
+        }
+        recordStreamedFrame(s);
+    }
+    return 1;
+}
+
+void StopAutoSend(Session& s, bool recordThem) {
+    // Over a line that is gone nothing can carry the stop; the failure that
+    // closed it has been reported.
+    if (!linkOpen(s))
+        return;
+    s.link.requestPastStream(link::order::AutoSend, 0, link::order::Measure, [&s, recordThem] {
+        if (recordThem)
+            recordStreamedFrame(s);
+    });
+}
+
+int recordTriggered(Session& s) {
+    if (s.link.exchangeRunning() || s.recorder.intervalRecording || s.recorder.triggeredRecording)
+        return 0;
+    if (!ask(s, rt::kRightFile))
+        return 0;
+    const SensorButtonsDimmed dimmed(s);
+    tell(s, rt::kFileInUse);
+    const Activity red(s.recorder, &RecorderState::triggeredRecording);
+    resetSignalGraph(s);
+    const int result = TriggeredRecord(s);
+    // Frames still on their way when a stopping action ended the run belong
+    // to it; after a failure, or with the command line's count reached,
+    // there is nothing more to take.
+    const bool limitReached = s.recorder.lineLimit > 0 && s.recorder.seriesCount >= s.recorder.lineLimit;
+    StopAutoSend(s, result == 1 && !limitReached);
+    tellRecordingEnd(s);
+    return result;
+}
+
+// ---------------------------------------------------------------- buttons
+
+void CBF_ButtonSelRecFile(Session& s) {
+    SelRecFile(s);
+}
+
+void CBF_ButtonRecordStart(Session& s) {
+    recordAtInterval(s);
+}
+
+void CBF_ButtonRecordStop(Session& s) {
+    s.flags.running = 0;
+    s.link.wakeWaits();
+}
+
+void CBF_ButtonTriggeredRecord(Session& s) {
+    recordTriggered(s);
+}
+
+void CBF_ButtonManualRecord(Session& s) {
+    if (s.recorder.manualRecording)
+        return;
+    const Activity dimmed(s.recorder, &RecorderState::manualRecording);
+    RecordManually(s);
+}
+
+} // namespace tavrino::app

@@ -1,0 +1,155 @@
+#include "recorder/record_file.h"
+
+#include "calibration/colour_space.h"
+#include "recorder/texts.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+namespace tavrino::recorder {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// At least `width` digits, with leading zeros.
+void appendDigits(std::string& out, int value, int width) {
+    char buf[16];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value < 0 ? 0 : value);
+    const auto length = ec == std::errc() ? static_cast<int>(end - buf) : 0;
+    for (int i = length; i < width; ++i)
+        out += '0';
+    out.append(buf, static_cast<std::size_t>(length));
+}
+
+void appendInteger(std::string& out, int value) {
+    char buf[16];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    if (ec == std::errc())
+        out.append(buf, end);
+}
+
+// Writes all of `text` to a new file at `path`; false on any failure.
+bool writeWhole(const std::filesystem::path& path, std::string_view text, const char* mode) {
+    std::FILE* f = std::fopen(path.string().c_str(), mode);
+    if (f == nullptr)
+        return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    // A full disk often shows only when the buffer goes out at the close.
+    const bool closed = std::fclose(f) == 0;
+    return written && closed;
+}
+
+} // namespace
+
+std::string formatFixed(double value) {
+    // Large enough for the widest double in fixed notation.
+    std::array<char, 400> buf{};
+    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, 6);
+    if (ec != std::errc())
+        return "nan";
+    return {buf.data(), end};
+}
+
+std::string recordHeader(Language language, std::string_view panelId, std::uint16_t colourSpace) {
+    std::string out = "\n";
+    out += texts::kTitleLabel.in(language);
+    out += kRecordedProgram;
+    out += kLineEnd;
+    if (!panelId.empty()) {
+        out += texts::kIdLabel.in(language);
+        out += panelId;
+        out += kLineEnd;
+    }
+    out += kLineEnd;
+    const calibration::Labels coordinates = calibration::coordinateLabels(colourSpace);
+    const std::string_view headings[] = {
+        "DATE",         "TIME",         "X",       "Y",     "Z",   coordinates[0],
+        coordinates[1], coordinates[2], "delta E", "COLOR", "TEMP"};
+    for (std::size_t i = 0; i < std::size(headings); ++i) {
+        if (i > 0)
+            out += '\t';
+        out += headings[i];
+    }
+    out += kLineEnd;
+    return out;
+}
+
+Timestamp localTimestamp(std::chrono::system_clock::time_point when) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t);
+#else
+    localtime_r(&t, &local);
+#endif
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+std::string recordLine(const measurement::MeasurementRecord& r, const Timestamp& when) {
+    std::string out;
+    out.reserve(128);
+    appendDigits(out, when.month, 2);
+    out += '-';
+    appendDigits(out, when.day, 2);
+    out += '-';
+    appendDigits(out, when.year, 4);
+    out += '\t';
+    appendDigits(out, when.hour, 2);
+    out += ':';
+    appendDigits(out, when.minute, 2);
+    out += ':';
+    appendDigits(out, when.second, 2);
+    for (const int v : {int{r.X}, int{r.Y}, int{r.Z}}) {
+        out += '\t';
+        appendInteger(out, v);
+    }
+    for (const double v : {r.csX, r.csY, r.csI, r.deltaE}) {
+        out += '\t';
+        out += formatFixed(v);
+    }
+    for (const int v : {int{r.colorNo}, int{r.temp}}) {
+        out += '\t';
+        appendInteger(out, v);
+    }
+    out += kLineEnd;
+    return out;
+}
+
+bool writeNewRecordFile(const std::string& path, std::string_view header) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    fs::path temporary = target;
+    temporary += ".part";
+    std::error_code ec;
+    if (!writeWhole(temporary, header, "wb")) {
+        fs::remove(temporary, ec);
+        return false;
+    }
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        fs::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+bool appendToRecordFile(const std::string& path, std::string_view line) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const bool regular = fs::is_regular_file(path, ec);
+    const std::uintmax_t before = regular ? fs::file_size(path, ec) : 0;
+    const bool sized = regular && !ec;
+    if (writeWhole(path, line, "ab"))
+        return true;
+    // Half a line would shift every column after it in a spreadsheet.
+    if (sized)
+        fs::resize_file(path, before, ec);
+    return false;
+}
+
+} // namespace tavrino::recorder

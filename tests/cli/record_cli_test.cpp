@@ -1,0 +1,229 @@
+// The record command as scripts run it: tavrino-cli against tavrino-sim,
+// both as processes, with the record file, stdout, stderr and exit status
+// checked, and a SIGINT in the middle of a triggered recording.
+
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
+
+namespace {
+
+// tavrino-sim as a child process with its log (--verbose) in a file.
+class Simulator {
+public:
+    Simulator(const QString& logFile, const QStringList& extra) {
+        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
+        process_.setArguments(QStringList{"--tcp", "127.0.0.1:0", "--seed", "7", "--verbose"} + extra);
+        process_.setStandardErrorFile(logFile);
+        process_.start();
+        if (!process_.waitForStarted(5000))
+            return;
+        while (!process_.canReadLine())
+            if (!process_.waitForReadyRead(5000))
+                return;
+        const QString line = QString::fromLocal8Bit(process_.readLine()).trimmed();
+        tcp_ = QRegularExpression(QStringLiteral("tcp (\\S+)")).match(line).captured(1);
+    }
+    ~Simulator() {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+    [[nodiscard]] const QString& tcp() const { return tcp_; }
+
+private:
+    QProcess process_;
+    QString tcp_;
+};
+
+struct CliRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The record lines after the heading line.
+QList<QByteArray> recordLines(const QByteArray& file) {
+    const qsizetype start = file.indexOf("TEMP\r\n");
+    QList<QByteArray> lines = file.mid(start < 0 ? 0 : start + 6).split('\n');
+    lines.removeAll(QByteArray());
+    return lines;
+}
+
+// Date, time, X Y Z, four "%f" values, colour number, temperature; CR LF.
+bool wholeLine(const QByteArray& line) {
+    static const QRegularExpression shape(
+        QStringLiteral("^\\d\\d-\\d\\d-\\d{4}\\t\\d\\d:\\d\\d:\\d\\d(\\t-?\\d+){3}(\\t-?\\d+\\.\\d{6}){4}("
+                       "\\t-?\\d+){2}\\r$"));
+    return shape.match(QString::fromLatin1(line)).hasMatch();
+}
+
+class RecordCliTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString file = dir.filePath("R.dat");
+    QString log = dir.filePath("sim.log");
+    std::unique_ptr<Simulator> sim;
+
+    void start(const QStringList& extra = {}) {
+        sim = std::make_unique<Simulator>(log, extra);
+        ASSERT_FALSE(sim->tcp().isEmpty()) << "tavrino-sim did not name its endpoint";
+    }
+
+    CliRun record(const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral(TAVRINO_CLI_PATH),
+                QStringList{"--tcp", sim->tcp(), "record", "-o", file} + args);
+        CliRun r;
+        if (!p.waitForFinished(30000)) {
+            p.kill();
+            p.waitForFinished();
+            return r;
+        }
+        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = QString::fromUtf8(p.readAllStandardOutput());
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    void writeFile(const QByteArray& bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+};
+
+constexpr const char* kSaved = "File has been saved!\n";
+
+TEST_F(RecordCliTest, ValuesWriteTheHeaderAndTheirLinesWithNothingOnStdout) {
+    start();
+    const CliRun r = record({"-n", "3", "--interval", "0.1", "--color-space", "1", "--panel-id", "Line 3"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("raised to 0.25")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.endsWith(kSaved)) << r.err.toStdString();
+    const QByteArray bytes = fileBytes(file);
+    EXPECT_TRUE(
+        bytes.startsWith("\nRecord results of: TAVRINO4 VXR QLM Scope V3.2\r\nPanel ID: Line 3\r\n\r\n"
+                         "DATE\tTIME\tX\tY\tZ\ta*\tb*\tL*\tdelta E\tCOLOR\tTEMP\r\n"))
+        << bytes.toStdString();
+    const auto lines = recordLines(bytes);
+    ASSERT_EQ(lines.size(), 3);
+    for (const QByteArray& line : lines)
+        EXPECT_TRUE(wholeLine(line)) << line.toStdString();
+}
+
+TEST_F(RecordCliTest, AnExistingFileIsEmptiedOnlyWithYesAndAddedToOnlyWithAppend) {
+    start();
+    // Without --color-space the headings are those of the sensor's RAM (xyY).
+    const QByteArray header = "\nRecord results of: TAVRINO4 VXR QLM Scope V3.2\r\n\r\n"
+                              "DATE\tTIME\tX\tY\tZ\tx\ty\tY:100\tdelta E\tCOLOR\tTEMP\r\n";
+    const QByteArray old = "old\r\n";
+    struct Case {
+        QStringList flags;
+        int status;
+        QByteArray startsWith;
+        int lines;
+    };
+    const Case cases[] = {
+        {{}, 1, old, 0},
+        {{"--append"}, 0, old, 1},
+        {{"--yes"}, 0, header, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags.join(' ').toStdString());
+        writeFile(old);
+        const CliRun r = record(c.flags);
+        EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+        const QByteArray bytes = fileBytes(file);
+        EXPECT_TRUE(bytes.startsWith(c.startsWith)) << bytes.toStdString();
+        EXPECT_EQ(bytes.count("\r\n") - c.startsWith.count("\r\n"), c.lines);
+    }
+}
+
+TEST_F(RecordCliTest, UsageErrorsExitWithTwoAndTouchNoFile) {
+    start();
+    const QStringList cases[] = {
+        {"--append", "--yes"}, {"--color-space", "5"}, {"-n", "0"},         {"--mode", "sometimes"},
+        {"-n", "70000"},       {"--interval", "nan"},  {"--interval", "x"}, {"--panel-id", QString(101, 'p')},
+    };
+    for (const QStringList& args : cases) {
+        const CliRun r = record(args);
+        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString() << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(RecordCliTest, LinkFailureEndsWithOneAndKeepsTheLinesBefore) {
+    start({"--fault", "disconnect:3"});
+    const CliRun r = record({"-n", "5", "--interval", "0.25", "--color-space", "0"});
+    EXPECT_EQ(r.status, 1);
+    const auto lines = recordLines(fileBytes(file));
+    ASSERT_EQ(lines.size(), 3);
+    for (const QByteArray& line : lines)
+        EXPECT_TRUE(wholeLine(line)) << line.toStdString();
+}
+
+// Frames the simulator sent before it received the stop of the automatic
+// sending, and whether it received that stop.
+struct StreamLog {
+    int framesBeforeStop = 0;
+    bool stopped = false;
+};
+StreamLog readStreamLog(const QString& path) {
+    StreamLog s;
+    for (const QByteArray& line : fileBytes(path).split('\n')) {
+        if (line.contains("rx 55 1E 00 00"))
+            s.stopped = true;
+        else if (line.contains("tx 55 08") && !s.stopped)
+            ++s.framesBeforeStop;
+    }
+    return s;
+}
+
+TEST_F(RecordCliTest, TriggeredEndsByItsCountOrBySigintAndAlwaysStopsTheSensor) {
+    start({"--stream-rate", "100"});
+    CliRun r = record({"--mode", "triggered", "-n", "4", "--color-space", "0"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(recordLines(fileBytes(file)).size(), 4);
+    EXPECT_TRUE(readStreamLog(log).stopped);
+
+    // A new simulator (and log) for the interrupted run.
+    sim.reset();
+    start({"--stream-rate", "100"});
+    QProcess p;
+    p.start(QStringLiteral(TAVRINO_CLI_PATH), QStringList{"--tcp", sim->tcp(), "record", "-o", file, "--yes",
+                                                          "--mode", "triggered", "--color-space", "0"});
+    ASSERT_TRUE(p.waitForStarted(5000));
+    const QDeadlineTimer deadline(20000);
+    while (recordLines(fileBytes(file)).size() < 10 && !deadline.hasExpired())
+        p.waitForFinished(20); // the recording runs on; this only paces the look at the file
+    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).endsWith(kSaved));
+    const auto lines = recordLines(fileBytes(file));
+    for (const QByteArray& line : lines)
+        EXPECT_TRUE(wholeLine(line)) << line.toStdString();
+    const StreamLog s = readStreamLog(log);
+    EXPECT_TRUE(s.stopped);
+    // Every frame the sensor sent before it took the stop is a line.
+    EXPECT_EQ(lines.size(), s.framesBeforeStop);
+}
+
+} // namespace
