@@ -8,6 +8,7 @@
 #include "app/connect_panel.h"
 #include "app/dimming.h"
 #include "app/panel_settings.h"
+#include "app/scope_state.h"
 #include "app/server_addresses.h"
 #include "app/table_settings_state.h"
 #include "common/graphs.h"
@@ -243,6 +244,7 @@ public:
     teach::RowColours rowColours;
     TableSettingsState tableSettings;
     AssistantState assistant;
+    ScopeState scope;
 
     // The operator every subsystem talks to.
     [[nodiscard]] Operator& op() { return op_; }

@@ -361,15 +361,16 @@ int SensorLink::receiveHeader(const std::function<bool()>* stop) {
     return -1;
 }
 
-int SensorLink::receivePayload() {
+int SensorLink::receivePayload(const std::function<bool()>* stop) {
     const std::size_t length = buffers_.lastReply().length;
-    switch (waitFor(kHeaderSize + length, nullptr)) {
+    switch (waitFor(kHeaderSize + length, stop)) {
     case WaitResult::Ready:
         break;
     case WaitResult::TimedOut:
         SetTimeout(texts::kTimeout);
         return -1;
     case WaitResult::Stopped:
+        return 0;
     case WaitResult::Failed:
     case WaitResult::Aborted:
         return -1;
@@ -413,7 +414,7 @@ int SensorLink::DataExchange(int count) {
     return result;
 }
 
-int SensorLink::receiveUnsolicited(const std::function<bool()>& stop) {
+int SensorLink::receiveUnsolicited(const std::function<bool()>& stop, PayloadWait payloadWait) {
     if (refuseIfBusy())
         return -1;
     if (stop())
@@ -428,7 +429,7 @@ int SensorLink::receiveUnsolicited(const std::function<bool()>& stop) {
     BusyScope busy(*this, t);
     int result = receiveHeader(&stop);
     if (result == 1 && buffers_.lastReply().length > 0)
-        result = receivePayload();
+        result = receivePayload(payloadWait == PayloadWait::UntilStopped ? &stop : nullptr);
     traceReceived();
     return result;
 }

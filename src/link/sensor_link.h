@@ -94,7 +94,11 @@ public:
     // limit, for its payload. `stop` is asked before the wait and whenever the
     // wait wakes; whoever makes it true calls wakeWaits(). Bytes that arrived
     // since the last frame are kept. 1 frame received, 0 stopped, -1 failure.
-    int receiveUnsolicited(const std::function<bool()>& stop);
+    // With PayloadWait::UntilStopped the payload is waited for like the
+    // header, without limit until `stop` holds (a TCP scan, whose frames only
+    // count once all of them are in).
+    enum class PayloadWait { Limited, UntilStopped };
+    int receiveUnsolicited(const std::function<bool()>& stop, PayloadWait payloadWait = PayloadWait::Limited);
 
     // Ends any wait at once without a report (program shutdown).
     void abortWait();
@@ -121,7 +125,7 @@ private:
     void pump(std::size_t needed);
     WaitResult waitFor(std::size_t needed, const std::function<bool()>* stop);
     int receiveHeader(const std::function<bool()>* stop);
-    int receivePayload();
+    int receivePayload(const std::function<bool()>* stop = nullptr);
     void traceReceived();
 
     RunFlags& flags_;
