@@ -50,6 +50,11 @@ constexpr const char* kUsage =
     "                       OK with --yes, else Cancel); parameter sends to RAM (default) or EEPROM;\n"
     "                       progress on stderr; prints TAB-separated lines set1, set2 (POWER GAIN\n"
     "                       INTEGRAL), xyz1, xyz2, xyz3 (X Y Z) and correction (X Y Z, six decimals)\n"
+    "  scope [--trigger MODE] [--pretrigger N] [--rate N] [--signal N] [--level LEVEL]\n"
+    "                       one scan, waiting for the four data frames without time limit; prints 128\n"
+    "                       TAB-separated lines: position, red, green, blue (six decimals), the three\n"
+    "                       digital traces; SIGINT/SIGTERM sends the break request and exits 1\n"
+    "  scope cycletime      order 105; prints the scan frequency and the cycle time\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -70,6 +75,7 @@ struct CommandLine {
     std::string index;
     TableOptions table;
     AssistantOptions assistant;
+    ScopeOptions scope;
 };
 
 // A subcommand without a help flag of its own: "--help" is a global option.
@@ -172,6 +178,21 @@ void addAssistantCommands(CLI::App& app, CommandLine& line) {
         [&line] { line.run = [&line](CliContext& ctx) { return commandAssistant(ctx, line.assistant); }; });
 }
 
+void addScopeCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* s = command(app, "scope", "one scope scan");
+    s->add_option("--trigger", line.scope.trigger)->check(CLI::Range(0, 4));
+    s->add_option("--pretrigger", line.scope.pretrigger)->check(CLI::Range(0, 127));
+    s->add_option("--rate", line.scope.rate)->check(CLI::Range(0, 65535));
+    s->add_option("--signal", line.scope.signal)->check(CLI::Range(0, 65535));
+    s->add_option("--level", line.scope.level);
+    s->callback([&line] {
+        if (!line.run)
+            line.run = [&line](CliContext& ctx) { return commandScope(ctx, line.scope); };
+    });
+    CLI::App* cycle = command(*s, "cycletime", "the scan frequency and the cycle time");
+    cycle->callback([&line] { line.run = [](CliContext& ctx) { return commandScopeCycleTime(ctx); }; });
+}
+
 // Reads the command line into `line`. kExitOk, or the status to end with.
 int parse(int argc, char** argv, CommandLine& line) {
     CLI::App app("tavrino-cli");
@@ -188,6 +209,7 @@ int parse(int argc, char** argv, CommandLine& line) {
     addConnectionCommands(app, line);
     addTableCommands(app, line);
     addAssistantCommands(app, line);
+    addScopeCommands(app, line);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

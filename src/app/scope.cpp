@@ -82,7 +82,7 @@ int GetScopeData(Session& s) {
 
 void BreakDataScan(Session& s) {
     s.flags.scopeRunning = 0;
-    if (s.link.exchangeRunning() && s.scope.scanning) {
+    if (s.scope.scanning) {
         s.scope.breakPending = true;
         s.link.wakeWaits();
         return;
@@ -90,14 +90,16 @@ void BreakDataScan(Session& s) {
     sendBreak(s);
 }
 
-void GetCycleTime(Session& s) {
+int GetCycleTime(Session& s) {
     scope::CycleTime t;
-    if (s.link.request(scope::kOrderCycleTime, 0, 0) == 1) {
+    const int r = s.link.request(scope::kOrderCycleTime, 0, 0);
+    if (r == 1) {
         const std::uint8_t* p = s.link.replyPayload();
         t = scope::cycleTimeFromReply(link::readI32(p), link::readI32(p + 4));
     }
     s.scope.cycle = t;
     s.scope.notify(ScopeChange::CycleTime);
+    return r;
 }
 
 void calcScopDeltaXY(Session& s) {

@@ -18,7 +18,8 @@ int GetScopeData(Session& s);
 void BreakDataScan(Session& s);
 
 // The cycle-time request (order 105); a failed request gives 0 and 0.
-void GetCycleTime(Session& s);
+// 1, or -1 (already reported).
+int GetCycleTime(Session& s);
 
 // Delta X (ms) and delta Y from the cursors in `s.scope`.
 void calcScopDeltaXY(Session& s);
