@@ -55,6 +55,12 @@ int receiveFrames(Session& s, scope::ScanResult& out) {
     return 1;
 }
 
+// The scan fills a buffer of its own: a broken or failed scan leaves the
+// plotted one as it was.
+scope::ScanResult& pendingResult(Session& s) {
+    return s.scope.pending;
+}
+
 void setScanning(Session& s, bool on) {
     s.scope.scanning = on;
     s.scope.notify(ScopeChange::Scanning);
@@ -63,18 +69,21 @@ void setScanning(Session& s, bool on) {
 } // namespace
 
 int GetScopeData(Session& s) {
-    if (sendStart(s) != 1)
-        return -1;
-    s.flags.scopeRunning = 1;
+    s.scope.breakPending = false;
     setScanning(s, true);
-    scope::ScanResult result;
-    const int r = receiveFrames(s, result);
+    int r = sendStart(s);
+    if (r == 1 && s.scope.breakPending) {
+        r = 0; // BREAK during the start exchange: no wait at all
+    } else if (r == 1) {
+        s.flags.scopeRunning = 1;
+        r = receiveFrames(s, pendingResult(s));
+    }
     setScanning(s, false);
     if (s.scope.breakPending)
         sendBreak(s);
     if (r != 1)
         return r;
-    s.scope.result = result;
+    s.scope.result = s.scope.pending;
     s.scope.hasResult = true;
     s.scope.notify(ScopeChange::Result);
     return 1;

@@ -22,6 +22,7 @@ public:
     std::string comment;
 
     scope::ScanResult result;
+    scope::ScanResult pending; // the scan being received
     bool hasResult = false;
     bool scanning = false;
     scope::CycleTime cycle;
@@ -31,7 +32,7 @@ public:
     double deltaX = 0.0;
     double deltaY = 0.0;
 
-    // BREAK while a scan waits: the break request goes out as soon as the
+    // BREAK while a scan exchanges or waits: the break request goes out as soon as the
     // wait has returned, so the link never runs two exchanges at once.
     bool breakPending = false;
 };
