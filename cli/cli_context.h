@@ -150,5 +150,17 @@ struct RecordOptions {
     bool yes = false;
 };
 int commandRecord(CliContext& ctx, const RecordOptions& options);
+// scope [--trigger MODE] [--pretrigger N] [--rate N] [--signal N] [--level
+// LEVEL]: one scan, 128 TAB-separated lines. scope cycletime: the scan
+// frequency and the cycle time.
+struct ScopeOptions {
+    int trigger = 0;
+    int pretrigger = 0;
+    int rate = 1;
+    int signal = 0;
+    double level = 0.0;
+};
+int commandScope(CliContext& ctx, const ScopeOptions& options);
+int commandScopeCycleTime(CliContext& ctx);
 
 } // namespace tavrino::cli

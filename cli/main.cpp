@@ -59,6 +59,11 @@ constexpr const char* kUsage =
     "                       A new FILE gets the header; an existing one is emptied with --yes, appended\n"
     "                       to with --append, otherwise left untouched (exit 1). Colour-space headings\n"
     "                       of --color-space C (0..4), else of the sensor's RAM. Nothing on stdout.\n"
+    "  scope [--trigger MODE] [--pretrigger N] [--rate N] [--signal N] [--level LEVEL]\n"
+    "                       one scan, waiting for the four data frames without time limit; prints 128\n"
+    "                       TAB-separated lines: position, red, green, blue (six decimals), the three\n"
+    "                       digital traces; SIGINT/SIGTERM sends the break request and exits 1\n"
+    "  scope cycletime      order 105; prints the scan frequency and the cycle time\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -80,6 +85,7 @@ struct CommandLine {
     TableOptions table;
     AssistantOptions assistant;
     RecordOptions record;
+    ScopeOptions scope;
 };
 
 // A subcommand without a help flag of its own: "--help" is a global option.
@@ -196,6 +202,21 @@ void addRecordCommands(CLI::App& app, CommandLine& line) {
     r->callback([&line] { line.run = [&line](CliContext& ctx) { return commandRecord(ctx, line.record); }; });
 }
 
+void addScopeCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* s = command(app, "scope", "one scope scan");
+    s->add_option("--trigger", line.scope.trigger)->check(CLI::Range(0, 4));
+    s->add_option("--pretrigger", line.scope.pretrigger)->check(CLI::Range(0, 127));
+    s->add_option("--rate", line.scope.rate)->check(CLI::Range(0, 65535));
+    s->add_option("--signal", line.scope.signal)->check(CLI::Range(0, 65535));
+    s->add_option("--level", line.scope.level);
+    s->callback([&line] {
+        if (!line.run)
+            line.run = [&line](CliContext& ctx) { return commandScope(ctx, line.scope); };
+    });
+    CLI::App* cycle = command(*s, "cycletime", "the scan frequency and the cycle time");
+    cycle->callback([&line] { line.run = [](CliContext& ctx) { return commandScopeCycleTime(ctx); }; });
+}
+
 // Reads the command line into `line`. kExitOk, or the status to end with.
 int parse(int argc, char** argv, CommandLine& line) {
     CLI::App app("tavrino-cli");
@@ -213,6 +234,7 @@ int parse(int argc, char** argv, CommandLine& line) {
     addTableCommands(app, line);
     addAssistantCommands(app, line);
     addRecordCommands(app, line);
+    addScopeCommands(app, line);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

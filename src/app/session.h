@@ -9,6 +9,7 @@
 #include "app/dimming.h"
 #include "app/panel_settings.h"
 #include "app/recorder_state.h"
+#include "app/scope_state.h"
 #include "app/server_addresses.h"
 #include "app/table_settings_state.h"
 #include "common/graphs.h"
@@ -245,6 +246,7 @@ public:
     TableSettingsState tableSettings;
     AssistantState assistant;
     RecorderState recorder;
+    ScopeState scope;
 
     // The operator every subsystem talks to.
     [[nodiscard]] Operator& op() { return op_; }

@@ -374,15 +374,16 @@ int SensorLink::acceptHeader(HeaderVerdict verdict, const ReplyHeader& header) {
     return -1;
 }
 
-int SensorLink::receivePayload() {
+int SensorLink::receivePayload(const std::function<bool()>* stop) {
     const std::size_t length = buffers_.lastReply().length;
-    switch (waitFor(kHeaderSize + length, nullptr)) {
+    switch (waitFor(kHeaderSize + length, stop)) {
     case WaitResult::Ready:
         break;
     case WaitResult::TimedOut:
         SetTimeout(texts::kTimeout);
         return -1;
     case WaitResult::Stopped:
+        return 0;
     case WaitResult::Failed:
     case WaitResult::Aborted:
         return -1;
@@ -524,7 +525,7 @@ bool SensorLink::pause(const QDeadlineTimer& deadline, const std::function<bool(
     }
 }
 
-int SensorLink::receiveUnsolicited(const std::function<bool()>& stop) {
+int SensorLink::receiveUnsolicited(const std::function<bool()>& stop, PayloadWait payloadWait) {
     if (refuseIfBusy())
         return -1;
     if (stop())
@@ -539,7 +540,7 @@ int SensorLink::receiveUnsolicited(const std::function<bool()>& stop) {
     BusyScope busy(*this, t);
     int result = receiveHeader(&stop);
     if (result == 1 && buffers_.lastReply().length > 0)
-        result = receivePayload();
+        result = receivePayload(payloadWait == PayloadWait::UntilStopped ? &stop : nullptr);
     traceReceived();
     return result;
 }

@@ -102,7 +102,11 @@ public:
     // is read to its end (with the normal limit for the rest) before `stop`
     // counts, so a stop never leaves half a frame on the line.
     // 1 frame received, 0 stopped, -1 failure.
-    int receiveUnsolicited(const std::function<bool()>& stop);
+    // With PayloadWait::UntilStopped the payload is waited for like the
+    // header, without limit until `stop` holds (a TCP scan, whose frames only
+    // count once all of them are in).
+    enum class PayloadWait { Limited, UntilStopped };
+    int receiveUnsolicited(const std::function<bool()>& stop, PayloadWait payloadWait = PayloadWait::Limited);
 
     // A request while the sensor may still be sending frames of `streamOrder`
     // by itself (the stop of its automatic sending): what already arrived is
@@ -148,7 +152,7 @@ private:
     int receiveHeader(const std::function<bool()>* stop);
     int acceptHeader(HeaderVerdict verdict, const ReplyHeader& header);
     int receiveReplyPastStream(int streamOrder, const std::function<void()>& onStreamFrame);
-    int receivePayload();
+    int receivePayload(const std::function<bool()>* stop = nullptr);
     void traceReceived();
 
     RunFlags& flags_;

@@ -9,8 +9,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <memory>
 #include <string>
+#include <sys/types.h>
 
 namespace {
 
@@ -333,4 +335,49 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+TEST(CliScope, ScanPrints128LinesOverTcpAndSerialAndCycleTimeItsTwoValues) {
+    const Simulator sim;
+    ASSERT_FALSE(sim.tcp().isEmpty());
+    const QRegularExpression shape(QStringLiteral("^(\\d+)(\\t-?\\d+\\.\\d{6}){3}\\t[23]\\t[01]\\t[45]$"));
+    for (const QStringList& endpoint :
+         {QStringList{"--tcp", sim.tcp()}, QStringList{"--serial", sim.pty(), "--baud", "4"}}) {
+        const CliRun r = cli(endpoint + QStringList{"scope", "--rate", "2"});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 128);
+        for (int i = 0; i < lines.size(); ++i) {
+            const auto m = shape.match(lines[i]);
+            ASSERT_TRUE(m.hasMatch()) << lines[i].toStdString();
+            EXPECT_EQ(m.captured(1).toInt(), i);
+        }
+    }
+    const CliRun c = cli({"--tcp", sim.tcp(), "scope", "cycletime"});
+    EXPECT_EQ(c.status, 0) << c.err.toStdString();
+    EXPECT_EQ(c.out, "10000\t0.100\n");
+}
+
+TEST(CliScope, SigtermWhileWaitingSendsTheBreakRequestAndPrintsNothing) {
+    const Simulator sim;
+    ASSERT_FALSE(sim.tcp().isEmpty());
+    QProcess p;
+    // A rising edge far above every value the sensor sees: the scan waits.
+    p.start(QStringLiteral(TAVRINO_CLI_PATH),
+            {"--tcp", sim.tcp(), "--trace", "scope", "--trigger", "1", "--level", "1000000"});
+    ASSERT_TRUE(p.waitForStarted());
+    p.setReadChannel(QProcess::StandardError);
+    QByteArray err;
+    // The start request's reply in the trace shows the wait has begun.
+    while (!err.contains(">> 55 6E") && p.waitForReadyRead(10000))
+        err += p.readAllStandardError();
+    ASSERT_TRUE(err.contains(">> 55 6E")) << err.toStdString();
+    p.terminate(); // SIGTERM, during the start exchange or the wait
+    ASSERT_TRUE(p.waitForFinished(10000))
+        << err.toStdString() << "|" << p.readAllStandardError().toStdString();
+    err += p.readAllStandardError();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(err.contains("<< 55 6E 00 00 00 00")) << err.toStdString();
 }

@@ -1,0 +1,121 @@
+#include "app/scope.h"
+
+#include "link/frame.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace tavrino::app {
+
+namespace {
+
+constexpr Text kBadHeader{"ACHTUNG! \nEmpfangener header frame ist ungueltig!",
+                          "ATTENTION! \nReceived header frame is incorrect!"};
+
+void sendBreak(Session& s) {
+    s.scope.breakPending = false;
+    (void)s.link.request(scope::kOrderScan, scope::kArgumentBreak, 0);
+}
+
+int sendStart(Session& s) {
+    const auto payload = scope::encodeStartRequest(s.scope.settings);
+    std::memcpy(s.link.stagingPayload(), payload.data(), payload.size());
+    return s.link.request(scope::kOrderScan, scope::kArgumentStart,
+                          static_cast<std::uint16_t>(payload.size()));
+}
+
+// Receives frame `k` into `out`. 1, 0 broken, -1 failure (reported).
+int receiveFrame(Session& s, int k, int& start, scope::ScanResult& out) {
+    const auto wait = s.link.protocol() == link::Protocol::TcpIp ? link::SensorLink::PayloadWait::UntilStopped
+                                                                 : link::SensorLink::PayloadWait::Limited;
+    const int r = s.link.receiveUnsolicited([&s] { return s.flags.scopeRunning == 0; }, wait);
+    if (r != 1)
+        return r;
+    const auto& h = s.link.lastReply();
+    // A frame of another size would misplace every sample after it.
+    if (h.length != scope::framePayloadSize(k)) {
+        s.link.SetTimeout(kBadHeader);
+        return -1;
+    }
+    const auto& set = s.scope.settings;
+    if (k == 0)
+        start = scope::startPosition(set.triggerMode, set.preTrigger, static_cast<std::int16_t>(h.argument));
+    scope::convertFrame(k, s.link.replyPayload(), start, set.recordedSignal, out);
+    return 1;
+}
+
+int receiveFrames(Session& s, scope::ScanResult& out) {
+    int start = 0;
+    for (int k = 0; k < scope::kFrames; ++k) {
+        const int r = receiveFrame(s, k, start, out);
+        if (r != 1)
+            return r;
+    }
+    scope::buildDigitalTraces(out);
+    return 1;
+}
+
+// The scan fills a buffer of its own: a broken or failed scan leaves the
+// plotted one as it was.
+scope::ScanResult& pendingResult(Session& s) {
+    return s.scope.pending;
+}
+
+void setScanning(Session& s, bool on) {
+    s.scope.scanning = on;
+    s.scope.notify(ScopeChange::Scanning);
+}
+
+} // namespace
+
+int GetScopeData(Session& s) {
+    s.scope.breakPending = false;
+    setScanning(s, true);
+    int r = sendStart(s);
+    if (r == 1 && s.scope.breakPending) {
+        r = 0; // BREAK during the start exchange: no wait at all
+    } else if (r == 1) {
+        s.flags.scopeRunning = 1;
+        r = receiveFrames(s, pendingResult(s));
+    }
+    setScanning(s, false);
+    if (s.scope.breakPending)
+        sendBreak(s);
+    if (r != 1)
+        return r;
+    s.scope.result = s.scope.pending;
+    s.scope.hasResult = true;
+    s.scope.notify(ScopeChange::Result);
+    return 1;
+}
+
+void BreakDataScan(Session& s) {
+    s.flags.scopeRunning = 0;
+    if (s.scope.scanning) {
+        s.scope.breakPending = true;
+        s.link.wakeWaits();
+        return;
+    }
+    sendBreak(s);
+}
+
+int GetCycleTime(Session& s) {
+    scope::CycleTime t;
+    const int r = s.link.request(scope::kOrderCycleTime, 0, 0);
+    if (r == 1) {
+        const std::uint8_t* p = s.link.replyPayload();
+        t = scope::cycleTimeFromReply(link::readI32(p), link::readI32(p + 4));
+    }
+    s.scope.cycle = t;
+    s.scope.notify(ScopeChange::CycleTime);
+    return r;
+}
+
+void calcScopDeltaXY(Session& s) {
+    auto& sc = s.scope;
+    sc.deltaX = scope::deltaXMs(sc.x1, sc.x2, sc.cycle.cycleMs, sc.settings.scanRate);
+    sc.deltaY = std::fabs(sc.y1 - sc.y2);
+    sc.notify(ScopeChange::Deltas);
+}
+
+} // namespace tavrino::app
