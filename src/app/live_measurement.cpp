@@ -1,5 +1,7 @@
 #include "app/live_measurement.h"
 
+#include "app/calibration.h"
+
 #include "app/connection.h"
 #include "app/recorder.h"
 #include "app/table_settings.h"
@@ -103,6 +105,7 @@ void mainTabChanged(Session& s, MainTab tab) {
         break;
     case MainTab::Calibration:
         s.op().showChildPanel(ChildPanel::Calibration);
+        InitCalibPanel(s);
         break;
     case MainTab::Recorder:
         recorderPageShown(s);

@@ -5,6 +5,7 @@
 // the shell), and the link and flags every subsystem shares.
 
 #include "app/assistant_state.h"
+#include "app/calibration_state.h"
 #include "app/connect_panel.h"
 #include "app/dimming.h"
 #include "app/panel_settings.h"
@@ -247,6 +248,7 @@ public:
     AssistantState assistant;
     RecorderState recorder;
     ScopeState scope;
+    CalibrationState calibration;
 
     // The operator every subsystem talks to.
     [[nodiscard]] Operator& op() { return op_; }
