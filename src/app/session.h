@@ -10,6 +10,7 @@
 #include "app/panel_settings.h"
 #include "app/server_addresses.h"
 #include "app/table_settings_state.h"
+#include "app/teach_panels_state.h"
 #include "common/graphs.h"
 #include "common/ids.h"
 #include "common/language.h"
@@ -243,6 +244,7 @@ public:
     teach::RowColours rowColours;
     TableSettingsState tableSettings;
     AssistantState assistant;
+    TeachPanelsState teachPanels;
 
     // The operator every subsystem talks to.
     [[nodiscard]] Operator& op() { return op_; }
