@@ -14,6 +14,10 @@ void meanChanged(Session& s, std::size_t activeRow) {
 
 } // namespace
 
+void CBF_ButtonTeachMeanVal(Session& s) {
+    s.op().showChildPanel(ChildPanel::MeanValueTeach);
+}
+
 void CaptureFrame(Session& s) {
     const measurement::MeasurementRecord& r = s.live.record;
     meanChanged(s, s.teachPanels.meanCaptures.capture({r.csX, r.csY, r.csI}));

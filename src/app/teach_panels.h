@@ -9,6 +9,9 @@
 
 namespace tavrino::app {
 
+// The teach table page's button: shows the mean-value panel (its captures
+// stay as they were).
+void CBF_ButtonTeachMeanVal(Session& s);
 // CAPTURE: the record as last decoded (normally by the running live loop)
 // as a new row; once full, the last row is overwritten.
 void CaptureFrame(Session& s);
