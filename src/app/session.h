@@ -13,6 +13,7 @@
 #include "app/scope_state.h"
 #include "app/server_addresses.h"
 #include "app/table_settings_state.h"
+#include "app/teach_panels_state.h"
 #include "common/graphs.h"
 #include "common/ids.h"
 #include "common/language.h"
@@ -249,6 +250,7 @@ public:
     RecorderState recorder;
     ScopeState scope;
     CalibrationState calibration;
+    TeachPanelsState teachPanels;
 
     // The operator every subsystem talks to.
     [[nodiscard]] Operator& op() { return op_; }

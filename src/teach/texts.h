@@ -23,4 +23,27 @@ inline constexpr Text kFileNotSaved{"Datei konnte nicht gespeichert werden!", "F
 inline constexpr Text kSentToSensor{"Tabelleneinstellungen wurden \nan den Sensor uebertragen!",
                                     "Table settings have \nbeen sent to sensor!"};
 
+// The mean-value teach panel.
+inline constexpr Text kOpenMeanPanelHelp{"Oeffnet ein Fenster um Mittelwerte zu teachen.",
+                                         "Opens a panel to teach mean values."};
+inline constexpr Text kCaptureHelp{"Hol Daten und trage sie in die Tabelle ein.",
+                                   "Get data frame and assign to table."};
+inline constexpr Text kUndoHelp{"Die letzte erfasste Zeile aus der Tabelle entfernen.",
+                                "Remove the last frame from table."};
+inline constexpr Text kMeanResetHelp{"Setzt die TEACH TABELLE zurueck. \nAlle Zellen werden auf 0 gesetzt.",
+                                     "Reset the TEACH TABLE. \nAll cells are set to 0."};
+inline constexpr Text kMeanTeachHelp{
+    "Mittelwerte werden in die im No.: \nFunktionsfeld ausgewaehlte Zeile eingetragen.",
+    "Mean values are assigned to the \nTEACH TABLE row selected \nin the No.: function field."};
+inline constexpr Text kValueTableHelp{"Tabelle um die aufgenommenen Werte aufzulisten.",
+                                      "Table to list the captured values."};
+inline constexpr Text kMeanTableHelp{"Tabelle um die Mittelwerte aufzulisten.",
+                                     "Table to list the mean values."};
+inline constexpr Text kCaptureCounterHelp{"Zeigt die Anzahl der aufgenommenen Frames an.",
+                                          "Displays the number of captured frames."};
+inline constexpr Text kMaxDeltaEHelp{"Zeigt den Farbabstand von allen Tabellenwerten.",
+                                     "Displays delta E of all captured table data."};
+inline constexpr Text kCloseTeachPanelHelp{"Schliesst PANEL und kehrt zu HAUPT PANEL zurueck.",
+                                           "Close PANEL and return to MAIN PANEL."};
+
 } // namespace tavrino::teach::texts

@@ -2,14 +2,17 @@
 // teach-tolerance entries; the table settings page following its mode.
 
 #include "app/table_settings.h"
+#include "ui/number_cells.h"
 #include "ui/pages/table_settings_page.h"
 #include "ui/pages/teach_table_page.h"
+#include "ui/panels/mean_value_teach_panel.h"
 #include "ui_fixture.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
@@ -73,6 +76,27 @@ TEST_F(UiTest, TableSettingsPageFollowsTheRowColourMode) {
     // The operator's specification goes into the model.
     page->table()->item(2, 0)->setText(QStringLiteral("Deckel gr\u00fcn"));
     EXPECT_EQ(session->rowColours.specification(2), "Deckel gr\xC3\xBCn");
+}
+
+TEST_F(UiTest, MeanValuePanelCapturesTheRecordAndRecomputesOnAnEdit) {
+    build();
+    auto* panel = window->findChild<ui::MeanValueTeachPanel*>();
+    ASSERT_NE(panel, nullptr);
+    for (const double x : {1.0, 3.0}) {
+        session->live.record.csX = x;
+        session->live.record.csY = 2;
+        session->live.record.csI = 4 - x;
+        panel->captureButton()->click();
+    }
+    EXPECT_EQ(panel->counterDisplay()->text(), "2");
+    EXPECT_EQ(panel->meanTable()->item(0, 0)->text(), "2.0000");
+    EXPECT_EQ(panel->maxDeltaEDisplay()->text(), "1.4142");
+    // As the cell editor stores a typed value.
+    panel->valueTable()->item(1, 1)->setData(ui::kFullValueRole, 4.0);
+    EXPECT_EQ(panel->meanTable()->item(0, 1)->text(), "3.0000");
+    scripted.confirmAnswers = {false};
+    panel->resetButton()->click();
+    EXPECT_EQ(panel->counterDisplay()->text(), "2");
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "ui/pages/teach_table_page.h"
 
+#include "app/teach_panels.h"
 #include "app/teaching.h"
+#include "teach/texts.h"
 #include "ui/callback_depth.h"
 #include "ui/help.h"
 #include "ui/number_cells.h"
@@ -128,6 +130,7 @@ void TeachTablePage::retranslate(Language language) {
     autoIncrement_->setText(qs(texts::kAutoIncrementLabel, language));
     teachDataTo_->setText(qs(texts::kTeachDataToButton, language));
     resetTable_->setText(qs(texts::kResetTableButton, language));
+    teachMeanValue_->setText(qs(texts::kTeachMeanValueButton, language));
     showHeadings();
     SetUserDefinedMenuItems();
 }
@@ -168,12 +171,15 @@ QLayout* TeachTablePage::buildTeachControls() {
     row->addWidget(autoIncrement_, 0, 2);
     row->addWidget(teachDataTo_, 1, 0, 1, 2);
     row->addWidget(resetTable_, 1, 2);
+    teachMeanValue_ = new QPushButton(this);
+    row->addWidget(teachMeanValue_, 2, 0, 1, 2);
     row->setColumnStretch(2, 1);
     row->setVerticalSpacing(kTightSpacing);
     context_.help.add(rowNumber_, texts::kRowNumberHelp);
     context_.help.add(autoIncrement_, texts::kAutoIncrementHelp);
     context_.help.add(teachDataTo_, texts::kTeachDataToHelp);
     context_.help.add(resetTable_, texts::kResetTableHelp);
+    context_.help.add(teachMeanValue_, teach::texts::kOpenMeanPanelHelp);
     autoIncrement_->setChecked(session_.parameters.autoIncrement == 1);
     return row;
 }
@@ -185,6 +191,7 @@ void TeachTablePage::connectTeachControls() {
             [this](bool on) { app::setAutoIncrement(session_, on); });
     connect(teachDataTo_, &QPushButton::clicked, this, &TeachTablePage::CBF_ButtonTeachDataTo);
     connect(resetTable_, &QPushButton::clicked, this, &TeachTablePage::CBF_ButtonResetTable);
+    connect(teachMeanValue_, &QPushButton::clicked, this, [this] { app::CBF_ButtonTeachMeanVal(session_); });
 }
 
 std::vector<teach::GridCell> TeachTablePage::selectedCells() const {

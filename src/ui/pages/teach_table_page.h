@@ -50,6 +50,7 @@ public:
     [[nodiscard]] QCheckBox* autoIncrement() const { return autoIncrement_; }
     [[nodiscard]] QPushButton* teachDataToButton() const { return teachDataTo_; }
     [[nodiscard]] QPushButton* resetTableButton() const { return resetTable_; }
+    [[nodiscard]] QPushButton* teachMeanValueButton() const { return teachMeanValue_; }
     // The grid's selected cells, as the block edits take them.
     [[nodiscard]] std::vector<teach::GridCell> selectedCells() const;
     // The field of `control`, or nullptr when it is not on this page.
@@ -83,6 +84,7 @@ private:
     QCheckBox* autoIncrement_;
     QPushButton* teachDataTo_;
     QPushButton* resetTable_;
+    QPushButton* teachMeanValue_ = nullptr;
     std::vector<ParameterField*> fields_;
     Subscription<app::ParameterState> subscription_;
     Subscription<teach::TeachTable> tableSubscription_;
