@@ -281,7 +281,8 @@ void SensorLink::pump(std::size_t needed) {
     }
 }
 
-SensorLink::WaitResult SensorLink::waitFor(std::size_t needed, const std::function<bool()>* stop) {
+SensorLink::WaitResult SensorLink::waitFor(std::size_t needed, const std::function<bool()>* stop,
+                                           bool finishBegunFrame) {
     // A payload usually arrives with its header: bytes already here need no
     // local event loop, which would otherwise be built for every frame.
     pump(needed);
@@ -310,7 +311,7 @@ SensorLink::WaitResult SensorLink::waitFor(std::size_t needed, const std::functi
             return WaitResult::Aborted;
         if (failed_)
             return WaitResult::Failed;
-        if (!limited && received_ > 0) {
+        if (!limited && finishBegunFrame && received_ > 0) {
             // A frame the sensor sends by itself has begun: its rest follows
             // within the reply limit, and a stop waits for it, so that the
             // next reader finds the line at the start of a frame.
@@ -376,7 +377,9 @@ int SensorLink::acceptHeader(HeaderVerdict verdict, const ReplyHeader& header) {
 
 int SensorLink::receivePayload(const std::function<bool()>* stop) {
     const std::size_t length = buffers_.lastReply().length;
-    switch (waitFor(kHeaderSize + length, stop)) {
+    // A payload awaited until stopped (a scan's frames) may be stopped at any
+    // byte: the whole scan is dropped, so no reader is left mid-frame.
+    switch (waitFor(kHeaderSize + length, stop, false)) {
     case WaitResult::Ready:
         break;
     case WaitResult::TimedOut:

@@ -148,7 +148,9 @@ private:
     void onTransportDisconnected(Transport* transport);
     void failureOf(Transport* transport, const Text& text);
     void pump(std::size_t needed);
-    WaitResult waitFor(std::size_t needed, const std::function<bool()>* stop);
+    // `finishBegunFrame`: once bytes of a frame have come, its rest is awaited
+    // within the reply limit before a stop counts.
+    WaitResult waitFor(std::size_t needed, const std::function<bool()>* stop, bool finishBegunFrame = true);
     int receiveHeader(const std::function<bool()>* stop);
     int acceptHeader(HeaderVerdict verdict, const ReplyHeader& header);
     int receiveReplyPastStream(int streamOrder, const std::function<void()>& onStreamFrame);

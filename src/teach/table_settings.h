@@ -26,7 +26,7 @@ inline constexpr std::size_t kSpecificationFieldSize = 16;
 
 using TableSettingsBlock = std::array<std::uint8_t, kTableSettingsBlockSize>;
 
-// Record n at 24n: the colour as decimal text in 8 bytes, the specification
+// Record n at 24n: the colour as decimal text in 8 bytes, the row specification
 // in the following 16, each zero-padded and without a terminator when full.
 [[nodiscard]] TableSettingsBlock encodeTableSettingsBlock(const RowColours& rows);
 

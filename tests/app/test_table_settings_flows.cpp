@@ -215,7 +215,7 @@ TEST_F(TableFlowTest, BlockEditsAskOnlyForASelectionAndFollowWithTheGraphs) {
 
 TEST_F(TableFlowTest, DefaultColoursAlsoClearTheSpecifications) {
     teach::paintRowColour(session.rowColours, session.parameters.teachTable, 2, 0x123456);
-    session.rowColours.setSpecification(0, "spec");
+    session.rowColours.setSpecification(0, "row text");
     op.confirmAnswers = {true};
     EXPECT_TRUE(CBF_ButtonTableAttrReset(session));
     EXPECT_EQ(session.rowColours.colour(2), 255);

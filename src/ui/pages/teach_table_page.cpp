@@ -170,9 +170,9 @@ QLayout* TeachTablePage::buildTeachControls() {
     row->addWidget(rowNumber_, 0, 1);
     row->addWidget(autoIncrement_, 0, 2);
     row->addWidget(teachDataTo_, 1, 0, 1, 2);
-    row->addWidget(resetTable_, 1, 2);
+    row->addWidget(resetTable_, 1, 2, 1, 2);
     teachMeanValue_ = new QPushButton(this);
-    row->addWidget(teachMeanValue_, 2, 0, 1, 2);
+    row->addWidget(teachMeanValue_, 0, 3);
     row->setColumnStretch(2, 1);
     row->setVerticalSpacing(kTightSpacing);
     context_.help.add(rowNumber_, texts::kRowNumberHelp);

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
@@ -85,7 +86,13 @@ void MeanValueTeachPanel::build(UiContext& context) {
         mean_->item(0, c)->setFlags(mean_->item(0, c)->flags() & ~Qt::ItemIsEditable);
     mean_->setFixedHeight(mean_->horizontalHeader()->sizeHint().height() +
                           mean_->verticalHeader()->defaultSectionSize() + 2 * mean_->frameWidth());
-    auto* column = new QVBoxLayout;
+    // Everything scrolls when the window is made smaller than the panel.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(values_, 1);
     column->addWidget(mean_);
     auto* numbers = new QGridLayout;
@@ -107,7 +114,8 @@ void MeanValueTeachPanel::build(UiContext& context) {
     buttons->addStretch(1);
     buttons->addWidget(close_);
     column->addLayout(buttons);
-    body()->addLayout(column, 1);
+    area->setWidget(content);
+    body()->addWidget(area, 1);
 
     namespace tt = teach::texts;
     HelpRegistry& help = context.help;
