@@ -16,6 +16,8 @@ packages=(
     clang libclang-rt-14-dev
     # tools/screenshots.sh: the review pictures on a virtual display
     xvfb xauth
+    # printed scope reports are checked by reading the PDF text back
+    poppler-utils
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
