@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace tavrino::cli {
 
@@ -34,8 +35,8 @@ std::uint16_t slotOf(const CalibOptions& options) {
     return options.slot == "factory" ? calibration::kFactorySlot : calibration::kUserSlot;
 }
 
-// The three files in the order the panel needs them: the reference first,
-// for it sets the colour spaces and ROWS the others are read against.
+// The three files, the reference first: it sets the colour spaces the set
+// values are converted in and ROWS, the rows the factors are computed for.
 bool loadFiles(CliContext& ctx, const CalibOptions& options) {
     const std::pair<CalibFile, const std::string*> files[] = {
         {CalibFile::Reference, &options.reference},
