@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace tavrino::cli {
 
@@ -54,6 +55,22 @@ void CliContext::useEndpoint(const link::ConnectionSettings& endpoint) {
 
 bool CliContext::openLink() {
     return app::OpenLink(session_);
+}
+
+bool readableFile(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    const char* problem = nullptr;
+    if (!std::filesystem::exists(status))
+        problem = "no such file";
+    else if (std::filesystem::is_directory(status))
+        problem = "is a directory";
+    else if (!std::filesystem::is_regular_file(status))
+        problem = "is not a regular file";
+    if (problem == nullptr)
+        return true;
+    std::fprintf(stderr, "tavrino-cli: %s: %s\n", path.c_str(), problem);
+    return false;
 }
 
 int usageError(const std::string& message) {

@@ -68,6 +68,11 @@ int usageError(const std::string& message);
 // command then ends with kExitFailure.
 [[nodiscard]] bool writeOut(std::string_view text);
 
+// True when `path` names a regular file; otherwise a one-line message naming
+// the path is on stderr. A dialog could not have chosen such a path, so
+// "No file was selected!" would mislead.
+[[nodiscard]] bool readableFile(const std::string& path);
+
 // Locale-independent formatting for stdout.
 std::string formatFixed6(double value);
 // "%.<digits>g".
@@ -162,5 +167,28 @@ struct ScopeOptions {
 };
 int commandScope(CliContext& ctx, const ScopeOptions& options);
 int commandScopeCycleTime(CliContext& ctx);
+
+// calib factors REFERENCE SETVALUES ACTUAL [--yes] | calib send ... [--slot
+// user|factory] [--yes] | calib read [--slot user|factory]
+struct CalibOptions {
+    std::string reference;
+    std::string setValues;
+    std::string actualValues;
+    std::string slot = "user";
+    bool yes = false;
+};
+int commandCalibFactors(CliContext& ctx, const CalibOptions& options);
+int commandCalibSend(CliContext& ctx, const CalibOptions& options);
+int commandCalibRead(CliContext& ctx, const CalibOptions& options);
+
+// offset get | offset send zero-point|xyz X Y Z | offset calc [--yes]
+struct OffsetOptions {
+    Arguments values;
+    bool yes = false;
+};
+int commandOffsetGet(CliContext& ctx);
+int commandOffsetSendZeroPoint(CliContext& ctx, const OffsetOptions& options);
+int commandOffsetSendXyz(CliContext& ctx, const OffsetOptions& options);
+int commandOffsetCalc(CliContext& ctx, const OffsetOptions& options);
 
 } // namespace tavrino::cli

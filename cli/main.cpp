@@ -64,6 +64,23 @@ constexpr const char* kUsage =
     "                       TAB-separated lines: position, red, green, blue (six decimals), the three\n"
     "                       digital traces; SIGINT/SIGTERM sends the break request and exits 1\n"
     "  scope cycletime      order 105; prints the scan frequency and the cycle time\n"
+    "  calib factors REFERENCE SETVALUES ACTUAL [--yes]\n"
+    "                       no sensor: load the three calibration files as the program does (questions\n"
+    "                       answered No unless --yes), compute the white point and the factors; prints\n"
+    "                       Xn Yn Zn, then 64 lines FX FY FZ\n"
+    "  calib send REFERENCE SETVALUES ACTUAL [--slot user|factory] [--yes]\n"
+    "                       as calib factors, then GET from RAM for the block's parameters, then the\n"
+    "                       send question (No unless --yes: nothing sent) and orders 103 slot and\n"
+    "                       slot + 1 (user 2, the default; factory 0)\n"
+    "  calib read [--slot user|factory]\n"
+    "                       orders 104 slot and slot + 1; prints TAB-separated lines rows, parameters,\n"
+    "                       set1, set2, correction (six decimals), whitepoint, reference, whitebalance,\n"
+    "                       then 64 lines X Y Z FX FY FZ (sensor values and factors)\n"
+    "  offset get           order 102; prints zero-point X Y Z and xyz X Y Z\n"
+    "  offset send zero-point X Y Z | offset send xyz X Y Z\n"
+    "                       order 101 argument 0 (zero point) or 1 (XYZ offset); values 0..65535\n"
+    "  offset calc [--yes]  the cover question (No unless --yes: nothing sent), order 100 argument 1,\n"
+    "                       then prints as offset get\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -86,6 +103,8 @@ struct CommandLine {
     AssistantOptions assistant;
     RecordOptions record;
     ScopeOptions scope;
+    CalibOptions calib;
+    OffsetOptions offset;
 };
 
 // A subcommand without a help flag of its own: "--help" is a global option.
@@ -217,6 +236,61 @@ void addScopeCommands(CLI::App& app, CommandLine& line) {
     cycle->callback([&line] { line.run = [](CliContext& ctx) { return commandScopeCycleTime(ctx); }; });
 }
 
+void addCalibCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* c = command(app, "calib", "calibration factors and the sensor's calibration slots");
+    c->require_subcommand(1);
+    CalibOptions& o = line.calib;
+    auto files = [&o](CLI::App* sub) {
+        sub->add_option("REFERENCE", o.reference)->required();
+        sub->add_option("SETVALUES", o.setValues)->required();
+        sub->add_option("ACTUAL", o.actualValues)->required();
+    };
+    auto slot = [&o](CLI::App* sub) {
+        sub->add_option("--slot", o.slot)->check(CLI::IsMember({"user", "factory"}));
+    };
+
+    CLI::App* factors = command(*c, "factors", "the factors of three calibration files");
+    files(factors);
+    factors->add_flag("--yes", o.yes);
+    factors->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandCalibFactors(ctx, line.calib); }; });
+
+    CLI::App* send = command(*c, "send", "the factors of three calibration files to the sensor");
+    files(send);
+    slot(send);
+    send->add_flag("--yes", o.yes);
+    send->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandCalibSend(ctx, line.calib); }; });
+
+    CLI::App* read = command(*c, "read", "a calibration slot of the sensor");
+    slot(read);
+    read->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandCalibRead(ctx, line.calib); }; });
+}
+
+void addOffsetCommands(CLI::App& app, CommandLine& line) {
+    CLI::App* o = command(app, "offset", "the zero-point offset and the XYZ offset");
+    o->require_subcommand(1);
+    command(*o, "get", "order 102")->callback([&line] { line.run = commandOffsetGet; });
+
+    CLI::App* send = command(*o, "send", "order 101");
+    send->require_subcommand(1);
+    CLI::App* zero = command(*send, "zero-point", "argument 0");
+    zero->add_option("VALUES", line.offset.values);
+    zero->callback([&line] {
+        line.run = [&line](CliContext& ctx) { return commandOffsetSendZeroPoint(ctx, line.offset); };
+    });
+    CLI::App* xyz = command(*send, "xyz", "argument 1");
+    xyz->add_option("VALUES", line.offset.values);
+    xyz->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandOffsetSendXyz(ctx, line.offset); }; });
+
+    CLI::App* calc = command(*o, "calc", "the sensor measures its zero point");
+    calc->add_flag("--yes", line.offset.yes);
+    calc->callback(
+        [&line] { line.run = [&line](CliContext& ctx) { return commandOffsetCalc(ctx, line.offset); }; });
+}
+
 // Reads the command line into `line`. kExitOk, or the status to end with.
 int parse(int argc, char** argv, CommandLine& line) {
     CLI::App app("tavrino-cli");
@@ -235,6 +309,8 @@ int parse(int argc, char** argv, CommandLine& line) {
     addAssistantCommands(app, line);
     addRecordCommands(app, line);
     addScopeCommands(app, line);
+    addCalibCommands(app, line);
+    addOffsetCommands(app, line);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -8,7 +8,6 @@
 #include "parameters/wire.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -27,24 +26,6 @@ std::optional<TransferTarget> memoryTarget(const ParamsOptions& options, const c
         return TransferTarget::Eeprom;
     usageError(std::string("params: ") + option + " must be ram or eeprom");
     return std::nullopt;
-}
-
-// A path that names no file to read is reported with that path: a dialog
-// could not have chosen it, so "No file was selected!" would mislead.
-bool readableFile(const std::string& path) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    const char* problem = nullptr;
-    if (!std::filesystem::exists(status))
-        problem = "no such file";
-    else if (std::filesystem::is_directory(status))
-        problem = "is a directory";
-    else if (!std::filesystem::is_regular_file(status))
-        problem = "is not a regular file";
-    if (problem == nullptr)
-        return true;
-    std::fprintf(stderr, "tavrino-cli: %s: %s\n", path.c_str(), problem);
-    return false;
 }
 
 // GET with target FILE on `file`, questions answered Yes only with --yes.

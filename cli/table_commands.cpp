@@ -4,24 +4,9 @@
 #include "app/table_settings.h"
 #include "cli/cli_context.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 namespace tavrino::cli {
-
-namespace {
-
-bool readableFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec))
-        return true;
-    std::fprintf(stderr, "tavrino-cli: %s: %s\n", path.c_str(),
-                 std::filesystem::exists(path, ec) ? "is not a regular file" : "no such file");
-    return false;
-}
-
-} // namespace
 
 int commandTableGet(CliContext& ctx, const TableOptions& options) {
     const auto endpoint = ctx.endpoint();

@@ -140,7 +140,7 @@ std::optional<FileChoice> chooseFile(Session& s, CalibFile file, FileRequest::Mo
     const c::CalibFileKind& kind = c::kindOf(file);
     FileRequest request;
     request.mode = mode;
-    request.startDirectory = std::filesystem::path(rememberedPath(s, file)).parent_path().string();
+    request.startDirectory = directoryOf(rememberedPath(s, file));
     request.defaultName = std::string(kind.defaultName);
     request.filter = "*.ini";
     request.title = (mode == FileRequest::Mode::Open ? kind.loadTitle : kind.saveTitle).str(s.language());
@@ -227,6 +227,13 @@ int ReadCalibrationData(Session& s, std::uint16_t slot) {
     sensor.block = fb.block;
     changed(s, CalibrationChange::SensorData);
     return 1;
+}
+
+int confirmAndSendCalibration(Session& s, std::uint16_t slot) {
+    const Text& title = slot == c::kFactorySlot ? c::kFactoryCalibrationTitle : c::kUserCalibrationTitle;
+    if (!ask(s, c::kSendCalibrationQuestion, title))
+        return 0;
+    return SendCalibrationData(s, slot);
 }
 
 // ---- controls ---------------------------------------------------------------------
@@ -350,8 +357,7 @@ void calculateFactorsButton(Session& s) {
 void sendCalibrationButton(Session& s) {
     ButtonsDimmed dimmed(s);
     showCalibPage(s, CalibPage::SetValue);
-    if (ask(s, c::kSendCalibrationQuestion, c::kUserCalibrationTitle))
-        SendCalibrationData(s, c::kUserSlot);
+    confirmAndSendCalibration(s, c::kUserSlot);
 }
 
 void readCalibrationButton(Session& s) {
@@ -417,8 +423,7 @@ bool passwordEntered(Session& s, std::string_view entry) {
         s.op().showMainTab(MainTab::ZeroPointOffset);
     } else if (entry == c::kFactorySendPassword) {
         ButtonsDimmed dimmed(s);
-        if (ask(s, c::kSendCalibrationQuestion, c::kFactoryCalibrationTitle))
-            SendCalibrationData(s, c::kFactorySlot);
+        confirmAndSendCalibration(s, c::kFactorySlot);
     } else if (entry == c::kFactoryReadPassword) {
         ButtonsDimmed dimmed(s);
         showCalibPage(s, CalibPage::SensorData);

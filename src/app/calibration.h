@@ -24,6 +24,9 @@ void CalcCF(Session& s);
 int SendCalibrationData(Session& s, std::uint16_t slot);
 // Orders 104 slot and slot + 1 into the SENSOR DATA page. 1 or -1.
 int ReadCalibrationData(Session& s, std::uint16_t slot);
+// The send question with the title of `slot` (user or factory), then
+// SendCalibrationData on Yes. 1 sent, 0 declined (nothing sent), -1 failed.
+int confirmAndSendCalibration(Session& s, std::uint16_t slot);
 
 // --- controls of the calibration page and panel ---
 void referenceSpaceCommitted(Session& s, std::uint16_t space);

@@ -1,8 +1,12 @@
 // The panel settings file, the server address list and the row colours'
 // INI sections: files written into a fresh directory per test.
 
+#include "app/calibration.h"
+#include "app/connection.h"
 #include "app/panel_settings.h"
 #include "app/server_addresses.h"
+#include "app/session.h"
+#include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
 #include "teach/row_colours.h"
 
@@ -306,6 +310,41 @@ TEST_F(PanelSettingsTest, WhatIsStoredLoadsBack) {
     s.connection.comDevice.clear();
     ASSERT_EQ(StorePanelSettings(file, s, rows), kIniOk);
     EXPECT_EQ(read().find("COMDEVICE"), std::string::npos);
+}
+
+TEST_F(PanelSettingsTest, CalibrationDialogsStartAtTheRememberedFilesAndTheLastChoiceIsStored) {
+    using calibration::CalibFile;
+    writeValid("[DIRECTORIES]\nCALIBRATION REFERENCE VALUE FILE = \"" + dir + "/cal/ref.ini\"\n");
+    test::ScriptedOperator op;
+    test::RecordingGraphs graphs;
+    Session session(op, graphs, dir);
+    loadPanelSettings(session);
+
+    // The two missing keys leave the bare program directory: the dialog
+    // starts in it, not in its parent.
+    struct Case {
+        CalibFile file;
+        std::string start;
+        std::string name;
+    };
+    const Case cases[] = {{CalibFile::Reference, dir + "/cal", "CalibrationReferenceValues.ini"},
+                          {CalibFile::SetValues, dir, "CalibrationSetvalues.ini"},
+                          {CalibFile::ActualValues, dir, "CalibrationActualValues.ini"}};
+    for (const Case& c : cases) {
+        op.fileAnswers = {FileChoice{}}; // nothing chosen
+        EXPECT_EQ(loadCalibrationFile(session, c.file), -1);
+        ASSERT_FALSE(op.fileRequests.empty());
+        EXPECT_EQ(op.fileRequests.back().startDirectory, c.start) << c.name;
+        EXPECT_EQ(op.fileRequests.back().defaultName, c.name);
+    }
+
+    op.fileAnswers = {{FileChoice::Kind::New, dir + "/set.ini"}};
+    ASSERT_EQ(SaveCalibSetvalueToFile(session), 1);
+    ASSERT_EQ(storePanelSettings(session), kIniOk);
+    const PanelSettings back = load();
+    EXPECT_EQ(back.paths.calibrationSetvaluesFile, dir + "/set.ini");
+    EXPECT_EQ(back.paths.calibrationReferenceValueFile, dir + "/cal/ref.ini");
+    EXPECT_EQ(back.paths.calibrationActualValueFile, dir);
 }
 
 TEST_F(PanelSettingsTest, ConnectionKeysMissingFromAValidFileKeepTheirDefaults) {

@@ -167,6 +167,11 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         {"--tcp", "127.0.0.1:65536", "measure"},
         {"--serial", "", "ping"},
         {"--tcp", ":5000", "params", "send", "/nonexistent.ini", "--yes"},
+        // Offset values are 16-bit words, checked before the link is opened.
+        {"--tcp", "127.0.0.1:1", "offset", "send", "xyz", "1", "2", "65536"},
+        {"--tcp", "127.0.0.1:1", "offset", "send", "zero-point", "1", "2"},
+        {"--tcp", "127.0.0.1:1", "calib", "read", "--slot", "service"},
+        {"calib", "factors", "a.ini", "b.ini"},
     };
     for (const QStringList& args : cases)
         EXPECT_EQ(cli(args).status, 2) << args.join(' ').toStdString();
@@ -316,6 +321,145 @@ TEST_F(CliTest, TableSettingsThatWereNotReadOrFetchedChangeNothing) {
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_EQ(cli({"table", "get"}).status, 2);
+}
+
+// The three calibration files of a two-row calibration: the reference is
+// standard white in XYZ with raw values that give the white point 9505,
+// 10000, 10890; row 2 asks for factors 0.5, 1 and 2.
+struct CalibrationFiles {
+    QString reference, setValues, actualValues;
+};
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray calibrationHeader(const char* type) {
+    return QByteArray("[GENERAL INFO]\r\nFILE TYPE: = \"") + type +
+           "\"\r\nSCOPE VERSION: = \"TAVRINO4 VXR QLM Scope V3.2\"\r\n\r\n";
+}
+
+QByteArray calibrationRows(const char* section, const char* row1, const char* row2) {
+    QByteArray out;
+    for (int r = 1; r <= 64; ++r) {
+        const QList<QByteArray> v = QByteArray(r == 2 ? row2 : row1).split(' ');
+        out += QByteArray("[") + section + QByteArray::number(r) + "]\r\n";
+        for (int k = 0; k < 3; ++k)
+            out += "COLUMN " + QByteArray::number(k + 1) + " = " + v[k] + "\r\n";
+    }
+    return out;
+}
+
+CalibrationFiles writeCalibrationFiles(const QTemporaryDir& dir) {
+    const CalibrationFiles f{dir.filePath("ref.ini"), dir.filePath("set.ini"), dir.filePath("act.ini")};
+    writeFile(f.reference,
+              calibrationHeader("Calibration Reference Values") +
+                  "[CALIBRATION SETTING]\r\nREFERENCE COLOR SPACE = 0\r\nSETVALUE COLOR SPACE = 0\r\n"
+                  "SETVALUE ROWS = 2\r\n[REFERENCE SETVALUE]\r\nCOLUMN 1 = 95.05\r\nCOLUMN 2 = 100\r\n"
+                  "COLUMN 3 = 108.9\r\n[REFERENCE ACTUAL VALUE]\r\nX = 9505\r\nY = 10000\r\n"
+                  "Z = 10890\r\n");
+    writeFile(f.setValues, calibrationHeader("Calibration Setvalues") +
+                               calibrationRows("SETVALUE OF ROW ", "50 50 50", "25 50 100"));
+    writeFile(f.actualValues,
+              calibrationHeader("Calibration Actual XYZ Values") +
+                  calibrationRows("ACTUAL VALUE OF ROW ", "5000 5000 5000", "5000 5000 5000"));
+    return f;
+}
+
+TEST(CliCalibration, FactorsPrintTheWhitePointAndTheFactorTableWithoutASensor) {
+    QTemporaryDir dir;
+    const CalibrationFiles f = writeCalibrationFiles(dir);
+    const CliRun r = cli({"calib", "factors", f.reference, f.setValues, f.actualValues});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 65);
+    EXPECT_EQ(lines[0], "9505\t10000\t10890");
+    EXPECT_EQ(lines[1], "1024\t1024\t1024");
+    EXPECT_EQ(lines[2], "512\t1024\t2048");
+    // Rows above ROWS keep the factors the table starts with.
+    for (int row = 3; row <= 64; ++row)
+        EXPECT_EQ(lines[row], "1024\t1024\t1024") << row;
+
+    // The reference file offered as the actual values: the question is declined.
+    const CliRun declined = cli({"calib", "factors", f.reference, f.setValues, f.reference});
+    EXPECT_EQ(declined.status, 1);
+    EXPECT_TRUE(declined.out.isEmpty());
+    EXPECT_TRUE(declined.err.endsWith("-> No\nNo parameter were read!\n")) << declined.err.toStdString();
+}
+
+TEST(CliCalibration, SendWithYesThenReadShowsWhatWasSentAndWithoutYesSendsNothing) {
+    const Simulator sim;
+    ASSERT_FALSE(sim.tcp().isEmpty());
+    QTemporaryDir dir;
+    const CalibrationFiles f = writeCalibrationFiles(dir);
+    const QStringList send{"--tcp", sim.tcp(),   "--trace",   "calib",
+                           "send",  f.reference, f.setValues, f.actualValues};
+
+    CliRun r = cli(send);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(">> 55 02 02 00")) << r.err.toStdString(); // the GET from RAM
+    EXPECT_TRUE(r.err.contains("calibration data to the sensor?\n-> No\n"));
+    EXPECT_FALSE(r.err.contains(">> 55 67")) << r.err.toStdString(); // no order 103
+
+    r = cli(send + QStringList{"--yes"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(">> 55 67 02 00 80 01")) << r.err.toStdString(); // 384 bytes to slot 2
+    EXPECT_TRUE(r.err.contains(">> 55 67 03 00 B4 01")) << r.err.toStdString(); // 436 bytes to slot 3
+
+    r = cli({"--tcp", sim.tcp(), "calib", "read"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 8 + 64);
+    EXPECT_EQ(lines[0], "rows\t2");
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_TRUE(QRegularExpression("^(parameters|set1|set2)(\\t\\d+){3}$").match(lines[i]).hasMatch())
+            << lines[i].toStdString();
+    EXPECT_EQ(lines[4], "correction\t1.000000\t1.000000\t1.000000");
+    EXPECT_EQ(lines[5], "whitepoint\t9505\t10000\t10890");
+    EXPECT_EQ(lines[6], "reference\t9505\t10000\t10890");
+    EXPECT_EQ(lines[7], "whitebalance\t1024\t1024\t1024");
+    EXPECT_EQ(lines[8], "5000\t5000\t5000\t1024\t1024\t1024");
+    EXPECT_EQ(lines[9], "5000\t5000\t5000\t512\t1024\t2048");
+    EXPECT_EQ(lines[71], "5000\t5000\t5000\t1024\t1024\t1024");
+}
+
+TEST(CliCalibration, OffsetsSentAreReadBackAndCalcNeedsYes) {
+    const Simulator sim;
+    ASSERT_FALSE(sim.tcp().isEmpty());
+    auto tcp = [&sim](const QStringList& rest) { return QStringList{"--tcp", sim.tcp()} + rest; };
+    // The sensor sets a value it finds implausible to 0 and says how many.
+    struct Send {
+        QStringList args;
+        QString notice;
+    };
+    const Send sends[] = {
+        {{"offset", "send", "zero-point", "1", "2", "3"}, ""},
+        {{"offset", "send", "xyz", "65535", "5", "6"},
+         "Message!\n1 Parameter in RAM did not pass plausibility check and were set to default value!\n\n"}};
+    for (const Send& c : sends) {
+        const CliRun r = cli(tcp(c.args));
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(r.err, c.notice);
+    }
+    const QString sent = "zero-point\t1\t2\t3\nxyz\t0\t5\t6\n";
+    EXPECT_EQ(cli(tcp({"offset", "get"})).out, sent);
+
+    CliRun r = cli(tcp({"offset", "calc"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.endsWith("covered!\n-> No\n")) << r.err.toStdString();
+    EXPECT_EQ(cli(tcp({"offset", "get"})).out, sent);
+
+    r = cli(tcp({"offset", "calc", "--yes"}));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(QRegularExpression("^zero-point(\\t\\d+){3}\\nxyz\\t0\\t5\\t6\\n$").match(r.out).hasMatch())
+        << r.out.toStdString();
+    EXPECT_NE(r.out, sent);
+
+    EXPECT_EQ(cli({"--tcp", "127.0.0.1:1", "offset", "get"}).status, 1);
 }
 
 TEST(CliMismatch, AFirmwareMismatchIsRefusedWithStatusOne) {

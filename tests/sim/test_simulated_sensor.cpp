@@ -294,6 +294,32 @@ TEST_F(SimSensor, CalibrationModes) {
     EXPECT_EQ(measure().colorNo, 255);
 }
 
+TEST_F(SimSensor, UserCalibrationAppliesTheFactorsOfTheUserSlotRowByRow) {
+    auto& p = sensor.memory().ramParameters;
+    const auto raw = measure();
+    // Row 1 of the user slot: the raw values just seen, factors 0.5, 1, 2.
+    Bytes table(384, 0), factors(436, 0);
+    const std::uint16_t f[] = {512, 1024, 2048};
+    const std::int16_t seen[] = {raw.rawX, raw.rawY, raw.rawZ};
+    for (std::size_t c = 0; c < 3; ++c) {
+        link::writeU16(table.data() + 2 * c, static_cast<std::uint16_t>(seen[c]));
+        link::writeU16(factors.data() + 2 * c, f[c]);
+    }
+    link::writeU16(factors.data() + 384 + 32, 1); // ROWS
+    EXPECT_EQ(ask(103, 2, table).argument, 0);
+    EXPECT_EQ(ask(103, 3, factors).argument, 0);
+    EXPECT_EQ(ask(104, 3).payload, factors);
+
+    p[word::Calibration] = 2; // UCAL
+    const auto r = measure();
+    EXPECT_NEAR(r.X, r.rawX * 0.5, 1.0);
+    EXPECT_NEAR(r.Y, r.rawY, 1.0);
+    EXPECT_NEAR(r.Z, r.rawZ * 2.0, 2.0);
+    p[word::Calibration] = 1; // FCAL keeps the factory factors
+    const auto factory = measure();
+    EXPECT_NEAR(double(factory.X) / factory.Y, 0.9505, 0.01);
+}
+
 class SimCycle : public SimSensor {
 protected:
     SimCycle() : SimSensor(sceneConfig("cycle")) {}
