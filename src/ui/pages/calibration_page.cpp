@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -28,6 +29,9 @@ namespace {
 namespace c = calibration;
 namespace h = calibration::help;
 using Page = CalibrationPage;
+
+constexpr int kGroupMargin = 6;
+constexpr int kGroupSpacing = 4;
 
 constexpr std::array<Text, Page::ButtonCount> kButtonCaptions{{
     {"ASSIGN", "ASSIGN"},
@@ -196,10 +200,12 @@ void CalibrationPage::build() {
     auto* s = new QGridLayout(setValues);
     s->addWidget(label(kSetValueSpaceLabel, setValues), 0, 0);
     s->addWidget(setValueSpace_, 0, 1);
-    s->addWidget(label(kRowsLabel, setValues), 1, 0);
-    s->addWidget(rows_, 1, 1);
-    buttonGrid(s, 2, {ResetSetValues});
-    buttonGrid(s, 3, {LoadSetValues, SaveSetValues});
+    auto* rows = new QHBoxLayout;
+    rows->addWidget(label(kRowsLabel, setValues));
+    rows->addWidget(rows_, 1);
+    s->addLayout(rows, 1, 0);
+    s->addWidget(button(ResetSetValues), 1, 1);
+    buttonGrid(s, 2, {LoadSetValues, SaveSetValues});
 
     QGroupBox* actual = group(kActualGroup);
     auto* a = new QGridLayout(actual);
@@ -219,11 +225,26 @@ void CalibrationPage::build() {
     for (QGridLayout* grid : {r, s, a, f}) {
         grid->setColumnStretch(0, 1);
         grid->setColumnStretch(1, 1);
+        grid->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
+        grid->setVerticalSpacing(kGroupSpacing);
     }
-    for (QGroupBox* box : {reference, setValues, actual, factors})
-        body()->addWidget(box);
-    body()->addStretch(1);
-    body()->addWidget(decoration_);
+    // Everything scrolls when the window is made smaller than the page.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(kGroupSpacing);
+    for (QGroupBox* box : {reference, setValues, actual, factors}) {
+        box->setParent(content);
+        column->addWidget(box);
+    }
+    column->addStretch(1);
+    decoration_->setParent(content);
+    column->addWidget(decoration_);
+    area->setWidget(content);
+    body()->addWidget(area, 1);
 }
 
 void CalibrationPage::registerHelp(HelpRegistry& help) {

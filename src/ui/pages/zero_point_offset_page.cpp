@@ -25,6 +25,7 @@ constexpr Text kSendButton{"SENDEN", "SEND"};
 constexpr Text kGetButton{"LESEN", "GET"};
 constexpr Text kCalcButton{"CALC", "CALC"};
 constexpr std::array<const char*, 3> kAxes{"X", "Y", "Z"};
+constexpr int kFieldWidth = 90;
 
 } // namespace
 
@@ -39,6 +40,7 @@ ZeroPointOffsetPage::ZeroPointOffsetPage(UiContext& context, QWidget* parent)
     for (QSpinBox*& spin : values_) {
         spin = new QSpinBox(this);
         spin->setRange(0, 65535);
+        spin->setMinimumWidth(kFieldWidth);
         spin->setKeyboardTracking(false);
         spin->setAlignment(Qt::AlignRight);
         context.help.add(spin, h::kZeroPointValues);

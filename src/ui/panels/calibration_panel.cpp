@@ -56,6 +56,7 @@ constexpr Text kInstructions{
 
 constexpr int kRowHeight = 20;
 constexpr int kRowLabelWidth = 26;
+constexpr int kSensorTableWidth = 174;
 
 QTableView* tableView(CalibTableModel* model, QWidget* parent) {
     auto* view = new QTableView(parent);
@@ -147,8 +148,12 @@ QWidget* CalibrationPanel::buildSetValuePage() {
 QWidget* CalibrationPanel::buildSensorPage() {
     auto* page = new QWidget(tabs_);
     auto* row = new QHBoxLayout(page);
-    row->addWidget(titledView(CalibTable::SensorValues, kSensorValuesCaption, page), 1);
-    row->addWidget(titledView(CalibTable::SensorFactors, kSensorFactorsCaption, page), 1);
+    // The 64-row tables hold four-digit numbers; the rest of the width goes
+    // to the block's tables beside them.
+    row->addWidget(titledView(CalibTable::SensorValues, kSensorValuesCaption, page));
+    row->addWidget(titledView(CalibTable::SensorFactors, kSensorFactorsCaption, page));
+    for (CalibTable t : {CalibTable::SensorValues, CalibTable::SensorFactors})
+        view(t)->setFixedWidth(kSensorTableWidth);
     auto* side = new QVBoxLayout;
     auto* rows = new QHBoxLayout;
     auto* rowsLabel = new QLabel(page);
@@ -168,6 +173,14 @@ QWidget* CalibrationPanel::buildSensorPage() {
     side->addWidget(titledView(CalibTable::SensorWhiteBalance, kSensorWhiteBalanceCaption, page));
     side->addStretch(1);
     row->addLayout(side, 1);
+    QTableView* parameters = view(CalibTable::SensorParameters);
+    parameters->verticalHeader()->setMinimumWidth(40);
+    parameters->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    parameters->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    // The block's one-row tables need no row label; their numbers get the room.
+    for (CalibTable t : {CalibTable::SensorCorrection, CalibTable::SensorWhitePoint,
+                         CalibTable::SensorReferenceActual, CalibTable::SensorWhiteBalance})
+        view(t)->verticalHeader()->hide();
     return page;
 }
 
