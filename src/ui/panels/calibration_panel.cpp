@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -192,12 +193,24 @@ void CalibrationPanel::build(UiContext&) {
     scrolled_ = {view(CalibTable::SetValues),    view(CalibTable::XyzSetValues),
                  view(CalibTable::ActualValues), view(CalibTable::Factors),
                  view(CalibTable::SensorValues), view(CalibTable::SensorFactors)};
+    // Everything scrolls when the window is made smaller than the panel.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(scrollAll_);
     bottom->addStretch(1);
     bottom->addWidget(close_);
-    body()->addWidget(tabs_, 1);
-    body()->addLayout(bottom);
+    for (QWidget* w :
+         {static_cast<QWidget*>(tabs_), static_cast<QWidget*>(scrollAll_), static_cast<QWidget*>(close_)})
+        w->setParent(content);
+    column->addWidget(tabs_, 1);
+    column->addLayout(bottom);
+    area->setWidget(content);
+    body()->addWidget(area, 1);
 }
 
 void CalibrationPanel::registerHelp(HelpRegistry& help) {

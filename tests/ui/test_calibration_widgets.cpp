@@ -1,0 +1,224 @@
+// The calibration page and panel on the real widgets: Scroll All, edits
+// through the table views, the tint while a question is open, the password
+// box and the visibility of both offset pages.
+
+#include "calibration/conversion.h"
+#include "ui/number_cells.h"
+#include "ui/page_selector.h"
+#include "ui/pages/calibration_page.h"
+#include "ui/pages/zero_point_offset_page.h"
+#include "ui/panels/calibration_panel.h"
+#include "ui/panels/password_panel.h"
+#include "ui_fixture.h"
+#include "widget_helpers.h"
+
+#include <QBrush>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <functional>
+
+namespace tavrino::test {
+namespace {
+
+using ui::CalibTable;
+
+// Lets a test look at the widgets while a question is open.
+class PeekingOperator : public ScriptedOperator {
+public:
+    std::function<void()> whileAsked;
+    bool confirm(std::string_view title, std::string_view text) override {
+        if (whileAsked)
+            whileAsked();
+        return ScriptedOperator::confirm(title, text);
+    }
+};
+
+class CalibrationUiTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        gui = std::make_unique<ui::GuiOperator>(&peeking);
+    }
+
+    // The main window at its default size with the calibration page chosen.
+    void open() {
+        build();
+        window->resize(ui::kDefaultWidth, ui::kDefaultHeight);
+        window->show();
+        QTest::mouseClick(window->mainTabs()->button(static_cast<int>(MainTab::Calibration)), Qt::LeftButton);
+        panel = static_cast<ui::CalibrationPanel*>(window->childPanel(ChildPanel::Calibration));
+        page = window->calibrationPage();
+        ASSERT_TRUE(panel->isVisible());
+    }
+
+    [[nodiscard]] QColor background(CalibTable table, int row = 0) const {
+        ui::CalibTableModel* m = panel->model(table);
+        return m->data(m->index(row, 0), Qt::BackgroundRole).value<QBrush>().color();
+    }
+    [[nodiscard]] QColor rowLabel(CalibTable table, int row) const {
+        return panel->model(table)->headerData(row, Qt::Vertical, Qt::BackgroundRole).value<QBrush>().color();
+    }
+    [[nodiscard]] QString shown(CalibTable table, int row, int column) const {
+        ui::CalibTableModel* m = panel->model(table);
+        return m->data(m->index(row, column), Qt::DisplayRole).toString();
+    }
+
+    PeekingOperator peeking;
+    ui::CalibrationPanel* panel = nullptr;
+    ui::CalibrationPage* page = nullptr;
+};
+
+// Types into a cell's editor: F2, the text, Enter.
+void typeIntoCell(QTableView* view, int row, int column, const QString& text) {
+    view->setCurrentIndex(view->model()->index(row, column));
+    QTest::keyClick(view, Qt::Key_F2);
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* e : view->viewport()->findChildren<QLineEdit*>())
+        if (e->isVisible())
+            editor = e;
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    const QPointer<QLineEdit> open(editor);
+    EXPECT_TRUE(QTest::qWaitFor([&open] { return open.isNull() || !open->isVisible(); }));
+}
+
+int firstRow(const QTableView* view) {
+    return view->verticalScrollBar()->value();
+}
+
+TEST_F(CalibrationUiTest, ScrollAllKeepsTheSixTablesAtOneRow) {
+    open();
+    panel->tabs()->setCurrentIndex(static_cast<int>(app::CalibPage::SetValue));
+    const auto& views = panel->scrolledViews();
+    views[0]->verticalScrollBar()->setValue(7);
+    EXPECT_EQ(firstRow(views[2]), 0) << "unchecked: each table scrolls alone";
+
+    panel->scrollAllBox()->setChecked(true);
+    for (QTableView* v : {views[0], views[1], views[2], views[3]})
+        EXPECT_EQ(firstRow(v), 0) << "checking it scrolls all to the top";
+    views[3]->verticalScrollBar()->setValue(20);
+    for (QTableView* v : {views[0], views[1], views[2]})
+        EXPECT_EQ(firstRow(v), 20);
+    // The SENSOR DATA tables were on a page not shown; they follow when it is.
+    panel->tabs()->setCurrentIndex(static_cast<int>(app::CalibPage::SensorData));
+    EXPECT_EQ(session->calibration.page, app::CalibPage::SensorData);
+    EXPECT_EQ(firstRow(views[4]), 20);
+    EXPECT_EQ(firstRow(views[5]), 20);
+    views[5]->verticalScrollBar()->setValue(33);
+    EXPECT_EQ(firstRow(views[4]), 33);
+    panel->tabs()->setCurrentIndex(static_cast<int>(app::CalibPage::SetValue));
+    EXPECT_EQ(firstRow(views[0]), 33);
+}
+
+TEST_F(CalibrationUiTest, EditsReachTheTablesAndTheComputedCellsFollow) {
+    open();
+    panel->tabs()->setCurrentIndex(static_cast<int>(app::CalibPage::SetValue));
+    // L*a*b* (50, 0, 0) into row 1: its XYZ row is computed at once.
+    typeIntoCell(panel->view(CalibTable::SetValues), 0, 0, "50");
+    const auto& t = session->calibration.tables;
+    EXPECT_EQ(t.setValues[0][0], 50.0);
+    const calibration::Triple xyz = calibration::setValueToXyz(2, {50, 0, 0});
+    EXPECT_EQ(shown(CalibTable::XyzSetValues, 0, 1), ui::fixedText(xyz[1], 4));
+
+    // A raw value beyond 16 bits is refused; the cell keeps what it had.
+    typeIntoCell(panel->view(CalibTable::ActualValues), 4, 2, "70000");
+    EXPECT_EQ(t.actual[4][2], 0);
+    typeIntoCell(panel->view(CalibTable::ActualValues), 4, 2, "4711");
+    EXPECT_EQ(t.actual[4][2], 4711);
+    EXPECT_EQ(shown(CalibTable::ActualValues, 4, 2), "4711");
+    // Computed tables take no edits.
+    EXPECT_FALSE(panel->model(CalibTable::Factors)->flags(panel->model(CalibTable::Factors)->index(0, 0)) &
+                 Qt::ItemIsEditable);
+
+    // ROWS colours the row labels; the selector names the columns.
+    typeInto(page->rowsField(), 3);
+    EXPECT_EQ(t.rows, 3);
+    EXPECT_EQ(rowLabel(CalibTable::Factors, 2), rowLabel(CalibTable::SetValues, 0));
+    EXPECT_NE(rowLabel(CalibTable::Factors, 3), rowLabel(CalibTable::Factors, 2));
+    EXPECT_EQ(panel->model(CalibTable::SetValues)->headerData(1, Qt::Horizontal, Qt::DisplayRole), "a*");
+    choose(page->setValueSpaceSelector(), 1);
+    EXPECT_EQ(panel->model(CalibTable::SetValues)->headerData(1, Qt::Horizontal, Qt::DisplayRole), "x");
+}
+
+TEST_F(CalibrationUiTest, TablesAreRedWhileTheResetIsAsked) {
+    open();
+    const QColor editable = background(CalibTable::ActualValues);
+    const QColor computed = background(CalibTable::Factors);
+    EXPECT_NE(editable, computed);
+    QColor asked;
+    QColor untouched;
+    QColor factorsAsked;
+    peeking.whileAsked = [&] {
+        asked = background(CalibTable::ActualValues);
+        factorsAsked = background(CalibTable::Factors);
+        untouched = background(CalibTable::SetValues);
+    };
+    session->calibration.tables.actual[0][0] = 99;
+    peeking.confirmAnswers = {false};
+    page->button(ui::CalibrationPage::ResetActual)->click();
+    EXPECT_EQ(asked.red(), 255);
+    EXPECT_LT(asked.green(), 128);
+    EXPECT_EQ(factorsAsked, asked);
+    EXPECT_EQ(untouched, editable);
+    EXPECT_EQ(background(CalibTable::ActualValues), editable);
+    EXPECT_EQ(background(CalibTable::Factors), computed);
+    EXPECT_EQ(session->calibration.tables.actual[0][0], 99) << "No resets nothing";
+}
+
+TEST_F(CalibrationUiTest, PasswordBoxStaysOpenOnAWrongEntryAndShowsTheZeroPointPage) {
+    open();
+    ui::PageSelector* pages = window->mainTabs();
+    const int zeroPoint = static_cast<int>(MainTab::ZeroPointOffset);
+    EXPECT_FALSE(pages->isPageVisible(zeroPoint));
+    ui::PasswordPanel* box = window->passwordPanel();
+    QTest::mouseDClick(page->decoration(), Qt::RightButton);
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->isModal());
+
+    QTest::keyClicks(box->passwordField(), "Brasco");
+    QTest::keyClick(box->passwordField(), Qt::Key_Return);
+    ASSERT_FALSE(peeking.messages().empty());
+    EXPECT_EQ(peeking.messages().back(), "Wrong password. \nPlease try again.");
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->passwordField()->text().isEmpty());
+    EXPECT_FALSE(pages->isPageVisible(zeroPoint));
+
+    QTest::keyClicks(box->passwordField(), "brasco");
+    QTest::keyClick(box->passwordField(), Qt::Key_Return);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_TRUE(box->passwordField()->text().isEmpty());
+    EXPECT_TRUE(pages->isPageVisible(zeroPoint));
+    EXPECT_EQ(pages->currentIndex(), zeroPoint);
+    for (const auto& call : peeking.calls)
+        EXPECT_EQ(call.text.find("brasco"), std::string::npos) << "the entry is never shown";
+
+    auto* zero = static_cast<ui::ZeroPointOffsetPage*>(window->page(MainTab::ZeroPointOffset));
+    zero->closeButton()->click();
+    EXPECT_FALSE(pages->isPageVisible(zeroPoint));
+    EXPECT_EQ(pages->currentIndex(), static_cast<int>(MainTab::SensorParameter));
+}
+
+TEST_F(CalibrationUiTest, OffsetAdjustmentPageFollowsCalibrationFiveAndAbove) {
+    open();
+    ui::PageSelector* pages = window->mainTabs();
+    const int adjustment = static_cast<int>(MainTab::OffsetAdjustment);
+    QTest::mouseClick(pages->button(static_cast<int>(MainTab::SensorParameter)), Qt::LeftButton);
+    chooseControl(*window, parameters::Control::Calibration, 4);
+    EXPECT_FALSE(pages->isPageVisible(adjustment));
+    chooseControl(*window, parameters::Control::Calibration, 5);
+    EXPECT_TRUE(pages->isPageVisible(adjustment));
+    chooseControl(*window, parameters::Control::Calibration, 4);
+    EXPECT_FALSE(pages->isPageVisible(adjustment));
+}
+
+} // namespace
+} // namespace tavrino::test
