@@ -252,6 +252,7 @@ void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& 
     page->button(ui::CalibrationPage::AssignReference)->click();
     camera.take(&window, QStringLiteral("calibration_reference_%1").arg(lang));
     page->rowsField()->setValue(3);
+    page->rowNoField()->setValue(1);
     const double setValues[3][3] = {{53.2, 80.1, 67.2}, {87.7, -86.2, 83.2}, {32.3, 79.2, -107.9}};
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column)
@@ -264,6 +265,20 @@ void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& 
     page->button(ui::CalibrationPage::Send)->click();
     page->button(ui::CalibrationPage::Read)->click();
     camera.take(&window, QStringLiteral("calibration_sensor_data_%1").arg(lang));
+    if (session.flags.sensorConnected == 1) {
+        // The live values without and with the user calibration just sent.
+        window.ShowChildPanelDisp(ChildPanel::MeasurementDisplay);
+        for (const int mode : {0, 2}) {
+            choose(window, parameters::Control::Calibration, mode);
+            session.parameters.transfer.SendPara();
+            measureFor(window, session, 300);
+            camera.take(window.measurementDisplayPanel(),
+                        QStringLiteral("calibration_live_mode%1_%2").arg(mode).arg(lang));
+        }
+        choose(window, parameters::Control::Calibration, 5);
+        session.parameters.transfer.SendPara();
+        window.ShowChildPanelDisp(ChildPanel::Calibration);
+    }
     panel->scrollAllBox()->setChecked(true);
     panel->tabs()->setCurrentIndex(1);
     panel->view(ui::CalibTable::SetValues)->verticalScrollBar()->setValue(30);

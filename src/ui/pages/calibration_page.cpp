@@ -32,6 +32,7 @@ using Page = CalibrationPage;
 
 constexpr int kGroupMargin = 6;
 constexpr int kGroupSpacing = 4;
+constexpr int kLabelGap = 8;
 
 constexpr std::array<Text, Page::ButtonCount> kButtonCaptions{{
     {"ASSIGN", "ASSIGN"},
@@ -201,6 +202,7 @@ void CalibrationPage::build() {
     s->addWidget(label(kSetValueSpaceLabel, setValues), 0, 0);
     s->addWidget(setValueSpace_, 0, 1);
     auto* rows = new QHBoxLayout;
+    rows->setSpacing(kLabelGap);
     rows->addWidget(label(kRowsLabel, setValues));
     rows->addWidget(rows_, 1);
     s->addLayout(rows, 1, 0);
@@ -210,6 +212,7 @@ void CalibrationPage::build() {
     QGroupBox* actual = group(kActualGroup);
     auto* a = new QGridLayout(actual);
     auto* rowNo = new QHBoxLayout;
+    rowNo->setSpacing(kLabelGap);
     rowNo->addWidget(label(kRowNoLabel, actual));
     rowNo->addWidget(rowNo_, 1);
     a->addLayout(rowNo, 0, 0);
