@@ -2,6 +2,7 @@
 // through the table views, the tint while a question is open, the password
 // box and the visibility of both offset pages.
 
+#include "app/live_measurement.h"
 #include "calibration/conversion.h"
 #include "ui/number_cells.h"
 #include "ui/page_selector.h"
@@ -218,6 +219,56 @@ TEST_F(CalibrationUiTest, OffsetAdjustmentPageFollowsCalibrationFiveAndAbove) {
     EXPECT_TRUE(pages->isPageVisible(adjustment));
     chooseControl(*window, parameters::Control::Calibration, 4);
     EXPECT_FALSE(pages->isPageVisible(adjustment));
+}
+
+// ---- against the simulated sensor ----
+
+class SimCalibrationTest : public SimUiTest {
+protected:
+    void SetUp() override {
+        SimUiTest::SetUp();
+        build();
+        window->connectAtStartup();
+        ASSERT_EQ(session->flags.sensorConnected, 1);
+        window->resize(ui::kDefaultWidth, ui::kDefaultHeight);
+        window->show();
+        QTest::mouseClick(window->mainTabs()->button(static_cast<int>(MainTab::Calibration)), Qt::LeftButton);
+        panel = static_cast<ui::CalibrationPanel*>(window->childPanel(ChildPanel::Calibration));
+        page = window->calibrationPage();
+    }
+
+    ui::CalibrationPanel* panel = nullptr;
+    ui::CalibrationPage* page = nullptr;
+};
+
+// Rows assigned from live frames, factors computed, sent to the user slot and
+// read back: the SENSOR DATA tables show what the sensor stored.
+TEST_F(SimCalibrationTest, AssignedRowsTravelToTheSensorAndBack) {
+    typeInto(page->rowsField(), 3);
+    for (int row = 0; row < 3; ++row) {
+        ASSERT_EQ(app::fetchLiveFrame(*session), 1);
+        page->button(ui::CalibrationPage::AssignToRow)->click();
+    }
+    const auto& t = session->calibration.tables;
+    EXPECT_EQ(t.rowNo, 4);
+    EXPECT_EQ(t.actual[2][1], static_cast<std::uint16_t>(session->live.record.rawY));
+    page->button(ui::CalibrationPage::Calculate)->click();
+    scripted.confirmAnswers = {true};
+    page->button(ui::CalibrationPage::Send)->click();
+    EXPECT_TRUE(page->button(ui::CalibrationPage::Send)->isEnabled()) << "undimmed after the send";
+    page->button(ui::CalibrationPage::Read)->click();
+
+    EXPECT_EQ(panel->tabs()->currentIndex(), static_cast<int>(app::CalibPage::SensorData));
+    ui::CalibTableModel* values = panel->model(CalibTable::SensorValues);
+    ui::CalibTableModel* factors = panel->model(CalibTable::SensorFactors);
+    for (int row = 0; row < 3; ++row)
+        for (int k = 0; k < 3; ++k) {
+            const auto r = static_cast<std::size_t>(row);
+            const auto c = static_cast<std::size_t>(k);
+            EXPECT_EQ(values->value(row, k), t.actual[r][c]) << row << "," << k;
+            EXPECT_EQ(factors->value(row, k), t.factors[r][c]) << row << "," << k;
+        }
+    EXPECT_EQ(panel->sensorRowsDisplay()->text(), "3");
 }
 
 } // namespace
