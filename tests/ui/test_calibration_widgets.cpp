@@ -7,6 +7,7 @@
 #include "ui/number_cells.h"
 #include "ui/page_selector.h"
 #include "ui/pages/calibration_page.h"
+#include "ui/pages/offset_adjustment_page.h"
 #include "ui/pages/zero_point_offset_page.h"
 #include "ui/panels/calibration_panel.h"
 #include "ui/panels/password_panel.h"
@@ -221,6 +222,34 @@ TEST_F(CalibrationUiTest, OffsetAdjustmentPageFollowsCalibrationFiveAndAbove) {
     EXPECT_FALSE(pages->isPageVisible(adjustment));
 }
 
+// Where each table reads its cells: the block's words on SENSOR DATA skip
+// INTEGRAL 2 and show the correction words on the scale 128 = 1.0.
+TEST_F(CalibrationUiTest, SensorDataTablesShowTheBlockWords) {
+    open();
+    calibration::CalibrationBlock& b = session->calibration.tables.sensor.block;
+    for (std::size_t i = 0; i < b.parameters.size(); ++i)
+        b.parameters[i] = static_cast<std::uint16_t>(100 + i);
+    b.parameters[11] = 128;
+    b.whitePoint = {9505, 10000, 10890};
+    b.referenceActual = {1, 2, 3};
+    session->calibration.notify(app::CalibrationChange::SensorData);
+    struct Case {
+        CalibTable table;
+        int row, column;
+        QString text;
+    } cases[] = {
+        {CalibTable::SensorParameters, 0, 2, "102"},      // INTEGRAL 1
+        {CalibTable::SensorParameters, 1, 0, "104"},      // DOUBLE PARA POWER1
+        {CalibTable::SensorParameters, 2, 2, "109"},      // DOUBLE PARA INTEGRAL2
+        {CalibTable::SensorCorrection, 0, 1, "1.000000"}, // word 128
+        {CalibTable::SensorWhitePoint, 0, 2, "10890"},    {CalibTable::SensorReferenceActual, 0, 0, "1"},
+        {CalibTable::SensorWhiteBalance, 0, 1, "1024"},
+    };
+    for (const Case& k : cases)
+        EXPECT_EQ(shown(k.table, k.row, k.column), k.text) << static_cast<int>(k.table);
+    EXPECT_FALSE(panel->model(CalibTable::SensorValues)->editable());
+}
+
 // ---- against the simulated sensor ----
 
 class SimCalibrationTest : public SimUiTest {
@@ -269,6 +298,31 @@ TEST_F(SimCalibrationTest, AssignedRowsTravelToTheSensorAndBack) {
             EXPECT_EQ(factors->value(row, k), t.factors[r][c]) << row << "," << k;
         }
     EXPECT_EQ(panel->sensorRowsDisplay()->text(), "3");
+}
+
+// GET fills both offset pages; ASSIGN XYZ OFFSET changes only the boxes until
+// SEND XYZ OFFSET stores them in the sensor.
+TEST_F(SimCalibrationTest, OffsetPagesGetAssignAndSend) {
+    sim::SensorMemory& memory = server.sensor().memory();
+    memory.zeroPoint = {11, 12, 13};
+    memory.xyzOffset = {21, 22, 23};
+    chooseControl(*window, parameters::Control::Calibration, 5);
+    auto* zero = static_cast<ui::ZeroPointOffsetPage*>(window->page(MainTab::ZeroPointOffset));
+    auto* adjustment = static_cast<ui::OffsetAdjustmentPage*>(window->page(MainTab::OffsetAdjustment));
+    QTest::mouseClick(window->mainTabs()->button(static_cast<int>(MainTab::OffsetAdjustment)),
+                      Qt::LeftButton);
+    adjustment->getButton()->click();
+    EXPECT_EQ(zero->valueField(2)->value(), 13);
+    EXPECT_EQ(adjustment->valueBox(0)->text(), "21");
+
+    ASSERT_EQ(app::fetchLiveFrame(*session), 1);
+    adjustment->assignButton()->click();
+    const QString rawX = QString::number(session->live.record.rawX);
+    EXPECT_EQ(adjustment->valueBox(0)->text(), rawX);
+    EXPECT_EQ(memory.xyzOffset[0], 21) << "nothing sent yet";
+    adjustment->sendButton()->click();
+    EXPECT_EQ(QString::number(memory.xyzOffset[0]), rawX);
+    EXPECT_EQ(memory.zeroPoint[0], 11);
 }
 
 } // namespace
