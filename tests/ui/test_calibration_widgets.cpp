@@ -314,6 +314,15 @@ TEST_F(SimCalibrationTest, OffsetPagesGetAssignAndSend) {
     adjustment->getButton()->click();
     EXPECT_EQ(zero->valueField(2)->value(), 13);
     EXPECT_EQ(adjustment->valueBox(0)->text(), "21");
+    const auto typeBox = [](QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    typeBox(adjustment->valueBox(1), "7x");
+    EXPECT_EQ(adjustment->valueBox(1)->text(), "22") << "not a number: the box keeps its value";
+    typeBox(adjustment->valueBox(1), "4711");
+    EXPECT_EQ(session->calibration.xyzOffset[1], 4711);
 
     ASSERT_EQ(app::fetchLiveFrame(*session), 1);
     adjustment->assignButton()->click();

@@ -9,7 +9,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,7 +38,9 @@ OffsetAdjustmentPage::OffsetAdjustmentPage(UiContext& context, QWidget* parent)
       }) {
     for (QLineEdit*& box : values_) {
         box = new QLineEdit(this);
-        box->setValidator(new QIntValidator(0, 65535, box));
+        // Checked when the entry is finished: anything but 0..65535 goes
+        // back to the value the box had, an empty box included.
+        box->setMaxLength(5);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setMaximumWidth(kBoxWidth);
         context.help.add(box, h::kXyzOffsetValues);
@@ -93,7 +94,7 @@ void OffsetAdjustmentPage::edited(std::size_t axis) {
     if (ok && value <= 65535)
         app::xyzOffsetEdited(session_, axis, static_cast<std::uint16_t>(value));
     else
-        showValues(); // an empty box goes back to the value it had
+        showValues();
 }
 
 void OffsetAdjustmentPage::showValues() {
