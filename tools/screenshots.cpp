@@ -17,11 +17,15 @@
 #include "ui/gui_operator.h"
 #include "ui/main_window.h"
 #include "ui/page_selector.h"
+#include "ui/pages/calibration_page.h"
 #include "ui/pages/connection_page.h"
+#include "ui/pages/offset_adjustment_page.h"
 #include "ui/pages/sensor_parameter_page.h"
 #include "ui/pages/table_settings_page.h"
 #include "ui/pages/teach_table_page.h"
+#include "ui/pages/zero_point_offset_page.h"
 #include "ui/panels/big_colour_number_panel.h"
+#include "ui/panels/calibration_panel.h"
 #include "ui/panels/measurement_display_panel.h"
 #include "ui/panels/password_panel.h"
 #include "ui/panels/signal_graph_panel.h"
@@ -33,12 +37,15 @@
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,8 +69,10 @@ public:
     }
     bool confirm(std::string_view title, std::string_view text) override {
         message(title, text);
-        return false;
+        return answerYes;
     }
+    // Questions are answered Yes while a scenario needs it.
+    bool answerYes = false;
     bool okCancel(std::string_view title, std::string_view text, std::string_view,
                   std::string_view) override {
         message(title, text);
@@ -222,6 +231,78 @@ void recordBriefly(ui::MainWindow& window, app::Session& session, int frames) {
     }
 }
 
+// A calibration as the operator makes it: a reference set value typed and
+// assigned, three set-value rows assigned from the passing scene, the factors
+// computed, sent to the user slot and read back; then the password box and
+// both offset pages.
+void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& camera,
+                         UnattendedPopups& popups, const QString& lang) {
+    popups.answerYes = true;
+    ui::CalibrationPage* page = window.calibrationPage();
+    auto* panel = static_cast<ui::CalibrationPanel*>(window.childPanel(ChildPanel::Calibration));
+    QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::Calibration)), Qt::LeftButton);
+    const auto edit = [panel](ui::CalibTable table, int row, int column, double value) {
+        ui::CalibTableModel* model = panel->model(table);
+        model->setData(model->index(row, column), value, Qt::EditRole);
+    };
+    edit(ui::CalibTable::ReferenceSetValue, 0, 0, 95.0);
+    edit(ui::CalibTable::ReferenceSetValue, 0, 1, -0.5);
+    edit(ui::CalibTable::ReferenceSetValue, 0, 2, 2.25);
+    measureFor(window, session, 300);
+    page->button(ui::CalibrationPage::AssignReference)->click();
+    camera.take(&window, QStringLiteral("calibration_reference_%1").arg(lang));
+    page->rowsField()->setValue(3);
+    page->rowNoField()->setValue(1);
+    const double setValues[3][3] = {{53.2, 80.1, 67.2}, {87.7, -86.2, 83.2}, {32.3, 79.2, -107.9}};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column)
+            edit(ui::CalibTable::SetValues, row, column, setValues[row][column]);
+        measureFor(window, session, 1200);
+        page->button(ui::CalibrationPage::AssignToRow)->click();
+    }
+    page->button(ui::CalibrationPage::Calculate)->click();
+    camera.take(&window, QStringLiteral("calibration_setvalue_%1").arg(lang));
+    page->button(ui::CalibrationPage::Send)->click();
+    page->button(ui::CalibrationPage::Read)->click();
+    camera.take(&window, QStringLiteral("calibration_sensor_data_%1").arg(lang));
+    if (session.flags.sensorConnected == 1) {
+        // The live values without and with the user calibration just sent.
+        window.ShowChildPanelDisp(ChildPanel::MeasurementDisplay);
+        for (const int mode : {0, 2}) {
+            choose(window, parameters::Control::Calibration, mode);
+            session.parameters.transfer.SendPara();
+            measureFor(window, session, 300);
+            camera.take(window.measurementDisplayPanel(),
+                        QStringLiteral("calibration_live_mode%1_%2").arg(mode).arg(lang));
+        }
+        choose(window, parameters::Control::Calibration, 5);
+        session.parameters.transfer.SendPara();
+        window.ShowChildPanelDisp(ChildPanel::Calibration);
+    }
+    panel->scrollAllBox()->setChecked(true);
+    panel->tabs()->setCurrentIndex(1);
+    panel->view(ui::CalibTable::SetValues)->verticalScrollBar()->setValue(30);
+    camera.take(&window, QStringLiteral("calibration_scroll_all_%1").arg(lang));
+    panel->view(ui::CalibTable::SetValues)->verticalScrollBar()->setValue(0);
+    panel->scrollAllBox()->setChecked(false);
+
+    QTest::mouseDClick(page->decoration(), Qt::RightButton);
+    ui::PasswordPanel* password = window.passwordPanel();
+    QTest::keyClicks(password->passwordField(), QStringLiteral("secret"));
+    camera.take(password, QStringLiteral("password_%1").arg(lang));
+    password->passwordField()->setText(QStringLiteral("brasco"));
+    QTest::keyClick(password->passwordField(), Qt::Key_Return);
+    auto* zero = static_cast<ui::ZeroPointOffsetPage*>(window.page(MainTab::ZeroPointOffset));
+    zero->getButton()->click();
+    camera.take(&window, QStringLiteral("zero_point_offset_%1").arg(lang));
+    QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::OffsetAdjustment)), Qt::LeftButton);
+    measureFor(window, session, 300);
+    static_cast<ui::OffsetAdjustmentPage*>(window.page(MainTab::OffsetAdjustment))->assignButton()->click();
+    camera.take(&window, QStringLiteral("offset_adjustment_%1").arg(lang));
+    zero->closeButton()->click();
+    popups.answerYes = false;
+}
+
 void chooseLanguage(ui::MainWindow& window, Language language) {
     QComboBox* select = window.connectionPage()->languageSelect();
     const int index = language == Language::German ? 0 : 1;
@@ -241,8 +322,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption connectOption(QStringLiteral("connect"),
                                            QStringLiteral("tcp:HOST:PORT or serial:DEVICE"),
                                            QStringLiteral("CONNECTION"));
+    const QCommandLineOption calibrationOption(QStringLiteral("calibration"),
+                                               QStringLiteral("Only the calibration scenario."));
     parser.addOption(outOption);
     parser.addOption(connectOption);
+    parser.addOption(calibrationOption);
     parser.process(application);
     const QString out = parser.isSet(outOption) ? parser.value(outOption) : QStringLiteral("screenshots");
     if (!QDir().mkpath(out)) {
@@ -276,6 +360,18 @@ int main(int argc, char** argv) {
 
     Camera camera(out);
     ui::PageSelector* pages = window.mainTabs();
+    if (parser.isSet(calibrationOption)) {
+        choose(window, parameters::Control::Calibration, 5);
+        for (const Language language : {Language::English, Language::German}) {
+            chooseLanguage(window, language);
+            calibrationScenario(window, session, camera, popups,
+                                language == Language::German ? QStringLiteral("de") : QStringLiteral("en"));
+        }
+        window.requestQuit(false);
+        graphs.attach(nullptr);
+        gui.attach(nullptr);
+        return camera.failed() ? 1 : 0;
+    }
     for (const Language language : {Language::English, Language::German}) {
         chooseLanguage(window, language);
         const QString lang = language == Language::German ? QStringLiteral("de") : QStringLiteral("en");

@@ -416,6 +416,11 @@ int saveCalibrationFile(Session& s, CalibFile file, const std::optional<std::str
 
 // ---- password panel ----------------------------------------------------------------
 
+bool passwordClosesBox(std::string_view entry) {
+    return entry == c::kOffsetPassword || entry == c::kFactorySendPassword ||
+           entry == c::kFactoryReadPassword;
+}
+
 bool passwordEntered(Session& s, std::string_view entry) {
     if (entry == c::kOffsetPassword) {
         s.calibration.zeroPointPageVisible = true;

@@ -78,6 +78,8 @@ inline int SaveCalibActualValueToFile(Session& s) {
 // The entry of the password box. True when the box closes, false when it
 // stays open (wrong password: told, the field is to be cleared).
 bool passwordEntered(Session& s, std::string_view entry);
+// Whether `entry` is one that closes the box (before its action runs).
+[[nodiscard]] bool passwordClosesBox(std::string_view entry);
 
 // --- offset compensation ---
 // Order 102 into both offset pages. 1 or -1.

@@ -62,9 +62,14 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
       logo_(new QLabel), tabs_(new PageSelector(kFirstSelectorRow)), stack_(new QStackedWidget),
       commandBar_(new CommandBar(context_, this)),
       subscription_(session.shell, [this](app::ShellChange change) { onShellChange(change); }),
-      controlsSubscription_(session.parameters.controls, [this](const parameters::ControlChange& change) {
-          if (change.kind == parameters::ControlChange::Kind::Element)
-              followElement(static_cast<parameters::Element>(change.index));
+      controlsSubscription_(session.parameters.controls,
+                            [this](const parameters::ControlChange& change) {
+                                if (change.kind == parameters::ControlChange::Kind::Element)
+                                    followElement(static_cast<parameters::Element>(change.index));
+                            }),
+      calibrationSubscription_(session.calibration, [this](app::CalibrationChange change) {
+          if (change == app::CalibrationChange::ZeroPointPage)
+              followZeroPointPage();
       }) {
     quitApplication = [] { QCoreApplication::quit(); };
     setWindowTitle(qs(texts::kWindowTitle));
@@ -83,11 +88,12 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
     sensorParameterPage_ = new SensorParameterPage(context_, tabs_);
     teachTablePage_ = new TeachTablePage(context_, tabs_);
     recorderPage_ = new RecorderPage(context_, tabs_);
+    calibrationPage_ = new CalibrationPage(context_, tabs_);
     pages_ = {connectionPage_,
               sensorParameterPage_,
               teachTablePage_,
               recorderPage_,
-              new CalibrationPage(context_, tabs_),
+              calibrationPage_,
               new TableSettingsPage(context_, tabs_),
               new ScopePage(context_, tabs_),
               new ZeroPointOffsetPage(context_, tabs_),
@@ -150,6 +156,7 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
             [this] { connectionPage_->connectionLog()->clear(); });
     connect(measurementDisplay_, &MeasurementDisplayPanel::signalGraphRequested, this,
             [this] { ShowChildPanelDisp(ChildPanel::SignalGraph); });
+    connect(calibrationPage_, &CalibrationPage::passwordRequested, password_, &PasswordPanel::openForEntry);
     connect(signalGraph_, &SignalGraphPanel::closeRequested, this,
             [this] { ShowChildPanelDisp(ChildPanel::MeasurementDisplay); });
 
@@ -341,6 +348,14 @@ void MainWindow::followElement(parameters::Element element) {
     // operator's switch, so it must not stop a running loop.
     programmaticTabSwitch_ = true;
     tabs_->setPageVisible(static_cast<int>(tab), shown);
+    programmaticTabSwitch_ = false;
+    session_.shell.currentMainTab = static_cast<MainTab>(tabs_->currentIndex());
+}
+
+void MainWindow::followZeroPointPage() {
+    programmaticTabSwitch_ = true;
+    tabs_->setPageVisible(static_cast<int>(MainTab::ZeroPointOffset),
+                          session_.calibration.zeroPointPageVisible);
     programmaticTabSwitch_ = false;
     session_.shell.currentMainTab = static_cast<MainTab>(tabs_->currentIndex());
 }

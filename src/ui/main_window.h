@@ -29,6 +29,7 @@ class ConnectionPage;
 class SensorParameterPage;
 class TeachTablePage;
 class RecorderPage;
+class CalibrationPage;
 class MeasurementDisplayPanel;
 class DoubleParameterPanel;
 class BigColourNumberPanel;
@@ -127,6 +128,7 @@ public:
     [[nodiscard]] SensorParameterPage* sensorParameterPage() const { return sensorParameterPage_; }
     [[nodiscard]] TeachTablePage* teachTablePage() const { return teachTablePage_; }
     [[nodiscard]] RecorderPage* recorderPage() const { return recorderPage_; }
+    [[nodiscard]] CalibrationPage* calibrationPage() const { return calibrationPage_; }
     [[nodiscard]] MeasurementDisplayPanel* measurementDisplayPanel() const { return measurementDisplay_; }
     [[nodiscard]] DoubleParameterPanel* doubleParameterPanel() const { return doubleParameter_; }
     [[nodiscard]] BigColourNumberPanel* bigColourNumberPanel() const { return bigColourNumber_; }
@@ -146,6 +148,8 @@ private:
     void onShellChange(app::ShellChange change);
     // The pages and the panel that the option rules show and hide.
     void followElement(parameters::Element element);
+    // Page 7 is shown only after the password asked for it.
+    void followZeroPointPage();
     void openBigColourNumberPanel();
     void placeBigColourNumberPanel();
     void applyWindowSettings();
@@ -167,6 +171,7 @@ private:
     SensorParameterPage* sensorParameterPage_;
     TeachTablePage* teachTablePage_;
     RecorderPage* recorderPage_;
+    CalibrationPage* calibrationPage_;
     std::array<TitledWidget*, kMainTabCount> pages_{};
 
     MeasurementDisplayPanel* measurementDisplay_;
@@ -186,6 +191,7 @@ private:
     std::optional<app::ConnectOption> startConnection_;
     Subscription<app::ShellState> subscription_;
     Subscription<parameters::ParameterControls> controlsSubscription_;
+    Subscription<app::CalibrationState> calibrationSubscription_;
 };
 
 } // namespace tavrino::ui

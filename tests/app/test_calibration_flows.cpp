@@ -141,6 +141,7 @@ TEST_F(CalibrationFlowTest, Passwords) {
     for (const Case& k : cases) {
         requests.clear();
         op.calls.clear();
+        EXPECT_EQ(passwordClosesBox(k.entry), k.closes) << k.entry;
         EXPECT_EQ(passwordEntered(session, k.entry), k.closes) << k.entry;
         EXPECT_EQ(requests.size(), k.requests) << k.entry;
         if (!k.closes)

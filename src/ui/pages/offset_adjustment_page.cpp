@@ -1,14 +1,112 @@
 #include "ui/pages/offset_adjustment_page.h"
 
+#include "app/calibration.h"
+#include "calibration/help_texts.h"
+#include "ui/callback_depth.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
 #include "ui/texts.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
 
-OffsetAdjustmentPage::OffsetAdjustmentPage([[maybe_unused]] UiContext& context, QWidget* parent)
-    : TitledWidget(texts::kOffsetAdjustmentHeading, parent) {
+namespace {
+
+namespace h = calibration::help;
+
+constexpr Text kAssignButton{"ASSIGN XYZ OFFSET", "ASSIGN XYZ OFFSET"};
+constexpr Text kSendButton{"SEND XYZ OFFSET", "SEND XYZ OFFSET"};
+constexpr Text kGetButton{"LESEN", "GET"};
+constexpr std::array<const char*, 3> kAxes{"X", "Y", "Z"};
+constexpr int kBoxWidth = 90;
+
+} // namespace
+
+OffsetAdjustmentPage::OffsetAdjustmentPage(UiContext& context, QWidget* parent)
+    : TitledWidget(texts::kOffsetAdjustmentHeading, parent), session_(context.session),
+      assign_(new QPushButton(this)), send_(new QPushButton(this)), get_(new QPushButton(this)),
+      dimmed_(context.session.dimming),
+      subscription_(context.session.calibration, [this](app::CalibrationChange change) {
+          if (change == app::CalibrationChange::Offsets)
+              showValues();
+      }) {
+    for (QLineEdit*& box : values_) {
+        box = new QLineEdit(this);
+        // Checked when the entry is finished: anything but 0..65535 goes
+        // back to the value the box had, an empty box included.
+        box->setMaxLength(5);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setMaximumWidth(kBoxWidth);
+        context.help.add(box, h::kXyzOffsetValues);
+    }
+    build();
+    context.help.add(assign_, h::kAssignXyzOffset);
+    context.help.add(send_, h::kXyzOffsetSend);
+    context.help.add(get_, h::kOffsetGet);
+    connectControls(context);
+    dimmed_.add(app::DimControl::OffsetAdjustmentSend, send_);
+    dimmed_.add(app::DimControl::OffsetAdjustmentGet, get_);
+    showValues();
+    retranslate(session_.language());
+}
+
+void OffsetAdjustmentPage::build() {
+    auto* grid = new QGridLayout;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int row = static_cast<int>(i);
+        grid->addWidget(new QLabel(QString::fromLatin1(kAxes[i]), this), row, 0);
+        grid->addWidget(values_[i], row, 1);
+    }
+    grid->setColumnStretch(2, 1);
+    body()->addLayout(grid);
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(assign_, 0, 0);
+    buttons->addWidget(send_, 0, 1);
+    buttons->addWidget(get_, 1, 0);
+    body()->addLayout(buttons);
     body()->addStretch(1);
+}
+
+void OffsetAdjustmentPage::connectControls(UiContext& context) {
+    CallbackDepth& callbacks = context.callbacks;
+    const auto run = [this, &callbacks](void (*flow)(app::Session&)) {
+        return [this, &callbacks, flow] {
+            CallbackDepth::Scope scope(callbacks);
+            flow(session_);
+        };
+    };
+    connect(assign_, &QPushButton::clicked, this, run(&app::assignXyzOffsetButton));
+    connect(send_, &QPushButton::clicked, this, run(&app::xyzOffsetSendButton));
+    connect(get_, &QPushButton::clicked, this, run(&app::xyzOffsetGetButton));
+    for (std::size_t i = 0; i < 3; ++i)
+        connect(values_[i], &QLineEdit::editingFinished, this, [this, i] { edited(i); });
+}
+
+void OffsetAdjustmentPage::edited(std::size_t axis) {
+    bool ok = false;
+    const uint value = values_[axis]->text().toUInt(&ok);
+    if (ok && value <= 65535)
+        app::xyzOffsetEdited(session_, axis, static_cast<std::uint16_t>(value));
+    else
+        showValues();
+}
+
+void OffsetAdjustmentPage::showValues() {
+    for (std::size_t i = 0; i < 3; ++i)
+        values_[i]->setText(QString::number(session_.calibration.xyzOffset[i]));
+}
+
+void OffsetAdjustmentPage::retranslate(Language language) {
+    TitledWidget::retranslate(language);
+    assign_->setText(qs(kAssignButton, language));
+    send_->setText(qs(kSendButton, language));
+    get_->setText(qs(kGetButton, language));
 }
 
 } // namespace tavrino::ui

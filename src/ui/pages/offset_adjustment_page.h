@@ -1,15 +1,45 @@
 #pragma once
 
+#include "app/session.h"
+#include "ui/dimmed_buttons.h"
+#include "ui/subscription.h"
 #include "ui/titled_widget.h"
 #include "ui/ui_context.h"
 
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+
 namespace tavrino::ui {
 
-// The offset adjustment page: the XYZ offset of the sensor.
+// The offset adjustment page: the XYZ offset that the sensor subtracts in
+// the XYZ OFFSET modes, taken from the live raw values and sent on request.
 class OffsetAdjustmentPage : public TitledWidget {
     Q_OBJECT
 public:
     explicit OffsetAdjustmentPage(UiContext& context, QWidget* parent = nullptr);
+
+    void retranslate(Language language) override;
+
+    [[nodiscard]] QLineEdit* valueBox(std::size_t axis) const { return values_.at(axis); }
+    [[nodiscard]] QPushButton* assignButton() const { return assign_; }
+    [[nodiscard]] QPushButton* sendButton() const { return send_; }
+    [[nodiscard]] QPushButton* getButton() const { return get_; }
+
+private:
+    void build();
+    void connectControls(UiContext& context);
+    void edited(std::size_t axis);
+    void showValues();
+
+    app::Session& session_;
+    std::array<QLineEdit*, 3> values_{};
+    QPushButton* assign_;
+    QPushButton* send_;
+    QPushButton* get_;
+    DimmedButtons dimmed_;
+    Subscription<app::CalibrationState> subscription_;
 };
 
 } // namespace tavrino::ui

@@ -1,14 +1,307 @@
 #include "ui/panels/calibration_panel.h"
 
+#include "app/calibration.h"
+#include "calibration/help_texts.h"
+#include "ui/callback_depth.h"
+#include "ui/help.h"
+#include "ui/number_cells.h"
+#include "ui/qt_text.h"
 #include "ui/texts.h"
 
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
 
-CalibrationPanel::CalibrationPanel([[maybe_unused]] UiContext& context, QWidget* parent)
-    : TitledWidget(texts::kCalibrationPanelHeading, parent) {
-    body()->addStretch(1);
+namespace {
+
+namespace h = calibration::help;
+
+constexpr Text kReferencePage{"REFERENZ", "REFERENCE"};
+constexpr Text kSetValuePage{"SOLLWERT", "SETVALUE"};
+constexpr Text kSensorPage{"SENSORDATEN", "SENSOR DATA"};
+constexpr Text kScrollAll{"Alle scrollen", "Scroll All"};
+
+constexpr Text kReferenceSetValueCaption{"REFERENZ SOLLWERT", "REFERENCE SETVALUE"};
+constexpr Text kReferenceActualCaption{"XYZ MESSWERT DER REFERENZ", "ACTUAL XYZ VALUE OF REFERENCE"};
+constexpr Text kReferenceXyzCaption{"XYZ DER REFERENZ", "XYZ OF REFERENCE"};
+constexpr Text kWhitePointCaption{"XnYnZn", "XnYnZn"};
+constexpr Text kSetValueCaption{"SOLLWERT", "SETVALUE"};
+constexpr Text kXyzSetValueCaption{"XYZ SOLLWERT", "XYZ SETVALUE"};
+constexpr Text kActualCaption{"XYZ MESSWERT", "ACTUAL XYZ VALUE"};
+constexpr Text kFactorCaption{"XYZ KALIBRIERFAKTOREN", "XYZ CALIBRATION FACTORS"};
+constexpr Text kSensorValuesCaption{"SENSOR XYZ WERTE", "SENSOR XYZ VALUES"};
+constexpr Text kSensorFactorsCaption{"SENSOR XYZ FAKTOREN", "SENSOR XYZ FACTORS"};
+constexpr Text kSensorRowsCaption{"ROWS", "ROWS"};
+constexpr Text kSensorParametersCaption{"PARAMETER", "PARAMETERS"};
+constexpr Text kSensorCorrectionCaption{"KORREKTURWERTE", "CORRECTION VALUES"};
+constexpr Text kSensorWhitePointCaption{"XnYnZn", "XnYnZn"};
+constexpr Text kSensorReferenceCaption{"XYZ MESSWERT DER REFERENZ", "ACTUAL XYZ OF REFERENCE"};
+constexpr Text kSensorWhiteBalanceCaption{"WEISSABGLEICH", "WHITE BALANCE"};
+constexpr Text kInstructions{
+    "1. Sensor auf die Referenz richten.\n2. Referenzdatei laden oder Referenz-Sollwert eingeben.\n"
+    "3. Referenz-Farbraum pruefen.\n4. GO starten und ASSIGN druecken.\n5. Referenz in eine Datei speichern.",
+    "1. Place the sensor at the REFERENCE target.\n2. Load a reference file or type the REFERENCE "
+    "setvalue.\n3. Check the REFERENCE color space.\n4. Start GO and press ASSIGN.\n5. Save the REFERENCE "
+    "settings to a file."};
+
+constexpr int kRowHeight = 20;
+constexpr int kRowLabelWidth = 26;
+constexpr int kSensorTableWidth = 174;
+
+QTableView* tableView(CalibTableModel* model, QWidget* parent) {
+    auto* view = new QTableView(parent);
+    view->setModel(model);
+    view->setItemDelegate(new NumberCellDelegate(view));
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    view->horizontalHeader()->setHighlightSections(false);
+    QHeaderView* rows = view->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(kRowHeight);
+    rows->setMinimumWidth(kRowLabelWidth);
+    rows->setDefaultAlignment(Qt::AlignCenter);
+    rows->setHighlightSections(false);
+    if (model->rowCount() <= 3) {
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setFixedHeight(view->horizontalHeader()->sizeHint().height() + model->rowCount() * kRowHeight +
+                             2 * view->frameWidth());
+    } else {
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    return view;
+}
+
+} // namespace
+
+CalibrationPanel::CalibrationPanel(UiContext& context, QWidget* parent)
+    : TitledWidget(texts::kCalibrationPanelHeading, parent), session_(context.session),
+      tabs_(new QTabWidget(this)), scrollAll_(new QCheckBox(this)), close_(new QPushButton(this)),
+      sensorRows_(new QLineEdit(this)),
+      subscription_(context.session.calibration,
+                    [this](app::CalibrationChange change) { onChange(change); }) {
+    for (std::size_t i = 0; i < kTableCount; ++i)
+        models_[i] = new CalibTableModel(session_, context.callbacks, static_cast<CalibTable>(i), this);
+    build(context);
+    registerHelp(context.help);
+    connectControls(context);
+    tabs_->setCurrentIndex(static_cast<int>(session_.calibration.page));
+    showSensorRows();
+    retranslate(session_.language());
+}
+
+QWidget* CalibrationPanel::titledView(CalibTable table, Text caption, QWidget* parent) {
+    auto* box = new QWidget(parent);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    auto* label = new QLabel(box);
+    captions_.emplace_back(label, caption);
+    QTableView* v = tableView(model(table), box);
+    views_[static_cast<std::size_t>(table)] = v;
+    column->addWidget(label);
+    column->addWidget(v, 1);
+    return box;
+}
+
+QWidget* CalibrationPanel::buildReferencePage() {
+    auto* page = new QWidget(tabs_);
+    auto* column = new QVBoxLayout(page);
+    column->addWidget(titledView(CalibTable::ReferenceSetValue, kReferenceSetValueCaption, page));
+    column->addWidget(titledView(CalibTable::ReferenceXyz, kReferenceXyzCaption, page));
+    column->addWidget(titledView(CalibTable::ReferenceActual, kReferenceActualCaption, page));
+    column->addWidget(titledView(CalibTable::WhitePoint, kWhitePointCaption, page));
+    instructions_ = new QLabel(page);
+    instructions_->setWordWrap(true);
+    instructions_->setFrameShape(QFrame::StyledPanel);
+    instructions_->setMargin(6);
+    column->addSpacing(8);
+    column->addWidget(instructions_);
+    column->addStretch(1);
+    return page;
+}
+
+QWidget* CalibrationPanel::buildSetValuePage() {
+    auto* page = new QWidget(tabs_);
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(titledView(CalibTable::SetValues, kSetValueCaption, page), 0, 0);
+    grid->addWidget(titledView(CalibTable::XyzSetValues, kXyzSetValueCaption, page), 0, 1);
+    grid->addWidget(titledView(CalibTable::ActualValues, kActualCaption, page), 1, 0);
+    grid->addWidget(titledView(CalibTable::Factors, kFactorCaption, page), 1, 1);
+    return page;
+}
+
+QWidget* CalibrationPanel::buildSensorPage() {
+    auto* page = new QWidget(tabs_);
+    auto* row = new QHBoxLayout(page);
+    // The 64-row tables hold four-digit numbers; the rest of the width goes
+    // to the block's tables beside them.
+    row->addWidget(titledView(CalibTable::SensorValues, kSensorValuesCaption, page));
+    row->addWidget(titledView(CalibTable::SensorFactors, kSensorFactorsCaption, page));
+    for (CalibTable t : {CalibTable::SensorValues, CalibTable::SensorFactors})
+        view(t)->setFixedWidth(kSensorTableWidth);
+    auto* side = new QVBoxLayout;
+    auto* rows = new QHBoxLayout;
+    auto* rowsLabel = new QLabel(page);
+    captions_.emplace_back(rowsLabel, kSensorRowsCaption);
+    sensorRows_->setReadOnly(true);
+    sensorRows_->setFocusPolicy(Qt::NoFocus);
+    sensorRows_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    sensorRows_->setMaximumWidth(60);
+    rows->addWidget(rowsLabel);
+    rows->addWidget(sensorRows_);
+    rows->addStretch(1);
+    side->addLayout(rows);
+    side->addWidget(titledView(CalibTable::SensorParameters, kSensorParametersCaption, page));
+    side->addWidget(titledView(CalibTable::SensorCorrection, kSensorCorrectionCaption, page));
+    side->addWidget(titledView(CalibTable::SensorWhitePoint, kSensorWhitePointCaption, page));
+    side->addWidget(titledView(CalibTable::SensorReferenceActual, kSensorReferenceCaption, page));
+    side->addWidget(titledView(CalibTable::SensorWhiteBalance, kSensorWhiteBalanceCaption, page));
+    side->addStretch(1);
+    row->addLayout(side, 1);
+    QTableView* parameters = view(CalibTable::SensorParameters);
+    parameters->verticalHeader()->setMinimumWidth(40);
+    parameters->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    parameters->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    // The block's one-row tables need no row label; their numbers get the room.
+    for (CalibTable t : {CalibTable::SensorCorrection, CalibTable::SensorWhitePoint,
+                         CalibTable::SensorReferenceActual, CalibTable::SensorWhiteBalance})
+        view(t)->verticalHeader()->hide();
+    return page;
+}
+
+void CalibrationPanel::build(UiContext&) {
+    // Page order is that of CalibPage.
+    tabs_->addTab(buildReferencePage(), QString());
+    tabs_->addTab(buildSetValuePage(), QString());
+    tabs_->addTab(buildSensorPage(), QString());
+    scrolled_ = {view(CalibTable::SetValues),    view(CalibTable::XyzSetValues),
+                 view(CalibTable::ActualValues), view(CalibTable::Factors),
+                 view(CalibTable::SensorValues), view(CalibTable::SensorFactors)};
+    // Everything scrolls when the window is made smaller than the panel.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(scrollAll_);
+    bottom->addStretch(1);
+    bottom->addWidget(close_);
+    for (QWidget* w :
+         {static_cast<QWidget*>(tabs_), static_cast<QWidget*>(scrollAll_), static_cast<QWidget*>(close_)})
+        w->setParent(content);
+    column->addWidget(tabs_, 1);
+    column->addLayout(bottom);
+    area->setWidget(content);
+    body()->addWidget(area, 1);
+}
+
+void CalibrationPanel::registerHelp(HelpRegistry& help) {
+    const std::pair<CalibTable, Text> tables[] = {
+        {CalibTable::ReferenceSetValue, h::kReferenceSetValueTable},
+        {CalibTable::ReferenceActual, h::kReferenceActualTable},
+        {CalibTable::ReferenceXyz, h::kReferenceXyzTable},
+        {CalibTable::WhitePoint, h::kWhitePointTable},
+        {CalibTable::SetValues, h::kSetValueTable},
+        {CalibTable::XyzSetValues, h::kXyzSetValueTable},
+        {CalibTable::ActualValues, h::kActualTable},
+        {CalibTable::Factors, h::kFactorTable},
+    };
+    for (const auto& [table, text] : tables)
+        help.add(view(table), text);
+    for (std::size_t i = static_cast<std::size_t>(CalibTable::SensorValues); i < kTableCount; ++i)
+        help.add(views_[i], h::kSensorTables);
+    help.add(sensorRows_, h::kSensorTables);
+    help.add(scrollAll_, h::kScrollAll);
+    help.add(close_, h::kClosePanel);
+}
+
+void CalibrationPanel::connectControls(UiContext& context) {
+    CallbackDepth& callbacks = context.callbacks;
+    connect(close_, &QPushButton::clicked, this, [this, &callbacks] {
+        CallbackDepth::Scope scope(callbacks);
+        app::closeCalibrationButton(session_);
+    });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index >= 0 && index != static_cast<int>(session_.calibration.page))
+            app::showCalibPage(session_, static_cast<app::CalibPage>(index));
+        applyScrollRow();
+    });
+    connect(scrollAll_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            scrolled(0);
+    });
+    for (QTableView* v : scrolled_)
+        connect(v->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int first) {
+            if (scrollAll_->isChecked())
+                scrolled(first);
+        });
+}
+
+void CalibrationPanel::scrolled(int firstRow) {
+    // Each view scrolls by whole rows, so its scroll position is the first
+    // visible row. The views moved here report back; that is not a new scroll.
+    if (scrolling_)
+        return;
+    scrollRow_ = firstRow;
+    applyScrollRow();
+}
+
+void CalibrationPanel::applyScrollRow() {
+    // Views on a page not shown yet have no scroll range; they take the row
+    // when their page comes forward.
+    if (!scrollAll_->isChecked())
+        return;
+    scrolling_ = true;
+    for (QTableView* v : scrolled_)
+        v->verticalScrollBar()->setValue(scrollRow_);
+    scrolling_ = false;
+}
+
+void CalibrationPanel::showSensorRows() {
+    sensorRows_->setText(QString::number(session_.calibration.tables.sensor.block.rows));
+}
+
+void CalibrationPanel::onChange(app::CalibrationChange change) {
+    switch (change) {
+    case app::CalibrationChange::Page:
+        tabs_->setCurrentIndex(static_cast<int>(session_.calibration.page));
+        break;
+    case app::CalibrationChange::SensorData:
+        showSensorRows();
+        break;
+    default:
+        break;
+    }
+}
+
+void CalibrationPanel::retranslate(Language language) {
+    TitledWidget::retranslate(language);
+    tabs_->setTabText(0, qs(kReferencePage, language));
+    tabs_->setTabText(1, qs(kSetValuePage, language));
+    tabs_->setTabText(2, qs(kSensorPage, language));
+    scrollAll_->setText(qs(kScrollAll, language));
+    close_->setText(qs(texts::kCloseButton, language));
+    for (const auto& [label, text] : captions_)
+        label->setText(qs(text, language));
+    instructions_->setText(qs(kInstructions, language));
 }
 
 } // namespace tavrino::ui

@@ -1,6 +1,8 @@
 #include "ui/panels/password_panel.h"
 
+#include "app/calibration.h"
 #include "app/session.h"
+#include "ui/callback_depth.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 
@@ -8,16 +10,20 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <string>
+
 namespace tavrino::ui {
 
 PasswordPanel::PasswordPanel(UiContext& context, QWidget* parent)
-    : QDialog(parent), caption_(new QLabel(this)), field_(new QLineEdit(this)) {
+    : QDialog(parent), session_(context.session), context_(context), caption_(new QLabel(this)),
+      field_(new QLineEdit(this)) {
     setModal(true);
     field_->setMaxLength(kMaxLength);
     field_->setEchoMode(QLineEdit::Password);
     // The mask character is "*" on every platform.
     field_->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    connect(field_, &QLineEdit::returnPressed, this, &QDialog::accept);
+    field_->setContextMenuPolicy(Qt::NoContextMenu);
+    connect(field_, &QLineEdit::returnPressed, this, &PasswordPanel::entered);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption_);
@@ -32,8 +38,21 @@ void PasswordPanel::retranslate(Language language) {
     caption_->setText(qs(texts::kPasswordLabel, language));
 }
 
-QString PasswordPanel::password() const {
-    return field_->text();
+void PasswordPanel::openForEntry() {
+    field_->clear();
+    open();
+    field_->setFocus();
+}
+
+void PasswordPanel::entered() {
+    std::string entry = field_->text().toStdString();
+    field_->clear();
+    // The box is gone before a known entry's action asks or exchanges.
+    if (app::passwordClosesBox(entry))
+        accept();
+    CallbackDepth::Scope scope(context_.callbacks);
+    app::passwordEntered(session_, entry);
+    entry.assign(entry.size(), '\0');
 }
 
 } // namespace tavrino::ui
