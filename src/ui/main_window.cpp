@@ -26,6 +26,7 @@
 #include "ui/panels/signal_graph_panel.h"
 #include "ui/plots/live_graphs.h"
 #include "ui/qt_text.h"
+#include "ui/scope_report.h"
 #include "ui/texts.h"
 #include "ui/window_placement.h"
 
@@ -89,7 +90,7 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
               recorderPage_,
               new CalibrationPage(context_, tabs_),
               new TableSettingsPage(context_, tabs_),
-              new ScopePage(context_, tabs_),
+              scopePage_ = new ScopePage(context_, tabs_),
               new ZeroPointOffsetPage(context_, tabs_),
               new OffsetAdjustmentPage(context_, tabs_)};
     for (TitledWidget* page : pages_)
@@ -103,7 +104,7 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
                signalGraph_ = new SignalGraphPanel(context_, stack_),
                new MeanValueTeachPanel(context_, stack_),
                new RecordedValueTeachPanel(context_, stack_),
-               new ScopePanel(context_, stack_),
+               scopePanel_ = new ScopePanel(context_, stack_),
                doubleParameter_ = new DoubleParameterPanel(context_, stack_),
                new CalibrationPanel(context_, stack_)};
     for (TitledWidget* panel : panels_)
@@ -152,6 +153,8 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
             [this] { ShowChildPanelDisp(ChildPanel::SignalGraph); });
     connect(signalGraph_, &SignalGraphPanel::closeRequested, this,
             [this] { ShowChildPanelDisp(ChildPanel::MeasurementDisplay); });
+    connect(scopePage_, &ScopePage::printRequested, this,
+            [this] { callbacks_.run([this] { PrintScopeGraph(session_, scopePanel_, this); }); });
 
     resize(kDefaultWidth, kDefaultHeight);
     retranslate(session_.language());
@@ -270,7 +273,7 @@ void MainWindow::deleteProjectionPlots() {
     liveGraphs_->deleteProjectionPlots();
 }
 void MainWindow::refreshScopeCaptions() {
-    // The scope graph follows the colour space once the scope panel draws it.
+    scopePanel_->refreshCaptions();
 }
 void MainWindow::InitPanelGraph() {
     liveGraphs_->InitPanelGraph();

@@ -1,0 +1,187 @@
+// The scope page and panel: trigger-field dimming, cursors and their deltas,
+// a scan against the simulated sensor and BREAK while it waits, and the
+// printed report read back from a PDF file.
+#include "ui_fixture.h"
+#include "widget_helpers.h"
+
+#include "app/scope.h"
+#include "scope/report.h"
+#include "ui/page_selector.h"
+#include "ui/pages/scope_page.h"
+#include "ui/panels/scope_panel.h"
+#include "ui/plots/scope_graph.h"
+#include "ui/scope_report.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+
+namespace tavrino::test {
+namespace {
+
+class ScopeWidgetsTest : public UiTest {};
+
+TEST_F(ScopeWidgetsTest, TriggerModeDimsTheFieldsItDoesNotUse) {
+    build();
+    ui::ScopePage* page = window->scopePage();
+    struct Case {
+        int mode;
+        bool levelUsable, preTriggerUsable;
+    };
+    for (const Case& c : {Case{1, true, true}, Case{0, false, false}, Case{2, true, true},
+                          Case{3, false, true}, Case{4, false, true}}) {
+        SCOPED_TRACE(c.mode);
+        choose(page->triggerModeSelector(), c.mode);
+        EXPECT_EQ(session->scope.settings.triggerMode, c.mode);
+        EXPECT_EQ(page->triggerLevelField()->isEnabled(), c.levelUsable);
+        EXPECT_EQ(page->preTriggerField()->isEnabled(), c.preTriggerUsable);
+    }
+}
+
+void sendMouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, target->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+TEST_F(ScopeWidgetsTest, DraggingACursorShowsDeltaXInMsAndDeltaY) {
+    build();
+    session->scope.cycle = scope::CycleTime{1000.0, 1.0};
+    scope::ScanSettings settings = session->scope.settings;
+    settings.scanRate = 4;
+    app::setScopeSettings(*session, settings);
+    ui::ScopePanel* panel = window->scopePanel();
+    ui::ScopeGraph* graph = panel->scopeGraph();
+    graph->resize(600, 300);
+    graph->replot();
+
+    const QPointF from(graph->xAxis->coordToPixel(32.0), graph->yAxis->coordToPixel(0.0));
+    ASSERT_EQ(graph->cursorAt(from), 0);
+    const QPointF to(graph->xAxis->coordToPixel(75.5), graph->yAxis->coordToPixel(1000.0));
+    sendMouse(graph, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(graph, QEvent::MouseMove, to, Qt::LeftButton);
+    sendMouse(graph, QEvent::MouseButtonRelease, to, Qt::NoButton);
+
+    // |75.5 - 96| = 20 whole samples x 1 ms x scan rate 4.
+    EXPECT_EQ(panel->deltaXDisplay()->text(), "80.000");
+    EXPECT_EQ(panel->deltaYDisplay()->text(), "1000");
+    EXPECT_NEAR(panel->digitalGraph()->cursorX(0), 75.5, 1e-6);
+    EXPECT_NEAR(panel->digitalGraph()->cursorX(1), 96.0, 1e-6);
+}
+
+class ScopeSimTest : public SimUiTest {
+protected:
+    void connectToSim() {
+        build();
+        window->connectAtStartup();
+        ASSERT_EQ(session->flags.sensorConnected, 1);
+        window->mainTabs()->setCurrentIndex(static_cast<int>(MainTab::Scope));
+    }
+};
+
+TEST_F(ScopeSimTest, AScanIsPlottedAndTheSelectorShowsOneTrace) {
+    connectToSim();
+    ui::ScopePage* page = window->scopePage();
+    ui::ScopePanel* panel = window->scopePanel();
+    choose(page->triggerModeSelector(), 0);
+    QTest::mouseClick(page->scanButton(), Qt::LeftButton);
+    ASSERT_TRUE(session->scope.hasResult);
+    EXPECT_EQ(window->findChild<QStackedWidget*>()->currentWidget(), panel);
+    EXPECT_EQ(panel->scopeGraph()->graphCount(), 3);
+    EXPECT_EQ(panel->digitalGraph()->graphCount(), 3);
+    EXPECT_FALSE(panel->scanningIndicator()->isVisibleTo(panel));
+    choose(panel->displayedSignalSelector(), 3);
+    ASSERT_EQ(panel->scopeGraph()->graphCount(), 1);
+    EXPECT_EQ(panel->scopeGraph()->graph(0)->pen().color(), QColor(Qt::blue));
+}
+
+TEST_F(ScopeSimTest, BreakEndsAWaitingScan) {
+    connectToSim();
+    ui::ScopePage* page = window->scopePage();
+    ui::ScopePanel* panel = window->scopePanel();
+    choose(page->triggerModeSelector(), 1);
+    page->triggerLevelField()->setValue(30000.0); // a level the blue trace never reaches
+    emit page->triggerLevelField()->editingFinished();
+
+    bool indicatorShown = false, breakUsable = false, scanUsable = true;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (session->flags.scopeRunning != 1)
+            return;
+        poll.stop();
+        indicatorShown = panel->scanningIndicator()->isVisibleTo(panel);
+        breakUsable = page->breakButton()->isEnabled();
+        scanUsable = page->scanButton()->isEnabled();
+        QTest::mouseClick(page->breakButton(), Qt::LeftButton);
+    });
+    poll.start(5);
+    QTest::mouseClick(page->scanButton(), Qt::LeftButton);
+    EXPECT_TRUE(indicatorShown);
+    EXPECT_TRUE(breakUsable);
+    EXPECT_FALSE(scanUsable);
+    EXPECT_FALSE(session->scope.hasResult);
+    EXPECT_EQ(session->flags.scopeRunning, 0);
+    EXPECT_TRUE(page->scanButton()->isEnabled());
+    // The link is free again: the next exchange goes through.
+    QTest::mouseClick(page->cycleTimeButton(), Qt::LeftButton);
+    EXPECT_EQ(page->scanFrequencyDisplay()->text(), "10000");
+    EXPECT_EQ(page->cycleTimeDisplay()->text(), "0.100");
+}
+
+struct PdfCase {
+    Language language;
+    const char* panelId;
+    const char* comment;
+    std::vector<std::string> expected; // in this order
+    std::vector<std::string> absent;
+};
+
+class ScopeReportPdfTest : public UiTest, public ::testing::WithParamInterface<PdfCase> {};
+
+TEST_P(ScopeReportPdfTest, PrintsTheLinesInOrderAboveThePicture) {
+    const PdfCase& c = GetParam();
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(ui::printScopeReport(printer, scope::reportLines(c.language, c.panelId, c.comment), picture,
+                                     QDateTime(QDate(2026, 3, 4), QTime(5, 6)), c.language));
+
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished());
+    const std::string text = pdftotext.readAllStandardOutput().toStdString();
+    std::size_t at = 0;
+    for (const std::string& line : c.expected) {
+        const std::size_t found = text.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << " after " << at << " in\n" << text;
+        at = found + line.size();
+    }
+    for (const std::string& line : c.absent)
+        EXPECT_EQ(text.find(line), std::string::npos) << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, ScopeReportPdfTest,
+    ::testing::Values(PdfCase{Language::German,
+                              "L7",
+                              "Band 3",
+                              {"Screenshot des Scope-Bildschirms.", "TAVRINO4 VXR QLM Scope V3.2",
+                               "Fenster ID:L7", "Kommentar:", "Band 3", "Seite 1 von 1"},
+                              {}},
+                      PdfCase{Language::English,
+                              "",
+                              "",
+                              {"Scope Screen Shot", "TAVRINO4 VXR QLM Scope V3.2", "Page 1 of 1"},
+                              {"Comment:", "Panel ID"}}));
+
+} // namespace
+} // namespace tavrino::test
