@@ -8,6 +8,7 @@
 #include "scope/report.h"
 #include "ui/page_selector.h"
 #include "ui/pages/scope_page.h"
+#include "ui/panels/measurement_display_panel.h"
 #include "ui/panels/scope_panel.h"
 #include "ui/plots/scope_graph.h"
 #include "ui/scope_report.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -42,6 +44,16 @@ TEST_F(ScopeWidgetsTest, TriggerModeDimsTheFieldsItDoesNotUse) {
         EXPECT_EQ(page->triggerLevelField()->isEnabled(), c.levelUsable);
         EXPECT_EQ(page->preTriggerField()->isEnabled(), c.preTriggerUsable);
     }
+}
+
+TEST_F(ScopeWidgetsTest, ARightDoubleClickEmptiesTheComment) {
+    build();
+    QPlainTextEdit* box = window->scopePage()->commentBox();
+    QTest::keyClicks(box, QStringLiteral("belt 3"));
+    EXPECT_EQ(session->scope.comment, "belt 3");
+    QTest::mouseDClick(box->viewport(), Qt::RightButton);
+    EXPECT_TRUE(box->toPlainText().isEmpty());
+    EXPECT_EQ(session->scope.comment, "");
 }
 
 void sendMouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
@@ -99,6 +111,10 @@ TEST_F(ScopeSimTest, AScanIsPlottedAndTheSelectorShowsOneTrace) {
     choose(panel->displayedSignalSelector(), 3);
     ASSERT_EQ(panel->scopeGraph()->graphCount(), 1);
     EXPECT_EQ(panel->scopeGraph()->graph(0)->pen().color(), QColor(Qt::blue));
+
+    QTest::mouseClick(panel->closeButton(), Qt::LeftButton);
+    EXPECT_EQ(window->findChild<QStackedWidget*>()->currentWidget(), window->measurementDisplayPanel());
+    EXPECT_EQ(window->mainTabs()->currentIndex(), static_cast<int>(MainTab::SensorParameter));
 }
 
 TEST_F(ScopeSimTest, BreakEndsAWaitingScan) {

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -105,6 +106,9 @@ void ScopePage::build() {
     rate_->setRange(1, 65535);
     level_->setRange(-kLevelLimit, kLevelLimit);
     comment_->setTabChangesFocus(true);
+    comment_->setMinimumHeight(60);
+    // A right double click empties the box; a menu on its first click would swallow the second.
+    comment_->setContextMenuPolicy(Qt::NoContextMenu);
 
     auto* grid = new QGridLayout;
     int row = 0;
@@ -116,7 +120,13 @@ void ScopePage::build() {
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row++, 1);
     }
-    QVBoxLayout* page = body();
+    // Everything scrolls when the window is made smaller than the page.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* content = new QWidget(area);
+    auto* page = new QVBoxLayout(content);
+    page->setContentsMargins(0, 0, 0, 0);
     page->addLayout(grid);
     page->addWidget(commentCaption_);
     page->addWidget(comment_, 1);
@@ -132,6 +142,8 @@ void ScopePage::build() {
     for (QPushButton* b : {scan_, break_, print_})
         buttons->addWidget(b);
     page->addLayout(buttons);
+    area->setWidget(content);
+    body()->addWidget(area, 1);
 
     for (app::DimControl c :
          {app::DimControl::ScopeScan, app::DimControl::ScopeBreak, app::DimControl::ScopeCycleTime})

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
@@ -60,8 +61,8 @@ void ScopePanel::build() {
         displayed_->addItem(QString(), i);
     indicator_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); font-weight: bold;"));
     indicator_->setVisible(false);
-    graph_->setMinimumSize(300, 220);
-    digital_->setMinimumSize(300, 90);
+    graph_->setMinimumSize(220, 160);
+    digital_->setMinimumSize(220, 70);
     digital_->setMaximumHeight(130);
 
     auto* top = new QHBoxLayout;
@@ -80,11 +81,19 @@ void ScopePanel::build() {
     deltas->addWidget(deltaY_);
     deltas->addStretch(1);
 
-    QVBoxLayout* column = body();
+    // Everything scrolls when the window is made smaller than the panel.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    auto* content = new QWidget(area);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
     column->addLayout(top);
     column->addWidget(graph_, 3);
     column->addWidget(digital_, 1);
     column->addLayout(deltas);
+    area->setWidget(content);
+    body()->addWidget(area, 1);
 }
 
 void ScopePanel::registerHelp(HelpRegistry& help) {
