@@ -122,17 +122,21 @@ bool printScopeReport(QPrinter& printer, const std::vector<scope::ReportLine>& l
     return painter.end() && ok;
 }
 
-void PrintScopeGraph(app::Session& s, QWidget* panel, QWidget* dialogParent) {
+void printScopeReportOn(app::Session& s, QWidget* panel, QPrinter& printer) {
     const Language language = s.language();
     const auto lines = scope::reportLines(language, s.shell.panelId, s.scope.comment);
-    const QImage picture = panel->grab().toImage();
+    const bool printed =
+        printScopeReport(printer, lines, panel->grab().toImage(), QDateTime::currentDateTime(), language);
+    s.op().message(kInfoTitle.in(language),
+                   (printed ? scope::kPrintSuccessful : scope::kPrintError).in(language));
+}
+
+void PrintScopeGraph(app::Session& s, QWidget* panel, QWidget* dialogParent) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, dialogParent);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const bool printed = printScopeReport(printer, lines, picture, QDateTime::currentDateTime(), language);
-    s.op().message(kInfoTitle.in(language),
-                   (printed ? scope::kPrintSuccessful : scope::kPrintError).in(language));
+    printScopeReportOn(s, panel, printer);
 }
 
 } // namespace tavrino::ui

@@ -24,6 +24,10 @@ namespace tavrino::ui {
 [[nodiscard]] bool printScopeReport(QPrinter& printer, const std::vector<scope::ReportLine>& lines,
                                     const QImage& picture, const QDateTime& printed, Language language);
 
+// The session's report with `panel`'s picture on `printer`, then "Print
+// successful!" or "Print error!".
+void printScopeReportOn(app::Session& s, QWidget* panel, QPrinter& printer);
+
 // The print button: the report of the session's scope on the printer the
 // operator chooses in the print dialog, with `panel`'s picture. A cancelled
 // dialog prints nothing and says nothing.

@@ -150,31 +150,40 @@ TEST_F(ScopeSimTest, BreakEndsAWaitingScan) {
     EXPECT_EQ(page->cycleTimeDisplay()->text(), "0.100");
 }
 
+// What a poppler tool prints.
+std::string popplerOutput(const QString& tool, QStringList arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    EXPECT_TRUE(process.waitForFinished());
+    return process.readAllStandardOutput().toStdString();
+}
+
 struct PdfCase {
     Language language;
     const char* panelId;
     const char* comment;
     std::vector<std::string> expected; // in this order
     std::vector<std::string> absent;
+    const char* message;
 };
 
 class ScopeReportPdfTest : public UiTest, public ::testing::WithParamInterface<PdfCase> {};
 
 TEST_P(ScopeReportPdfTest, PrintsTheLinesInOrderAboveThePicture) {
     const PdfCase& c = GetParam();
+    build();
+    session->shell.language = c.language;
+    session->shell.panelId = c.panelId;
+    app::setScopeComment(*session, c.comment);
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QImage picture(400, 300, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    ASSERT_TRUE(ui::printScopeReport(printer, scope::reportLines(c.language, c.panelId, c.comment), picture,
-                                     QDateTime(QDate(2026, 3, 4), QTime(5, 6)), c.language));
+    ui::printScopeReportOn(*session, window->scopePanel(), printer);
+    EXPECT_EQ(scripted.messages().back(), c.message);
 
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(pdftotext.waitForFinished());
-    const std::string text = pdftotext.readAllStandardOutput().toStdString();
+    const std::string text =
+        popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     std::size_t at = 0;
     for (const std::string& line : c.expected) {
         const std::size_t found = text.find(line, at);
@@ -183,6 +192,9 @@ TEST_P(ScopeReportPdfTest, PrintsTheLinesInOrderAboveThePicture) {
     }
     for (const std::string& line : c.absent)
         EXPECT_EQ(text.find(line), std::string::npos) << line;
+    // The panel's picture: one image on the page.
+    EXPECT_NE(popplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).find(" image "),
+              std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -192,12 +204,23 @@ INSTANTIATE_TEST_SUITE_P(
                               "Band 3",
                               {"Screenshot des Scope-Bildschirms.", "TAVRINO4 VXR QLM Scope V3.2",
                                "Fenster ID:L7", "Kommentar:", "Band 3", "Seite 1 von 1"},
-                              {}},
+                              {},
+                              "Ausdruck erfolgreich!"},
                       PdfCase{Language::English,
                               "",
                               "",
                               {"Scope Screen Shot", "TAVRINO4 VXR QLM Scope V3.2", "Page 1 of 1"},
-                              {"Comment:", "Panel ID"}}));
+                              {"Comment:", "Panel ID"},
+                              "Print successful!"}));
+
+TEST_F(ScopeWidgetsTest, APrinterThatCannotStartIsAPrintError) {
+    build();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("missing/report.pdf")));
+    ui::printScopeReportOn(*session, window->scopePanel(), printer);
+    EXPECT_EQ(scripted.messages().back(), "Print error!");
+}
 
 } // namespace
 } // namespace tavrino::test

@@ -59,6 +59,7 @@ ScopePanel::ScopePanel(UiContext& context, QWidget* parent)
 void ScopePanel::build() {
     for (int i = 0; i < kTraceChoices; ++i)
         displayed_->addItem(QString(), i);
+    displayed_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     indicator_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); font-weight: bold;"));
     indicator_->setVisible(false);
     graph_->setMinimumSize(220, 160);

@@ -8,6 +8,8 @@ namespace tavrino::ui {
 namespace {
 
 constexpr int kGrabPixels = 6;
+// Both graphs keep the same left margin, so their x positions line up.
+constexpr int kLeftMargin = 60;
 const std::array<QColor, ScopeGraph::kCursors> kCursorColours{QColor(255, 140, 0), QColor(160, 0, 160)};
 const std::array<QColor, 3> kTraceColours{Qt::red, QColor(0, 160, 0), Qt::blue};
 const QColor kDigitalGrey(110, 110, 110);
@@ -24,6 +26,12 @@ template <class Values> QVector<double> valuesOf(const Values& values) {
     for (int i = 0; i < scope::kSamples; ++i)
         y[i] = static_cast<double>(values[static_cast<std::size_t>(i)]);
     return y;
+}
+
+void alignLeft(QCustomPlot* plot) {
+    QCPAxisRect* rect = plot->axisRect();
+    rect->setAutoMargins(QCP::msTop | QCP::msRight | QCP::msBottom);
+    rect->setMargins(QMargins(kLeftMargin, 0, 0, 0));
 }
 
 QCPItemStraightLine* line(QCustomPlot* plot, const QColor& colour, Qt::PenStyle style) {
@@ -54,6 +62,7 @@ ScopeGraph::ScopeGraph(QWidget* parent) : QCustomPlot(parent) {
         cursors_[k].horizontal = line(this, kCursorColours[k], Qt::DashLine);
     }
     selectionRect()->setPen(QPen(Qt::black, 1, Qt::DashLine));
+    alignLeft(this);
 }
 
 void ScopeGraph::plotTraces(const scope::ScanResult& result, int displayed) {
@@ -146,6 +155,7 @@ DigitalGraph::DigitalGraph(QWidget* parent) : QCustomPlot(parent) {
     xAxis->setRange(scope::kXMin, scope::kXMax);
     yAxis->setRange(-0.5, 5.5);
     yAxis->ticker()->setTickCount(6);
+    alignLeft(this);
     for (std::size_t i = 0; i < cursors_.size(); ++i)
         cursors_[i] = line(this, kCursorColours[i], Qt::SolidLine);
 }
