@@ -267,6 +267,14 @@ void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera
     page->triggerModeSelector()->setCurrentIndex(1);
     emit page->triggerModeSelector()->activated(1);
     page->preTriggerField()->setValue(20);
+    // A level the blue trace never reaches: the scan waits until BREAK.
+    page->triggerLevelField()->setValue(30000);
+    emit page->triggerLevelField()->editingFinished();
+    QTimer::singleShot(300, page, [&window, &camera, page, lang] {
+        camera.take(&window, QStringLiteral("scope_waiting_%1").arg(lang));
+        page->breakButton()->click();
+    });
+    page->scanButton()->click();
     page->triggerLevelField()->setValue(2000);
     emit page->triggerLevelField()->editingFinished();
     page->scanRateField()->setValue(lang == QStringLiteral("de") ? 4 : 2);
