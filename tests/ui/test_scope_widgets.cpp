@@ -27,7 +27,18 @@
 namespace tavrino::test {
 namespace {
 
-class ScopeWidgetsTest : public UiTest {};
+class ScopeWidgetsTest : public UiTest {
+protected:
+    // The scope panel laid out on screen, so its graphs map pixels as the operator sees them.
+    ui::ScopeGraph* shownScopeGraph() {
+        window->ShowChildPanelDisp(ChildPanel::Scope);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ui::ScopeGraph* graph = window->scopePanel()->scopeGraph();
+        graph->replot();
+        return graph;
+    }
+};
 
 TEST_F(ScopeWidgetsTest, TriggerModeDimsTheFieldsItDoesNotUse) {
     build();
@@ -69,9 +80,7 @@ TEST_F(ScopeWidgetsTest, DraggingACursorShowsDeltaXInMsAndDeltaY) {
     settings.scanRate = 4;
     app::setScopeSettings(*session, settings);
     ui::ScopePanel* panel = window->scopePanel();
-    ui::ScopeGraph* graph = panel->scopeGraph();
-    graph->resize(600, 300);
-    graph->replot();
+    ui::ScopeGraph* graph = shownScopeGraph();
 
     const QPointF from(graph->xAxis->coordToPixel(32.0), graph->yAxis->coordToPixel(0.0));
     ASSERT_EQ(graph->cursorAt(from), 0);
@@ -85,6 +94,60 @@ TEST_F(ScopeWidgetsTest, DraggingACursorShowsDeltaXInMsAndDeltaY) {
     EXPECT_EQ(panel->deltaYDisplay()->text(), "1000");
     EXPECT_NEAR(panel->digitalGraph()->cursorX(0), 75.5, 1e-6);
     EXPECT_NEAR(panel->digitalGraph()->cursorX(1), 96.0, 1e-6);
+}
+
+TEST_F(ScopeWidgetsTest, CtrlDragZoomsBothGraphsAndZoomOneToOneResets) {
+    build();
+    ui::ScopePanel* panel = window->scopePanel();
+    ui::ScopeGraph* graph = shownScopeGraph();
+    const auto pixel = [graph](double x, double y) {
+        return QPointF(graph->xAxis->coordToPixel(x), graph->yAxis->coordToPixel(y));
+    };
+    const auto send = [graph](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, graph->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::ControlModifier);
+        QCoreApplication::sendEvent(graph, &event);
+    };
+    // From beside the cursors, so only the rectangle is drawn.
+    send(QEvent::MouseButtonPress, pixel(10, 3000), Qt::LeftButton);
+    send(QEvent::MouseMove, pixel(60, 1000), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, pixel(60, 1000), Qt::NoButton);
+    EXPECT_NEAR(graph->xAxis->range().lower, 10, 0.5);
+    EXPECT_NEAR(graph->xAxis->range().upper, 60, 0.5);
+    EXPECT_NEAR(graph->yAxis->range().lower, 1000, 20);
+    EXPECT_EQ(panel->digitalGraph()->xAxis->range(), graph->xAxis->range());
+    EXPECT_EQ(session->scope.x1, 32.0); // the cursors stayed
+
+    QTest::mouseClick(panel->zoomButton(), Qt::LeftButton);
+    EXPECT_EQ(graph->xAxis->range(), QCPRange(0, 128));
+    EXPECT_EQ(graph->yAxis->range(), QCPRange(0, 4100));
+    EXPECT_EQ(panel->digitalGraph()->xAxis->range(), QCPRange(0, 128));
+}
+
+TEST_F(ScopeWidgetsTest, ColourSpaceSignalTakesItsRangeAndDecimalsAndNames) {
+    build();
+    chooseControl(*window, parameters::Control::ColorSpace, 2);
+    ui::ScopePage* page = window->scopePage();
+    ui::ScopePanel* panel = window->scopePanel();
+    choose(page->recordedSignalSelector(), 1);
+    ui::ScopeGraph* graph = panel->scopeGraph();
+    EXPECT_EQ(graph->yAxis->range(), QCPRange(-790, 725));
+    EXPECT_EQ(graph->yAxis->numberPrecision(), 1);
+    EXPECT_EQ(page->triggerLevelField()->decimals(), 2);
+    EXPECT_EQ(panel->deltaYDisplay()->text(), "0.00");
+    const auto& coordinates = session->parameters.controls.captions().coordinates;
+    EXPECT_EQ(panel->displayedSignalSelector()->itemText(3).toStdString(), coordinates[2]);
+}
+
+TEST_F(ScopeWidgetsTest, RightClickShowsTheHelpOnly) {
+    build();
+    session->shell.language = Language::German;
+    ui::ScopePage* page = window->scopePage();
+    QTest::mouseClick(page->scanButton(), Qt::RightButton);
+    ASSERT_EQ(scripted.calls.size(), 1u);
+    EXPECT_EQ(scripted.calls[0].text, "Datenrekorder starten und das Ergebnis im Graph anzeigen.");
+    EXPECT_FALSE(session->scope.indicatorShown);
 }
 
 class ScopeSimTest : public SimUiTest {
