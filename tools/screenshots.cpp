@@ -8,6 +8,7 @@
 // chosen) and their texts printed on stderr.
 #include "app/connect_option.h"
 #include "app/live_measurement.h"
+#include "app/scope.h"
 #include "app/session.h"
 #include "app/table_settings.h"
 #include "app/teaching.h"
@@ -20,6 +21,7 @@
 #include "ui/pages/calibration_page.h"
 #include "ui/pages/connection_page.h"
 #include "ui/pages/offset_adjustment_page.h"
+#include "ui/pages/scope_page.h"
 #include "ui/pages/sensor_parameter_page.h"
 #include "ui/pages/table_settings_page.h"
 #include "ui/pages/teach_table_page.h"
@@ -28,8 +30,11 @@
 #include "ui/panels/calibration_panel.h"
 #include "ui/panels/measurement_display_panel.h"
 #include "ui/panels/password_panel.h"
+#include "ui/panels/scope_panel.h"
 #include "ui/panels/signal_graph_panel.h"
 #include "ui/parameter_field.h"
+#include "ui/plots/scope_graph.h"
+#include "ui/scope_report.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,8 +43,11 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QLineEdit>
+#include <QDoubleSpinBox>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -115,6 +123,7 @@ public:
         return ok;
     }
     [[nodiscard]] bool failed() const { return failed_; }
+    [[nodiscard]] QString path(const QString& file) const { return dir_ + QLatin1Char('/') + file; }
 
 private:
     QString dir_;
@@ -310,6 +319,69 @@ void chooseLanguage(ui::MainWindow& window, Language language) {
     emit select->activated(index);
 }
 
+void sendMouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers) {
+    QMouseEvent event(type, at, target->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, modifiers);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+// A left drag on `graph` from one pair of graph coordinates to another.
+void drag(ui::ScopeGraph* graph, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers) {
+    const auto pixel = [graph](QPointF p) {
+        return QPointF(graph->xAxis->coordToPixel(p.x()), graph->yAxis->coordToPixel(p.y()));
+    };
+    sendMouse(graph, QEvent::MouseButtonPress, pixel(from), Qt::LeftButton, modifiers);
+    sendMouse(graph, QEvent::MouseMove, pixel(to), Qt::LeftButton, modifiers);
+    sendMouse(graph, QEvent::MouseButtonRelease, pixel(to), Qt::NoButton, modifiers);
+}
+
+// The cycle time, a scan on a rising edge, the cursors moved, a zoom and the
+// printed report (to a PDF file beside the pictures).
+void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera, const QString& lang) {
+    if (session.flags.sensorConnected != 1)
+        return;
+    QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::Scope)), Qt::LeftButton);
+    ui::ScopePage* page = window.scopePage();
+    ui::ScopePanel* panel = window.scopePanel();
+    page->cycleTimeButton()->click();
+    page->triggerModeSelector()->setCurrentIndex(1);
+    emit page->triggerModeSelector()->activated(1);
+    page->preTriggerField()->setValue(20);
+    // A level the blue trace never reaches: the scan waits until BREAK.
+    page->triggerLevelField()->setValue(30000);
+    emit page->triggerLevelField()->editingFinished();
+    QTimer::singleShot(300, page, [&window, &camera, page, lang] {
+        camera.take(&window, QStringLiteral("scope_waiting_%1").arg(lang));
+        page->breakButton()->click();
+    });
+    page->scanButton()->click();
+    page->triggerLevelField()->setValue(2000);
+    emit page->triggerLevelField()->editingFinished();
+    page->scanRateField()->setValue(lang == QStringLiteral("de") ? 4 : 2);
+    emit page->scanRateField()->editingFinished();
+    page->commentBox()->setPlainText(QStringLiteral("Belt 3, white label passing"));
+    page->scanButton()->click();
+    camera.take(&window, QStringLiteral("scope_scan_%1").arg(lang));
+    ui::ScopeGraph* graph = panel->scopeGraph();
+    const double high = session.scope.result.blue[60];
+    drag(graph, {32, 0}, {20.4, high}, Qt::NoModifier);
+    drag(graph, {96, 0}, {70.8, 300}, Qt::NoModifier);
+    camera.take(&window, QStringLiteral("scope_cursors_%1").arg(lang));
+    drag(graph, {10, 3000}, {60, 1000}, Qt::ControlModifier);
+    camera.take(&window, QStringLiteral("scope_zoom_%1").arg(lang));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(camera.path(QStringLiteral("scope_report_%1.pdf").arg(lang)));
+    const bool printed = ui::printScopeReport(
+        printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
+        panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
+    std::fprintf(stdout, "%s %s\n", printed ? "wrote" : "could not write",
+                 qPrintable(printer.outputFileName()));
+    panel->zoomButton()->click();
+    camera.take(&window, QStringLiteral("scope_unzoomed_%1").arg(lang));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -428,6 +500,10 @@ int main(int argc, char** argv) {
     window.ShowChildPanelDisp(ChildPanel::MeasurementDisplay);
 
     teachScenario(window, session, camera);
+    scopeScenario(window, session, camera, QStringLiteral("en"));
+    chooseLanguage(window, Language::German);
+    session.shell.panelId = "LINE 7";
+    scopeScenario(window, session, camera, QStringLiteral("de"));
 
     window.requestQuit(false);
     if (session.link.tcpConnected())

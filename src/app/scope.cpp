@@ -1,5 +1,6 @@
 #include "app/scope.h"
 
+#include "app/connection.h"
 #include "link/frame.h"
 
 #include <cmath>
@@ -61,6 +62,11 @@ scope::ScanResult& pendingResult(Session& s) {
     return s.scope.pending;
 }
 
+void setIndicator(Session& s, bool shown) {
+    s.scope.indicatorShown = shown;
+    s.scope.notify(ScopeChange::Indicator);
+}
+
 void setScanning(Session& s, bool on) {
     s.scope.scanning = on;
     s.scope.notify(ScopeChange::Scanning);
@@ -75,6 +81,8 @@ int GetScopeData(Session& s) {
     if (r == 1 && s.scope.breakPending) {
         r = 0; // BREAK during the start exchange: no wait at all
     } else if (r == 1) {
+        // The operator must be able to break the wait.
+        s.dimming.setDimmed(DimControl::ScopeBreak, false);
         s.flags.scopeRunning = 1;
         r = receiveFrames(s, pendingResult(s));
     }
@@ -116,6 +124,76 @@ void calcScopDeltaXY(Session& s) {
     sc.deltaX = scope::deltaXMs(sc.x1, sc.x2, sc.cycle.cycleMs, sc.settings.scanRate);
     sc.deltaY = std::fabs(sc.y1 - sc.y2);
     sc.notify(ScopeChange::Deltas);
+}
+
+void initScopePanel(Session& s) {
+    const int colourSpace = s.parameters.controls.code(parameters::Control::ColorSpace);
+    s.scope.axes = scope::axisSetup(colourSpace, s.scope.settings.recordedSignal);
+    s.scope.notify(ScopeChange::Axes);
+    calcScopDeltaXY(s);
+}
+
+void setScopeSettings(Session& s, const scope::ScanSettings& settings) {
+    const scope::ScanSettings before = s.scope.settings;
+    s.scope.settings = settings;
+    s.scope.notify(ScopeChange::Settings);
+    if (settings.recordedSignal != before.recordedSignal)
+        initScopePanel(s);
+    else if (settings.scanRate != before.scanRate)
+        calcScopDeltaXY(s);
+}
+
+void setScopeComment(Session& s, std::string_view comment) {
+    s.scope.comment = std::string(comment.substr(0, ScopeState::kCommentLimit));
+    s.scope.notify(ScopeChange::Settings);
+}
+
+void moveScopeCursors(Session& s, double x1, double y1, double x2, double y2) {
+    auto& sc = s.scope;
+    sc.x1 = x1;
+    sc.y1 = y1;
+    sc.x2 = x2;
+    sc.y2 = y2;
+    calcScopDeltaXY(s);
+}
+
+void CBF_ButtonScopeScan(Session& s) {
+    // A scan started inside another wait would have its exchange refused.
+    if (s.link.exchangeRunning())
+        return;
+    SetButtonsDimmed(s, 0, true);
+    initScopePanel(s);
+    setIndicator(s, true);
+    s.op().showChildPanel(ChildPanel::Scope);
+    (void)GetScopeData(s);
+    setIndicator(s, false);
+    SetButtonsDimmed(s, 0, false);
+}
+
+void CBF_ButtonScopeBreak(Session& s) {
+    if (s.scope.scanning) {
+        // The scan ends at once and undims the buttons itself; undimming here
+        // would let SCAN start again before that scan has returned.
+        BreakDataScan(s);
+        return;
+    }
+    SetButtonsDimmed(s, 0, true);
+    BreakDataScan(s);
+    SetButtonsDimmed(s, 0, false);
+}
+
+void CBF_ButtonGetCycleTime(Session& s) {
+    if (s.link.exchangeRunning())
+        return;
+    SetButtonsDimmed(s, 0, true);
+    (void)GetCycleTime(s);
+    calcScopDeltaXY(s);
+    SetButtonsDimmed(s, 0, false);
+}
+
+void CBF_ButtonCloseScope(Session& s) {
+    s.op().showChildPanel(ChildPanel::MeasurementDisplay);
+    s.op().showMainTab(MainTab::SensorParameter);
 }
 
 } // namespace tavrino::app

@@ -7,6 +7,19 @@
 
 namespace tavrino::scope {
 
+TriggerFieldDimming triggerFieldDimming(int triggerMode) {
+    switch (triggerMode) {
+    case 1:
+    case 2:
+        return {false, false};
+    case 3:
+    case 4:
+        return {true, false};
+    default:
+        return {true, true};
+    }
+}
+
 std::int32_t triggerLevelWord(double level, int recordedSignal) {
     double value = recordedSignal == kColourSpaceSignal ? level * 65536.0 : level;
     if (!std::isfinite(value))

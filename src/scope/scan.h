@@ -33,6 +33,15 @@ struct ScanSettings {
     double triggerLevel = 0.0;
 };
 
+// Which trigger fields a trigger mode leaves without meaning: single shot
+// needs neither, the edges both, the colour-number and IN0 triggers only the
+// pre-trigger values.
+struct TriggerFieldDimming {
+    bool level = false;
+    bool preTrigger = false;
+};
+[[nodiscard]] TriggerFieldDimming triggerFieldDimming(int triggerMode);
+
 // Trigger level as the sensor takes it: truncated towards zero, in 16.16 fixed
 // point for the colour-space signal. Values beyond the 32-bit range are held
 // at its ends rather than wrapped into a level of the other sign.

@@ -26,6 +26,7 @@
 #include "ui/panels/signal_graph_panel.h"
 #include "ui/plots/live_graphs.h"
 #include "ui/qt_text.h"
+#include "ui/scope_report.h"
 #include "ui/texts.h"
 #include "ui/window_placement.h"
 
@@ -95,7 +96,7 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
               recorderPage_,
               calibrationPage_,
               new TableSettingsPage(context_, tabs_),
-              new ScopePage(context_, tabs_),
+              scopePage_ = new ScopePage(context_, tabs_),
               new ZeroPointOffsetPage(context_, tabs_),
               new OffsetAdjustmentPage(context_, tabs_)};
     for (TitledWidget* page : pages_)
@@ -109,7 +110,7 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
                signalGraph_ = new SignalGraphPanel(context_, stack_),
                new MeanValueTeachPanel(context_, stack_),
                new RecordedValueTeachPanel(context_, stack_),
-               new ScopePanel(context_, stack_),
+               scopePanel_ = new ScopePanel(context_, stack_),
                doubleParameter_ = new DoubleParameterPanel(context_, stack_),
                new CalibrationPanel(context_, stack_)};
     for (TitledWidget* panel : panels_)
@@ -159,6 +160,8 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
     connect(calibrationPage_, &CalibrationPage::passwordRequested, password_, &PasswordPanel::openForEntry);
     connect(signalGraph_, &SignalGraphPanel::closeRequested, this,
             [this] { ShowChildPanelDisp(ChildPanel::MeasurementDisplay); });
+    connect(scopePage_, &ScopePage::printRequested, this,
+            [this] { callbacks_.run([this] { PrintScopeGraph(session_, scopePanel_, this); }); });
 
     resize(kDefaultWidth, kDefaultHeight);
     retranslate(session_.language());
@@ -277,7 +280,7 @@ void MainWindow::deleteProjectionPlots() {
     liveGraphs_->deleteProjectionPlots();
 }
 void MainWindow::refreshScopeCaptions() {
-    // The scope graph follows the colour space once the scope panel draws it.
+    scopePanel_->refreshCaptions();
 }
 void MainWindow::InitPanelGraph() {
     liveGraphs_->InitPanelGraph();

@@ -35,6 +35,8 @@ class DoubleParameterPanel;
 class BigColourNumberPanel;
 class PasswordPanel;
 class SignalGraphPanel;
+class ScopePage;
+class ScopePanel;
 class LiveGraphs;
 
 // The logo shown at the top right of the main window: the bitmap in the
@@ -134,6 +136,8 @@ public:
     [[nodiscard]] BigColourNumberPanel* bigColourNumberPanel() const { return bigColourNumber_; }
     [[nodiscard]] PasswordPanel* passwordPanel() const { return password_; }
     [[nodiscard]] SignalGraphPanel* signalGraphPanel() const { return signalGraph_; }
+    [[nodiscard]] ScopePage* scopePage() const { return scopePage_; }
+    [[nodiscard]] ScopePanel* scopePanel() const { return scopePanel_; }
     [[nodiscard]] LiveGraphs* liveGraphs() const { return liveGraphs_; }
 
 protected:
@@ -177,6 +181,8 @@ private:
     MeasurementDisplayPanel* measurementDisplay_;
     DoubleParameterPanel* doubleParameter_;
     SignalGraphPanel* signalGraph_;
+    ScopePage* scopePage_ = nullptr;
+    ScopePanel* scopePanel_ = nullptr;
     LiveGraphs* liveGraphs_;
     std::array<TitledWidget*, kChildPanelCount> panels_{};
 

@@ -140,5 +140,24 @@ TEST_F(ScopeTest, CycleTimeFromTheReply) {
     EXPECT_EQ(session.scope.cycle.cycleMs, 0.0);
 }
 
+TEST_F(ScopeTest, RecordedSignalSetsTheAxesUpAndScanRateTheDeltas) {
+    session.scope.cycle = scope::CycleTime{1000.0, 1.0};
+    scope::ScanSettings settings = session.scope.settings;
+    settings.recordedSignal = scope::kColourSpaceSignal;
+    setScopeSettings(session, settings);
+    EXPECT_EQ(session.scope.axes.yMax, 1.0); // COLOR SPACE 0
+    EXPECT_EQ(session.scope.axes.valueDecimals, 4);
+    settings.scanRate = 3;
+    setScopeSettings(session, settings);
+    EXPECT_DOUBLE_EQ(session.scope.deltaX, 64 * 3.0); // default cursors 32 and 96
+}
+
+TEST_F(ScopeTest, BreakWithoutAScanSendsTheBreakRequestAndUndims) {
+    CBF_ButtonScopeBreak(session);
+    EXPECT_EQ(lastOrder(), scope::kOrderScan);
+    EXPECT_EQ(lastArgument(), 0);
+    EXPECT_FALSE(session.dimming.dimmed(DimControl::ScopeScan));
+}
+
 } // namespace
 } // namespace tavrino::app

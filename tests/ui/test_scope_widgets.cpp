@@ -1,0 +1,289 @@
+// The scope page and panel: trigger-field dimming, cursors and their deltas,
+// a scan against the simulated sensor and BREAK while it waits, and the
+// printed report read back from a PDF file.
+#include "ui_fixture.h"
+#include "widget_helpers.h"
+
+#include "app/scope.h"
+#include "scope/report.h"
+#include "ui/page_selector.h"
+#include "ui/pages/scope_page.h"
+#include "ui/panels/measurement_display_panel.h"
+#include "ui/panels/scope_panel.h"
+#include "ui/plots/scope_graph.h"
+#include "ui/scope_report.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+
+namespace tavrino::test {
+namespace {
+
+class ScopeWidgetsTest : public UiTest {
+protected:
+    // The scope panel laid out on screen, so its graphs map pixels as the operator sees them.
+    ui::ScopeGraph* shownScopeGraph() {
+        window->ShowChildPanelDisp(ChildPanel::Scope);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ui::ScopeGraph* graph = window->scopePanel()->scopeGraph();
+        graph->replot();
+        return graph;
+    }
+};
+
+TEST_F(ScopeWidgetsTest, TriggerModeDimsTheFieldsItDoesNotUse) {
+    build();
+    ui::ScopePage* page = window->scopePage();
+    struct Case {
+        int mode;
+        bool levelUsable, preTriggerUsable;
+    };
+    for (const Case& c : {Case{1, true, true}, Case{0, false, false}, Case{2, true, true},
+                          Case{3, false, true}, Case{4, false, true}}) {
+        SCOPED_TRACE(c.mode);
+        choose(page->triggerModeSelector(), c.mode);
+        EXPECT_EQ(session->scope.settings.triggerMode, c.mode);
+        EXPECT_EQ(page->triggerLevelField()->isEnabled(), c.levelUsable);
+        EXPECT_EQ(page->preTriggerField()->isEnabled(), c.preTriggerUsable);
+    }
+}
+
+TEST_F(ScopeWidgetsTest, ARightDoubleClickEmptiesTheComment) {
+    build();
+    QPlainTextEdit* box = window->scopePage()->commentBox();
+    QTest::keyClicks(box, QStringLiteral("belt 3"));
+    EXPECT_EQ(session->scope.comment, "belt 3");
+    QTest::mouseDClick(box->viewport(), Qt::RightButton);
+    EXPECT_TRUE(box->toPlainText().isEmpty());
+    EXPECT_EQ(session->scope.comment, "");
+}
+
+void sendMouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, target->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+TEST_F(ScopeWidgetsTest, DraggingACursorShowsDeltaXInMsAndDeltaY) {
+    build();
+    session->scope.cycle = scope::CycleTime{1000.0, 1.0};
+    scope::ScanSettings settings = session->scope.settings;
+    settings.scanRate = 4;
+    app::setScopeSettings(*session, settings);
+    ui::ScopePanel* panel = window->scopePanel();
+    ui::ScopeGraph* graph = shownScopeGraph();
+
+    const QPointF from(graph->xAxis->coordToPixel(32.0), graph->yAxis->coordToPixel(0.0));
+    ASSERT_EQ(graph->cursorAt(from), 0);
+    const QPointF to(graph->xAxis->coordToPixel(75.5), graph->yAxis->coordToPixel(1000.0));
+    sendMouse(graph, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(graph, QEvent::MouseMove, to, Qt::LeftButton);
+    sendMouse(graph, QEvent::MouseButtonRelease, to, Qt::NoButton);
+
+    // |75.5 - 96| = 20 whole samples x 1 ms x scan rate 4.
+    EXPECT_EQ(panel->deltaXDisplay()->text(), "80.000");
+    EXPECT_EQ(panel->deltaYDisplay()->text(), "1000");
+    EXPECT_NEAR(panel->digitalGraph()->cursorX(0), 75.5, 1e-6);
+    EXPECT_NEAR(panel->digitalGraph()->cursorX(1), 96.0, 1e-6);
+}
+
+TEST_F(ScopeWidgetsTest, CtrlDragZoomsBothGraphsAndZoomOneToOneResets) {
+    build();
+    ui::ScopePanel* panel = window->scopePanel();
+    ui::ScopeGraph* graph = shownScopeGraph();
+    const auto pixel = [graph](double x, double y) {
+        return QPointF(graph->xAxis->coordToPixel(x), graph->yAxis->coordToPixel(y));
+    };
+    const auto send = [graph](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, graph->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::ControlModifier);
+        QCoreApplication::sendEvent(graph, &event);
+    };
+    // From beside the cursors, so only the rectangle is drawn.
+    send(QEvent::MouseButtonPress, pixel(10, 3000), Qt::LeftButton);
+    send(QEvent::MouseMove, pixel(60, 1000), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, pixel(60, 1000), Qt::NoButton);
+    EXPECT_NEAR(graph->xAxis->range().lower, 10, 0.5);
+    EXPECT_NEAR(graph->xAxis->range().upper, 60, 0.5);
+    EXPECT_NEAR(graph->yAxis->range().lower, 1000, 20);
+    EXPECT_EQ(panel->digitalGraph()->xAxis->range(), graph->xAxis->range());
+    EXPECT_EQ(session->scope.x1, 32.0); // the cursors stayed
+
+    QTest::mouseClick(panel->zoomButton(), Qt::LeftButton);
+    EXPECT_EQ(graph->xAxis->range(), QCPRange(0, 128));
+    EXPECT_EQ(graph->yAxis->range(), QCPRange(0, 4100));
+    EXPECT_EQ(panel->digitalGraph()->xAxis->range(), QCPRange(0, 128));
+}
+
+TEST_F(ScopeWidgetsTest, ColourSpaceSignalTakesItsRangeAndDecimalsAndNames) {
+    build();
+    chooseControl(*window, parameters::Control::ColorSpace, 2);
+    ui::ScopePage* page = window->scopePage();
+    ui::ScopePanel* panel = window->scopePanel();
+    choose(page->recordedSignalSelector(), 1);
+    ui::ScopeGraph* graph = panel->scopeGraph();
+    EXPECT_EQ(graph->yAxis->range(), QCPRange(-790, 725));
+    EXPECT_EQ(graph->yAxis->numberPrecision(), 1);
+    EXPECT_EQ(page->triggerLevelField()->decimals(), 2);
+    EXPECT_EQ(panel->deltaYDisplay()->text(), "0.00");
+    const auto& coordinates = session->parameters.controls.captions().coordinates;
+    EXPECT_EQ(panel->displayedSignalSelector()->itemText(3).toStdString(), coordinates[2]);
+}
+
+TEST_F(ScopeWidgetsTest, RightClickShowsTheHelpOnly) {
+    build();
+    session->shell.language = Language::German;
+    ui::ScopePage* page = window->scopePage();
+    QTest::mouseClick(page->scanButton(), Qt::RightButton);
+    ASSERT_EQ(scripted.calls.size(), 1u);
+    EXPECT_EQ(scripted.calls[0].text, "Datenrekorder starten und das Ergebnis im Graph anzeigen.");
+    EXPECT_FALSE(session->scope.indicatorShown);
+}
+
+class ScopeSimTest : public SimUiTest {
+protected:
+    void connectToSim() {
+        build();
+        window->connectAtStartup();
+        ASSERT_EQ(session->flags.sensorConnected, 1);
+        window->mainTabs()->setCurrentIndex(static_cast<int>(MainTab::Scope));
+    }
+};
+
+TEST_F(ScopeSimTest, AScanIsPlottedAndTheSelectorShowsOneTrace) {
+    connectToSim();
+    ui::ScopePage* page = window->scopePage();
+    ui::ScopePanel* panel = window->scopePanel();
+    choose(page->triggerModeSelector(), 0);
+    QTest::mouseClick(page->scanButton(), Qt::LeftButton);
+    ASSERT_TRUE(session->scope.hasResult);
+    EXPECT_EQ(window->findChild<QStackedWidget*>()->currentWidget(), panel);
+    EXPECT_EQ(panel->scopeGraph()->graphCount(), 3);
+    EXPECT_EQ(panel->digitalGraph()->graphCount(), 3);
+    EXPECT_FALSE(panel->scanningIndicator()->isVisibleTo(panel));
+    choose(panel->displayedSignalSelector(), 3);
+    ASSERT_EQ(panel->scopeGraph()->graphCount(), 1);
+    EXPECT_EQ(panel->scopeGraph()->graph(0)->pen().color(), QColor(Qt::blue));
+
+    QTest::mouseClick(panel->closeButton(), Qt::LeftButton);
+    EXPECT_EQ(window->findChild<QStackedWidget*>()->currentWidget(), window->measurementDisplayPanel());
+    EXPECT_EQ(window->mainTabs()->currentIndex(), static_cast<int>(MainTab::SensorParameter));
+}
+
+TEST_F(ScopeSimTest, BreakEndsAWaitingScan) {
+    connectToSim();
+    ui::ScopePage* page = window->scopePage();
+    ui::ScopePanel* panel = window->scopePanel();
+    choose(page->triggerModeSelector(), 1);
+    page->triggerLevelField()->setValue(30000.0); // a level the blue trace never reaches
+    emit page->triggerLevelField()->editingFinished();
+
+    bool indicatorShown = false, breakUsable = false, scanUsable = true;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (session->flags.scopeRunning != 1)
+            return;
+        poll.stop();
+        indicatorShown = panel->scanningIndicator()->isVisibleTo(panel);
+        breakUsable = page->breakButton()->isEnabled();
+        scanUsable = page->scanButton()->isEnabled();
+        QTest::mouseClick(page->breakButton(), Qt::LeftButton);
+    });
+    poll.start(5);
+    QTest::mouseClick(page->scanButton(), Qt::LeftButton);
+    EXPECT_TRUE(indicatorShown);
+    EXPECT_TRUE(breakUsable);
+    EXPECT_FALSE(scanUsable);
+    EXPECT_FALSE(session->scope.hasResult);
+    EXPECT_EQ(session->flags.scopeRunning, 0);
+    EXPECT_TRUE(page->scanButton()->isEnabled());
+    // The link is free again: the next exchange goes through.
+    QTest::mouseClick(page->cycleTimeButton(), Qt::LeftButton);
+    EXPECT_EQ(page->scanFrequencyDisplay()->text(), "10000");
+    EXPECT_EQ(page->cycleTimeDisplay()->text(), "0.100");
+}
+
+// What a poppler tool prints.
+std::string popplerOutput(const QString& tool, QStringList arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    EXPECT_TRUE(process.waitForFinished());
+    return process.readAllStandardOutput().toStdString();
+}
+
+struct PdfCase {
+    Language language;
+    const char* panelId;
+    const char* comment;
+    std::vector<std::string> expected; // in this order
+    std::vector<std::string> absent;
+    const char* message;
+};
+
+class ScopeReportPdfTest : public UiTest, public ::testing::WithParamInterface<PdfCase> {};
+
+TEST_P(ScopeReportPdfTest, PrintsTheLinesInOrderAboveThePicture) {
+    const PdfCase& c = GetParam();
+    build();
+    session->shell.language = c.language;
+    session->shell.panelId = c.panelId;
+    app::setScopeComment(*session, c.comment);
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ui::printScopeReportOn(*session, window->scopePanel(), printer);
+    EXPECT_EQ(scripted.messages().back(), c.message);
+
+    const std::string text =
+        popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    std::size_t at = 0;
+    for (const std::string& line : c.expected) {
+        const std::size_t found = text.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << " after " << at << " in\n" << text;
+        at = found + line.size();
+    }
+    for (const std::string& line : c.absent)
+        EXPECT_EQ(text.find(line), std::string::npos) << line;
+    // The panel's picture: one image on the page.
+    EXPECT_NE(popplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).find(" image "),
+              std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, ScopeReportPdfTest,
+    ::testing::Values(PdfCase{Language::German,
+                              "L7",
+                              "Band 3",
+                              {"Screenshot des Scope-Bildschirms.", "TAVRINO4 VXR QLM Scope V3.2",
+                               "Fenster ID:L7", "Kommentar:", "Band 3", "Seite 1 von 1"},
+                              {},
+                              "Ausdruck erfolgreich!"},
+                      PdfCase{Language::English,
+                              "",
+                              "",
+                              {"Scope Screen Shot", "TAVRINO4 VXR QLM Scope V3.2", "Page 1 of 1"},
+                              {"Comment:", "Panel ID"},
+                              "Print successful!"}));
+
+TEST_F(ScopeWidgetsTest, APrinterThatCannotStartIsAPrintError) {
+    build();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("missing/report.pdf")));
+    ui::printScopeReportOn(*session, window->scopePanel(), printer);
+    EXPECT_EQ(scripted.messages().back(), "Print error!");
+}
+
+} // namespace
+} // namespace tavrino::test
