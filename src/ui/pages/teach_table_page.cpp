@@ -1,5 +1,7 @@
 #include "ui/pages/teach_table_page.h"
 
+#include "app/recorded_value_teach.h"
+
 #include "app/teach_panels.h"
 #include "app/teaching.h"
 #include "teach/texts.h"
@@ -131,6 +133,7 @@ void TeachTablePage::retranslate(Language language) {
     teachDataTo_->setText(qs(texts::kTeachDataToButton, language));
     resetTable_->setText(qs(texts::kResetTableButton, language));
     teachMeanValue_->setText(qs(texts::kTeachMeanValueButton, language));
+    teachRecordedValue_->setText(qs(texts::kTeachRecordedValueButton, language));
     showHeadings();
     SetUserDefinedMenuItems();
 }
@@ -170,9 +173,13 @@ QLayout* TeachTablePage::buildTeachControls() {
     row->addWidget(rowNumber_, 0, 1);
     row->addWidget(autoIncrement_, 0, 2);
     row->addWidget(teachDataTo_, 1, 0, 1, 2);
-    row->addWidget(resetTable_, 1, 2, 1, 2);
+    row->addWidget(resetTable_, 1, 2);
+    // The two teach panels' buttons stacked in the last column, so the page
+    // gets no wider.
     teachMeanValue_ = new QPushButton(this);
     row->addWidget(teachMeanValue_, 0, 3);
+    teachRecordedValue_ = new QPushButton(this);
+    row->addWidget(teachRecordedValue_, 1, 3);
     row->setColumnStretch(2, 1);
     row->setVerticalSpacing(kTightSpacing);
     context_.help.add(rowNumber_, texts::kRowNumberHelp);
@@ -180,6 +187,7 @@ QLayout* TeachTablePage::buildTeachControls() {
     context_.help.add(teachDataTo_, texts::kTeachDataToHelp);
     context_.help.add(resetTable_, texts::kResetTableHelp);
     context_.help.add(teachMeanValue_, teach::texts::kOpenMeanPanelHelp);
+    context_.help.add(teachRecordedValue_, teach::texts::kOpenRecordedPanelHelp);
     autoIncrement_->setChecked(session_.parameters.autoIncrement == 1);
     return row;
 }
@@ -192,6 +200,8 @@ void TeachTablePage::connectTeachControls() {
     connect(teachDataTo_, &QPushButton::clicked, this, &TeachTablePage::CBF_ButtonTeachDataTo);
     connect(resetTable_, &QPushButton::clicked, this, &TeachTablePage::CBF_ButtonResetTable);
     connect(teachMeanValue_, &QPushButton::clicked, this, [this] { app::CBF_ButtonTeachMeanVal(session_); });
+    connect(teachRecordedValue_, &QPushButton::clicked, this,
+            [this] { app::CBF_ButtonTeachRecVal(session_); });
 }
 
 std::vector<teach::GridCell> TeachTablePage::selectedCells() const {

@@ -51,6 +51,7 @@ public:
     [[nodiscard]] QPushButton* teachDataToButton() const { return teachDataTo_; }
     [[nodiscard]] QPushButton* resetTableButton() const { return resetTable_; }
     [[nodiscard]] QPushButton* teachMeanValueButton() const { return teachMeanValue_; }
+    [[nodiscard]] QPushButton* teachRecordedValueButton() const { return teachRecordedValue_; }
     // The grid's selected cells, as the block edits take them.
     [[nodiscard]] std::vector<teach::GridCell> selectedCells() const;
     // The field of `control`, or nullptr when it is not on this page.
@@ -85,6 +86,7 @@ private:
     QPushButton* teachDataTo_;
     QPushButton* resetTable_;
     QPushButton* teachMeanValue_ = nullptr;
+    QPushButton* teachRecordedValue_ = nullptr;
     std::vector<ParameterField*> fields_;
     Subscription<app::ParameterState> subscription_;
     Subscription<teach::TeachTable> tableSubscription_;

@@ -1,0 +1,107 @@
+#include "ui/plots/cloud_plot.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <cmath>
+#include <optional>
+
+namespace tavrino::ui {
+
+namespace {
+
+constexpr double kPointSize = 3;
+
+std::optional<teach::Direction> directionOf(int key) {
+    switch (key) {
+    case Qt::Key_Left:
+        return teach::Direction::Left;
+    case Qt::Key_Right:
+        return teach::Direction::Right;
+    case Qt::Key_Up:
+        return teach::Direction::Up;
+    case Qt::Key_Down:
+        return teach::Direction::Down;
+    default:
+        return std::nullopt;
+    }
+}
+
+double unitsPerPixel(const QCPAxis* axis) {
+    const double pixels =
+        std::abs(axis->coordToPixel(axis->range().upper) - axis->coordToPixel(axis->range().lower));
+    return pixels > 0 ? axis->range().size() / pixels : 1;
+}
+
+} // namespace
+
+CloudPlot::CloudPlot(QWidget* parent)
+    : QCustomPlot(parent), cloud_(new QCPCurve(xAxis, yAxis)), cursor_(new QCPItemTracer(this)) {
+    // Thousands of points: squares without antialiasing draw fastest.
+    cloud_->setLineStyle(QCPCurve::lsNone);
+    cloud_->setScatterStyle(
+        QCPScatterStyle(QCPScatterStyle::ssSquare, QColor(255, 0, 0), QColor(255, 0, 0), kPointSize));
+    cloud_->setAntialiasedScatters(false);
+    cursor_->setStyle(QCPItemTracer::tsCrosshair);
+    cursor_->setPen(QPen(Qt::black, 1));
+    cursor_->setLayer(QStringLiteral("overlay"));
+    cursor_->position->setCoords(0, 0);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(120, 80);
+    connectSignals();
+}
+
+void CloudPlot::connectSignals() {
+    connect(this, &QCustomPlot::mousePress, this, [this](QMouseEvent* e) { dragged(e); });
+    connect(this, &QCustomPlot::mouseMove, this, [this](QMouseEvent* e) { dragged(e); });
+}
+
+void CloudPlot::dragged(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    const QPointF at = event->position();
+    emit cursorDragged({xAxis->pixelToCoord(at.x()), yAxis->pixelToCoord(at.y())});
+}
+
+void CloudPlot::keyPressEvent(QKeyEvent* event) {
+    if (const auto direction = directionOf(event->key())) {
+        emit arrowPressed(*direction);
+        event->accept();
+        return;
+    }
+    QCustomPlot::keyPressEvent(event);
+}
+
+void CloudPlot::appendPoint(teach::PlotPoint p) {
+    // The curve's sort key is the recording order, so appending never
+    // moves the points already there.
+    cloud_->addData(static_cast<double>(cloud_->dataCount()), p.x, p.y);
+}
+
+void CloudPlot::clearPoints() {
+    cloud_->data()->clear();
+}
+
+int CloudPlot::pointCount() const {
+    return cloud_->dataCount();
+}
+
+void CloudPlot::moveCursor(teach::PlotPoint p) {
+    cursor_->position->setCoords(p.x, p.y);
+}
+
+teach::PlotPoint CloudPlot::cursorPosition() const {
+    const QPointF c = cursor_->position->coords();
+    return {c.x(), c.y()};
+}
+
+void CloudPlot::setView(const measurement::Span& horizontal, const measurement::Span& vertical) {
+    xAxis->setRange(horizontal.low, horizontal.high);
+    yAxis->setRange(vertical.low, vertical.high);
+}
+
+teach::PixelScale CloudPlot::pixelScale() const {
+    return {unitsPerPixel(xAxis), unitsPerPixel(yAxis)};
+}
+
+} // namespace tavrino::ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "measurement/graph_view.h"
+#include "teach/recorded_values.h"
+
+#include <qcustomplot.h>
+
+#include <cstddef>
+
+namespace tavrino::ui {
+
+// One projection of the recorded values: every recorded frame a red point,
+// all in one curve that grows in recording order, and cursor 1 as a
+// crosshair. The operator drags the cursor with the left mouse button and
+// steps it with the arrow keys; the plot only reports where to, the panel
+// decides which point the cursor lands on.
+class CloudPlot : public QCustomPlot {
+    Q_OBJECT
+public:
+    explicit CloudPlot(QWidget* parent = nullptr);
+
+    void appendPoint(teach::PlotPoint p);
+    void clearPoints();
+    [[nodiscard]] int pointCount() const;
+    [[nodiscard]] QCPCurve* cloud() const { return cloud_; }
+
+    void moveCursor(teach::PlotPoint p);
+    [[nodiscard]] teach::PlotPoint cursorPosition() const;
+    [[nodiscard]] QCPItemTracer* cursor() const { return cursor_; }
+
+    void setView(const measurement::Span& horizontal, const measurement::Span& vertical);
+    // Graph units per pixel on both axes, as the plot is now laid out.
+    [[nodiscard]] teach::PixelScale pixelScale() const;
+
+signals:
+    // The left button went down or moved with it held, at `at` in graph units.
+    void cursorDragged(teach::PlotPoint at);
+    void arrowPressed(teach::Direction direction);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void connectSignals();
+    void dragged(QMouseEvent* event);
+
+    QCPCurve* cloud_;
+    QCPItemTracer* cursor_;
+};
+
+} // namespace tavrino::ui
