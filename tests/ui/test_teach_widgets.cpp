@@ -139,9 +139,27 @@ TEST_F(UiTest, RecordedValuePanelPlotsEveryStoredFrameAndItsCursorsAgree) {
     QTest::keyClick(panel->graph(0), Qt::Key_Left);
     EXPECT_EQ(panel->graph(2)->cursorPosition(), (teach::PlotPoint{0.3, 20}));
 
+    // After a reset the old points leave the picture even when more new
+    // ones arrive before the next repaint.
+    ui::CloudPlot* csxy = panel->graph(0);
+    csxy->replot();
+    const auto redAt = [csxy](double x, double y) {
+        const QImage picture = csxy->grab().toImage();
+        return picture.pixelColor(static_cast<int>(csxy->xAxis->coordToPixel(x)),
+                                  static_cast<int>(csxy->yAxis->coordToPixel(y))) == QColor(255, 0, 0);
+    };
+    EXPECT_TRUE(redAt(0.4, 0.5)); // entry 0 has the cursor on it
     scripted.confirmAnswers = {true};
     panel->resetButton()->click();
-    EXPECT_EQ(panel->graph(0)->pointCount(), 0);
+    EXPECT_EQ(csxy->pointCount(), 0);
+    for (const double x : {0.5, 0.55, 0.6, 0.65}) {
+        session->live.record.csX = x;
+        session->live.record.csY = x; // off the cursor's lines, which stand on the newest
+        app::SetTP2Data(*session);
+    }
+    csxy->replot();
+    EXPECT_FALSE(redAt(0.4, 0.5));
+    EXPECT_TRUE(redAt(0.55, 0.55));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -10,7 +11,7 @@ namespace tavrino::ui {
 
 namespace {
 
-constexpr double kPointSize = 3;
+constexpr int kPointSize = 3;
 
 std::optional<teach::Direction> directionOf(int key) {
     switch (key) {
@@ -35,13 +36,52 @@ double unitsPerPixel(const QCPAxis* axis) {
 
 } // namespace
 
+PointCloud::PointCloud(QCPAxis* keyAxis, QCPAxis* valueAxis, QColor colour)
+    : QCPCurve(keyAxis, valueAxis), colour_(colour) {
+    // The legend and an export show the same points.
+    setLineStyle(QCPCurve::lsNone);
+    setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssSquare, colour, colour, kPointSize));
+}
+
+void PointCloud::clearPoints() {
+    data()->clear();
+    stale_ = true;
+}
+
+void PointCloud::draw(QCPPainter* painter) {
+    const QRect rect = keyAxis()->axisRect()->rect();
+    const View view{rect, keyAxis()->range(), valueAxis()->range()};
+    if (stale_ || !(view == view_) || dataCount() < painted_) {
+        stale_ = false;
+        view_ = view;
+        picture_ = QImage(rect.size(), QImage::Format_ARGB32_Premultiplied);
+        picture_.fill(Qt::transparent);
+        painted_ = 0;
+    }
+    paintPoints();
+    painter->drawImage(rect.topLeft(), picture_);
+}
+
+void PointCloud::paintPoints() {
+    const QCPCurveDataContainer& points = *data();
+    const QRect& rect = view_.rect;
+    const QRgb pixel = colour_.rgba();
+    const int half = kPointSize / 2;
+    for (auto it = points.constBegin() + painted_; it != points.constEnd(); ++it) {
+        const int cx = qRound(keyAxis()->coordToPixel(it->key)) - rect.left();
+        const int cy = qRound(valueAxis()->coordToPixel(it->value)) - rect.top();
+        for (int y = std::max(cy - half, 0); y <= std::min(cy + half, picture_.height() - 1); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(y));
+            for (int x = std::max(cx - half, 0); x <= std::min(cx + half, picture_.width() - 1); ++x)
+                line[x] = pixel;
+        }
+    }
+    painted_ = points.size();
+}
+
 CloudPlot::CloudPlot(QWidget* parent)
-    : QCustomPlot(parent), cloud_(new QCPCurve(xAxis, yAxis)), cursor_(new QCPItemTracer(this)) {
-    // Thousands of points: squares without antialiasing draw fastest.
-    cloud_->setLineStyle(QCPCurve::lsNone);
-    cloud_->setScatterStyle(
-        QCPScatterStyle(QCPScatterStyle::ssSquare, QColor(255, 0, 0), QColor(255, 0, 0), kPointSize));
-    cloud_->setAntialiasedScatters(false);
+    : QCustomPlot(parent), cloud_(new PointCloud(xAxis, yAxis, QColor(255, 0, 0))),
+      cursor_(new QCPItemTracer(this)) {
     cursor_->setStyle(QCPItemTracer::tsCrosshair);
     cursor_->setPen(QPen(Qt::black, 1));
     cursor_->setLayer(QStringLiteral("overlay"));
@@ -79,7 +119,7 @@ void CloudPlot::appendPoint(teach::PlotPoint p) {
 }
 
 void CloudPlot::clearPoints() {
-    cloud_->data()->clear();
+    cloud_->clearPoints();
 }
 
 int CloudPlot::pointCount() const {

@@ -9,6 +9,39 @@
 
 namespace tavrino::ui {
 
+// A curve drawn as a cloud of points, for tens of thousands of them: the
+// points are painted into a picture of the axis rect as they arrive, and a
+// replot only draws that picture. The picture is painted anew only when
+// the axes' ranges or the plot's size change or points were removed.
+class PointCloud : public QCPCurve {
+    Q_OBJECT
+public:
+    PointCloud(QCPAxis* keyAxis, QCPAxis* valueAxis, QColor colour);
+
+    // Removes every point; the next replot starts a new picture.
+    void clearPoints();
+
+protected:
+    void draw(QCPPainter* painter) override;
+
+private:
+    struct View {
+        QRect rect;
+        QCPRange x;
+        QCPRange y;
+        friend bool operator==(const View& a, const View& b) {
+            return a.rect == b.rect && a.x == b.x && a.y == b.y;
+        }
+    };
+    void paintPoints();
+
+    QColor colour_;
+    QImage picture_;
+    View view_;
+    int painted_ = 0; // points already in the picture
+    bool stale_ = true;
+};
+
 // One projection of the recorded values: every recorded frame a red point,
 // all in one curve that grows in recording order, and cursor 1 as a
 // crosshair. The operator drags the cursor with the left mouse button and
@@ -44,7 +77,7 @@ private:
     void connectSignals();
     void dragged(QMouseEvent* event);
 
-    QCPCurve* cloud_;
+    PointCloud* cloud_;
     QCPItemTracer* cursor_;
 };
 
