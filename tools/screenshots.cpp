@@ -8,6 +8,7 @@
 // chosen) and their texts printed on stderr.
 #include "app/connect_option.h"
 #include "app/live_measurement.h"
+#include "app/recorded_value_teach.h"
 #include "app/session.h"
 #include "app/table_settings.h"
 #include "app/teaching.h"
@@ -22,10 +23,13 @@
 #include "ui/pages/table_settings_page.h"
 #include "ui/pages/teach_table_page.h"
 #include "ui/panels/big_colour_number_panel.h"
+#include "ui/panels/mean_value_teach_panel.h"
 #include "ui/panels/measurement_display_panel.h"
 #include "ui/panels/password_panel.h"
+#include "ui/panels/recorded_value_teach_panel.h"
 #include "ui/panels/signal_graph_panel.h"
 #include "ui/parameter_field.h"
+#include "ui/plots/cloud_plot.h"
 
 #include <QAction>
 #include <QApplication>
@@ -222,6 +226,68 @@ void recordBriefly(ui::MainWindow& window, app::Session& session, int frames) {
     }
 }
 
+void chooseLanguage(ui::MainWindow& window, Language language);
+
+// Records `chunks` bursts of `frames` frames with the recorded-value panel,
+// a pause between them, so the clouds show how the scene's colours change.
+void recordInBursts(ui::RecordedValueTeachPanel& panel, app::Session& session, int chunks, int frames) {
+    for (int chunk = 1; chunk <= chunks && session.flags.sensorConnected == 1; ++chunk) {
+        const int until = chunk * frames;
+        const int id = session.teachPanels.subscribe([&session, until](app::TeachPanelChange) {
+            if (session.teachPanels.recorded.counter() >= until)
+                app::CBF_ButtonStop(session);
+        });
+        panel.startButton()->click();
+        session.teachPanels.unsubscribe(id);
+        QTest::qWait(700);
+    }
+}
+
+// The recorded-value panel with a few thousand frames recorded while the
+// scene changed colour, the cursor dragged onto a point of CSXY and stepped
+// with the arrow keys, in both languages; then the mean-value panel with ten
+// captures taken from the live measurement.
+void teachPanelScenario(ui::MainWindow& window, app::Session& session, Camera& camera) {
+    auto* recorded = window.findChild<ui::RecordedValueTeachPanel*>();
+    QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::TeachTable)), Qt::LeftButton);
+    window.teachTablePage()->teachRecordedValueButton()->click();
+    recordInBursts(*recorded, session, 12, 300);
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("recorded_value_teach_recorded_en"));
+    ui::CloudPlot* csxy = recorded->graph(0);
+    const teach::Triple first = session.teachPanels.recorded.entry(0);
+    const QPoint near(static_cast<int>(csxy->xAxis->coordToPixel(first[0])) + 4,
+                      static_cast<int>(csxy->yAxis->coordToPixel(first[1])) - 3);
+    QTest::mousePress(csxy, Qt::LeftButton, {}, near);
+    QTest::mouseMove(csxy, near + QPoint(2, 1));
+    QTest::mouseRelease(csxy, Qt::LeftButton, {}, near + QPoint(2, 1));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(csxy, Qt::Key_Right);
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("recorded_value_teach_cursor_en"));
+    camera.take(recorded, QStringLiteral("recorded_value_teach_panel_en"));
+    chooseLanguage(window, Language::German);
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("recorded_value_teach_cursor_de"));
+    chooseLanguage(window, Language::English);
+    recorded->teachButton()->click();
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("recorded_value_teach_taught_en"));
+
+    window.teachTablePage()->teachMeanValueButton()->click();
+    auto* mean = window.findChild<ui::MeanValueTeachPanel*>();
+    for (int i = 0; i < 10; ++i) {
+        measureFor(window, session, 300);
+        mean->captureButton()->click();
+    }
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("mean_value_teach_ten_en"));
+    chooseLanguage(window, Language::German);
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("mean_value_teach_ten_de"));
+    chooseLanguage(window, Language::English);
+}
+
 void chooseLanguage(ui::MainWindow& window, Language language) {
     QComboBox* select = window.connectionPage()->languageSelect();
     const int index = language == Language::German ? 0 : 1;
@@ -332,6 +398,7 @@ int main(int argc, char** argv) {
     window.ShowChildPanelDisp(ChildPanel::MeasurementDisplay);
 
     teachScenario(window, session, camera);
+    teachPanelScenario(window, session, camera);
 
     window.requestQuit(false);
     if (session.link.tcpConnected())

@@ -36,6 +36,7 @@ using parameters::Control;
 
 constexpr int kColourColumnWidth = 40;
 constexpr int kTightSpacing = 2;
+constexpr int kPanelButtonRows = 2;
 
 constexpr Control kPageControls[] = {Control::MaxVecNo,  Control::Intlim,      Control::EvaluationMode,
                                      Control::ShapeMode, Control::ExternTeach, Control::Trigger};
@@ -69,9 +70,12 @@ TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
         auto* field = new ParameterField(context, c, this);
         fields_.push_back(field);
         fields->addWidget(field->caption(), row, 0);
-        fields->addWidget(field->editor(), row, 1);
+        // The first two editors are narrow spin boxes and leave room for the
+        // teach panels' buttons beside them.
+        fields->addWidget(field->editor(), row, 1, 1, row < kPanelButtonRows ? 1 : 2);
         ++row;
     }
+    addPanelButtons(fields);
     fields->setColumnStretch(1, 1);
     // Tight rows: with the teach controls this is the tallest page, and it
     // must fit the window's default height.
@@ -166,6 +170,15 @@ void TeachTablePage::SetUserDefinedMenuItems() {
     on->setEnabled(toleranceOff);
 }
 
+void TeachTablePage::addPanelButtons(QGridLayout* fields) {
+    teachMeanValue_ = new QPushButton(this);
+    teachRecordedValue_ = new QPushButton(this);
+    fields->addWidget(teachMeanValue_, 0, 2);
+    fields->addWidget(teachRecordedValue_, 1, 2);
+    context_.help.add(teachMeanValue_, teach::texts::kOpenMeanPanelHelp);
+    context_.help.add(teachRecordedValue_, teach::texts::kOpenRecordedPanelHelp);
+}
+
 QLayout* TeachTablePage::buildTeachControls() {
     rowNumber_->setRange(0, teach::kRows - 1);
     auto* row = new QGridLayout;
@@ -173,21 +186,13 @@ QLayout* TeachTablePage::buildTeachControls() {
     row->addWidget(rowNumber_, 0, 1);
     row->addWidget(autoIncrement_, 0, 2);
     row->addWidget(teachDataTo_, 1, 0, 1, 2);
-    row->addWidget(resetTable_, 1, 2);
-    // The two teach panels' buttons stacked in the last column, so the page
-    // gets no wider.
-    teachMeanValue_ = new QPushButton(this);
-    row->addWidget(teachMeanValue_, 0, 3);
-    teachRecordedValue_ = new QPushButton(this);
-    row->addWidget(teachRecordedValue_, 1, 3);
+    row->addWidget(resetTable_, 1, 2, 1, 2);
     row->setColumnStretch(2, 1);
     row->setVerticalSpacing(kTightSpacing);
     context_.help.add(rowNumber_, texts::kRowNumberHelp);
     context_.help.add(autoIncrement_, texts::kAutoIncrementHelp);
     context_.help.add(teachDataTo_, texts::kTeachDataToHelp);
     context_.help.add(resetTable_, texts::kResetTableHelp);
-    context_.help.add(teachMeanValue_, teach::texts::kOpenMeanPanelHelp);
-    context_.help.add(teachRecordedValue_, teach::texts::kOpenRecordedPanelHelp);
     autoIncrement_->setChecked(session_.parameters.autoIncrement == 1);
     return row;
 }

@@ -15,6 +15,7 @@
 
 class QAction;
 class QLabel;
+class QGridLayout;
 class QLayout;
 class QCheckBox;
 class QMenu;
@@ -59,6 +60,7 @@ public:
 
 private:
     QLayout* buildTeachControls();
+    void addPanelButtons(QGridLayout* fields);
     void connectTeachControls();
     void CBF_GridCttHelp();
     // The context-menu entries that act on the grid, and the teach buttons:

@@ -88,8 +88,10 @@ void RecordedValueTeachPanel::build(UiContext& context) {
         context.help.add(plots_[g], teach::texts::kRecordGraphHelp);
     }
     grid->addWidget(buildControls(context), 1, 1);
-    grid->setRowStretch(0, 1);
-    grid->setRowStretch(1, 1);
+    for (int i = 0; i < 2; ++i) {
+        grid->setRowStretch(i, 1);
+        grid->setColumnStretch(i, 1);
+    }
     area->setWidget(content);
     content->setAutoFillBackground(false);
     area->viewport()->setAutoFillBackground(false);
