@@ -230,11 +230,17 @@ void chooseLanguage(ui::MainWindow& window, Language language);
 
 // Records `chunks` bursts of `frames` frames with the recorded-value panel,
 // a pause between them, so the clouds show how the scene's colours change.
-void recordInBursts(ui::RecordedValueTeachPanel& panel, app::Session& session, int chunks, int frames) {
+// With `untilHit` the bursts go on until a taught row is hit (at most 20000
+// frames more), so that the teach table shows the hit marking.
+void recordInBursts(ui::RecordedValueTeachPanel& panel, app::Session& session, int chunks, int frames,
+                    bool untilHit) {
     for (int chunk = 1; chunk <= chunks && session.flags.sensorConnected == 1; ++chunk) {
-        const int until = chunk * frames;
-        const int id = session.teachPanels.subscribe([&session, until](app::TeachPanelChange) {
-            if (session.teachPanels.recorded.counter() >= until)
+        const int until = session.teachPanels.recorded.counter() + frames;
+        const int id = session.teachPanels.subscribe([&session, until, untilHit](app::TeachPanelChange) {
+            const int n = session.teachPanels.recorded.counter();
+            const int colour = session.live.record.colorNo;
+            const bool hit = colour >= 0 && colour <= 2;
+            if (n >= until && (!untilHit || hit || n >= until + 20000))
                 app::CBF_ButtonStop(session);
         });
         panel.startButton()->click();
@@ -249,9 +255,23 @@ void recordInBursts(ui::RecordedValueTeachPanel& panel, app::Session& session, i
 // captures taken from the live measurement.
 void teachPanelScenario(ui::MainWindow& window, app::Session& session, Camera& camera) {
     auto* recorded = window.findChild<ui::RecordedValueTeachPanel*>();
+    // The sensor evaluates the three taught rows.
+    session.parameters.controls.setValue(parameters::Control::MaxVecNo, 3);
+    session.parameters.rules.commit(parameters::Control::MaxVecNo);
+    if (session.flags.sensorConnected == 1)
+        session.parameters.transfer.SendPara();
     QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::TeachTable)), Qt::LeftButton);
     window.teachTablePage()->teachRecordedValueButton()->click();
-    recordInBursts(*recorded, session, 12, 300);
+    recordInBursts(*recorded, session, 11, 300, false);
+    // Row 0 taught from the colour in front of the sensor now, so the last
+    // burst hits it.
+    measureBriefly(window, session);
+    window.teachTablePage()->rowNumber()->setValue(0);
+    window.teachTablePage()->teachDataToButton()->click();
+    if (session.flags.sensorConnected == 1)
+        session.parameters.transfer.SendPara();
+    window.teachTablePage()->teachRecordedValueButton()->click();
+    recordInBursts(*recorded, session, 1, 300, true);
     QTest::qWait(80);
     camera.take(&window, QStringLiteral("recorded_value_teach_recorded_en"));
     ui::CloudPlot* csxy = recorded->graph(0);
