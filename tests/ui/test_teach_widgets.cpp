@@ -160,6 +160,12 @@ TEST_F(UiTest, RecordedValuePanelPlotsEveryStoredFrameAndItsCursorsAgree) {
     csxy->replot();
     EXPECT_FALSE(redAt(0.4, 0.5));
     EXPECT_TRUE(redAt(0.55, 0.55));
+
+    // START is dimmed with the other exchange buttons.
+    session->dimming.SetButtonsDimmed(0, true);
+    EXPECT_FALSE(panel->startButton()->isEnabled());
+    session->dimming.SetButtonsDimmed(0, false);
+    EXPECT_TRUE(panel->startButton()->isEnabled());
 }
 
 } // namespace
