@@ -48,6 +48,10 @@ void PointCloud::clearPoints() {
     stale_ = true;
 }
 
+double PointCloud::selectTest(const QPointF&, bool, QVariant*) const {
+    return -1;
+}
+
 void PointCloud::draw(QCPPainter* painter) {
     const QRect rect = keyAxis()->axisRect()->rect();
     const View view{rect, keyAxis()->range(), valueAxis()->range()};

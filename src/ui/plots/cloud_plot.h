@@ -21,6 +21,10 @@ public:
     // Removes every point; the next replot starts a new picture.
     void clearPoints();
 
+    // Never hit by the mouse: the plot would otherwise measure the distance
+    // to every point on each click. The panel finds the point itself.
+    double selectTest(const QPointF& pos, bool onlySelectable, QVariant* details = nullptr) const override;
+
 protected:
     void draw(QCPPainter* painter) override;
 
