@@ -46,4 +46,20 @@ inline constexpr Text kMaxDeltaEHelp{"Zeigt den Farbabstand von allen Tabellenwe
 inline constexpr Text kCloseTeachPanelHelp{"Schliesst PANEL und kehrt zu HAUPT PANEL zurueck.",
                                            "Close PANEL and return to MAIN PANEL."};
 
+// The recorded-value teach panel.
+inline constexpr Text kOpenRecordedPanelHelp{"Oeffnet ein Fenster um Daten aufzuzeichnen.",
+                                             "Opens a panel to teach recorded data frames."};
+inline constexpr Text kRecordStartHelp{"Startet die Aufzeichnung von Werten.", "Start recording of data."};
+inline constexpr Text kRecordResetHelp{"Setzt Graphen und Zaehler zurueck.", "Reset graphs and counter."};
+inline constexpr Text kRecordTeachHelp{
+    "Teacht die Cursorposition zu der \nim Zeilen No.: Funktionsfeld ausgewaehlten Zeile der TEACH TABELLE.",
+    "Teach cursor position to the \nTEACH TABLE row selected \nin the ROW No.: function field."};
+inline constexpr Text kRecordGraphHelp{
+    "Anzeige fuer aufgenommene Werte. \nCursor bewegen um die Position zu waehlen, \ndie in die Tabelle "
+    "gelernt "
+    "werden soll.",
+    "Display for recorded values. \nMove cursor to select a position \nwhich should be taught to the table."};
+inline constexpr Text kRecordCounterHelp{"Zeigt die Anzahl der aufgezeichneten Werte an.",
+                                         "Displays the number of recorded values."};
+
 } // namespace tavrino::teach::texts

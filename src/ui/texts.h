@@ -162,6 +162,7 @@ inline constexpr Text kAutoIncrementLabel{"Auto-Inkrement", "Auto increment"};
 inline constexpr Text kTeachDataToButton{"TEACH DATEN NACH", "TEACH DATA TO"};
 inline constexpr Text kResetTableButton{"TABELLE ZURUECKSETZEN", "RESET TABLE"};
 inline constexpr Text kTeachMeanValueButton{"MITTELWERT TEACHEN", "TEACH MEAN VALUE"};
+inline constexpr Text kTeachRecordedValueButton{"AUFZEICHNUNG TEACHEN", "TEACH RECORDING"};
 inline constexpr Text kRowNumberHelp{
     "Die aktuelle Nummer einer Zeile der Teach-Tabelle fuer TEACH DATEN NACH auswaehlen.",
     "Select the current number of a row in the TEACH TABLE for TEACH DATA TO."};

@@ -1,11 +1,14 @@
 // The teach table page's block edits on the grid's real selection and its
 // teach-tolerance entries; the table settings page following its mode.
 
+#include "app/recorded_value_teach.h"
 #include "app/table_settings.h"
 #include "ui/number_cells.h"
 #include "ui/pages/table_settings_page.h"
 #include "ui/pages/teach_table_page.h"
 #include "ui/panels/mean_value_teach_panel.h"
+#include "ui/panels/recorded_value_teach_panel.h"
+#include "ui/plots/cloud_plot.h"
 #include "ui_fixture.h"
 
 #include <QAction>
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
 
 namespace tavrino::test {
 namespace {
@@ -97,6 +101,71 @@ TEST_F(UiTest, MeanValuePanelCapturesTheRecordAndRecomputesOnAnEdit) {
     scripted.confirmAnswers = {false};
     panel->resetButton()->click();
     EXPECT_EQ(panel->counterDisplay()->text(), "2");
+}
+
+TEST_F(UiTest, RecordedValuePanelPlotsEveryStoredFrameAndItsCursorsAgree) {
+    build();
+    window->resize(1024, 768);
+    window->show();
+    window->teachTablePage()->teachRecordedValueButton()->click();
+    auto* panel = window->findChild<ui::RecordedValueTeachPanel*>();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(panel->isVisible());
+    const std::vector<teach::Triple> frames = {{0.2, 0.3, 20}, {0.4, 0.5, 60}, {0.4, 0.6, 60}};
+    for (const teach::Triple& f : frames) {
+        session->live.record.csX = f[0];
+        session->live.record.csY = f[1];
+        session->live.record.csI = f[2];
+        app::SetTP2Data(*session);
+        for (std::size_t g = 0; g < 3; ++g)
+            EXPECT_EQ(panel->graph(g)->pointCount(), session->teachPanels.recorded.counter());
+    }
+    panel->repaintIfDirty();
+    EXPECT_EQ(panel->counterDisplay()->text(), "3");
+    EXPECT_EQ(panel->graph(2)->cursorPosition(), (teach::PlotPoint{0.6, 60}));
+
+    // A press beside the point of entries 1 and 2 in CSXI: the cursor
+    // snaps onto it and the earlier entry is taken in all three graphs.
+    ui::CloudPlot* csxi = panel->graph(1);
+    csxi->replot();
+    const QPoint near(static_cast<int>(csxi->xAxis->coordToPixel(0.4)) + 3,
+                      static_cast<int>(csxi->yAxis->coordToPixel(60)) - 2);
+    QTest::mousePress(csxi, Qt::LeftButton, {}, near);
+    EXPECT_EQ(panel->graph(0)->cursorPosition(), (teach::PlotPoint{0.4, 0.5}));
+    EXPECT_EQ(panel->graph(1)->cursorPosition(), (teach::PlotPoint{0.4, 60}));
+    EXPECT_EQ(panel->graph(2)->cursorPosition(), (teach::PlotPoint{0.5, 60}));
+    panel->repaintIfDirty();
+    EXPECT_EQ(panel->valueDisplay(1)->text(), "0.5000");
+    QTest::keyClick(panel->graph(0), Qt::Key_Left);
+    EXPECT_EQ(panel->graph(2)->cursorPosition(), (teach::PlotPoint{0.3, 20}));
+
+    // After a reset the old points leave the picture even when more new
+    // ones arrive before the next repaint.
+    ui::CloudPlot* csxy = panel->graph(0);
+    csxy->replot();
+    const auto redAt = [csxy](double x, double y) {
+        const QImage picture = csxy->grab().toImage();
+        return picture.pixelColor(static_cast<int>(csxy->xAxis->coordToPixel(x)),
+                                  static_cast<int>(csxy->yAxis->coordToPixel(y))) == QColor(255, 0, 0);
+    };
+    EXPECT_TRUE(redAt(0.4, 0.5)); // entry 0 has the cursor on it
+    scripted.confirmAnswers = {true};
+    panel->resetButton()->click();
+    EXPECT_EQ(csxy->pointCount(), 0);
+    for (const double x : {0.5, 0.55, 0.6, 0.65}) {
+        session->live.record.csX = x;
+        session->live.record.csY = x; // off the cursor's lines, which stand on the newest
+        app::SetTP2Data(*session);
+    }
+    csxy->replot();
+    EXPECT_FALSE(redAt(0.4, 0.5));
+    EXPECT_TRUE(redAt(0.55, 0.55));
+
+    // START is dimmed with the other exchange buttons.
+    session->dimming.SetButtonsDimmed(0, true);
+    EXPECT_FALSE(panel->startButton()->isEnabled());
+    session->dimming.SetButtonsDimmed(0, false);
+    EXPECT_TRUE(panel->startButton()->isEnabled());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ui/pages/teach_table_page.h"
 
+#include "app/recorded_value_teach.h"
+
 #include "app/teach_panels.h"
 #include "app/teaching.h"
 #include "teach/texts.h"
@@ -34,6 +36,7 @@ using parameters::Control;
 
 constexpr int kColourColumnWidth = 40;
 constexpr int kTightSpacing = 2;
+constexpr int kPanelButtonRows = 2;
 
 constexpr Control kPageControls[] = {Control::MaxVecNo,  Control::Intlim,      Control::EvaluationMode,
                                      Control::ShapeMode, Control::ExternTeach, Control::Trigger};
@@ -67,9 +70,12 @@ TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
         auto* field = new ParameterField(context, c, this);
         fields_.push_back(field);
         fields->addWidget(field->caption(), row, 0);
-        fields->addWidget(field->editor(), row, 1);
+        // The first two editors are narrow spin boxes and leave room for the
+        // teach panels' buttons beside them.
+        fields->addWidget(field->editor(), row, 1, 1, row < kPanelButtonRows ? 1 : 2);
         ++row;
     }
+    addPanelButtons(fields);
     fields->setColumnStretch(1, 1);
     // Tight rows: with the teach controls this is the tallest page, and it
     // must fit the window's default height.
@@ -131,6 +137,7 @@ void TeachTablePage::retranslate(Language language) {
     teachDataTo_->setText(qs(texts::kTeachDataToButton, language));
     resetTable_->setText(qs(texts::kResetTableButton, language));
     teachMeanValue_->setText(qs(texts::kTeachMeanValueButton, language));
+    teachRecordedValue_->setText(qs(texts::kTeachRecordedValueButton, language));
     showHeadings();
     SetUserDefinedMenuItems();
 }
@@ -163,6 +170,15 @@ void TeachTablePage::SetUserDefinedMenuItems() {
     on->setEnabled(toleranceOff);
 }
 
+void TeachTablePage::addPanelButtons(QGridLayout* fields) {
+    teachMeanValue_ = new QPushButton(this);
+    teachRecordedValue_ = new QPushButton(this);
+    fields->addWidget(teachMeanValue_, 0, 2);
+    fields->addWidget(teachRecordedValue_, 1, 2);
+    context_.help.add(teachMeanValue_, teach::texts::kOpenMeanPanelHelp);
+    context_.help.add(teachRecordedValue_, teach::texts::kOpenRecordedPanelHelp);
+}
+
 QLayout* TeachTablePage::buildTeachControls() {
     rowNumber_->setRange(0, teach::kRows - 1);
     auto* row = new QGridLayout;
@@ -171,15 +187,12 @@ QLayout* TeachTablePage::buildTeachControls() {
     row->addWidget(autoIncrement_, 0, 2);
     row->addWidget(teachDataTo_, 1, 0, 1, 2);
     row->addWidget(resetTable_, 1, 2, 1, 2);
-    teachMeanValue_ = new QPushButton(this);
-    row->addWidget(teachMeanValue_, 0, 3);
     row->setColumnStretch(2, 1);
     row->setVerticalSpacing(kTightSpacing);
     context_.help.add(rowNumber_, texts::kRowNumberHelp);
     context_.help.add(autoIncrement_, texts::kAutoIncrementHelp);
     context_.help.add(teachDataTo_, texts::kTeachDataToHelp);
     context_.help.add(resetTable_, texts::kResetTableHelp);
-    context_.help.add(teachMeanValue_, teach::texts::kOpenMeanPanelHelp);
     autoIncrement_->setChecked(session_.parameters.autoIncrement == 1);
     return row;
 }
@@ -192,6 +205,8 @@ void TeachTablePage::connectTeachControls() {
     connect(teachDataTo_, &QPushButton::clicked, this, &TeachTablePage::CBF_ButtonTeachDataTo);
     connect(resetTable_, &QPushButton::clicked, this, &TeachTablePage::CBF_ButtonResetTable);
     connect(teachMeanValue_, &QPushButton::clicked, this, [this] { app::CBF_ButtonTeachMeanVal(session_); });
+    connect(teachRecordedValue_, &QPushButton::clicked, this,
+            [this] { app::CBF_ButtonTeachRecVal(session_); });
 }
 
 std::vector<teach::GridCell> TeachTablePage::selectedCells() const {

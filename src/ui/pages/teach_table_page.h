@@ -15,6 +15,7 @@
 
 class QAction;
 class QLabel;
+class QGridLayout;
 class QLayout;
 class QCheckBox;
 class QMenu;
@@ -51,6 +52,7 @@ public:
     [[nodiscard]] QPushButton* teachDataToButton() const { return teachDataTo_; }
     [[nodiscard]] QPushButton* resetTableButton() const { return resetTable_; }
     [[nodiscard]] QPushButton* teachMeanValueButton() const { return teachMeanValue_; }
+    [[nodiscard]] QPushButton* teachRecordedValueButton() const { return teachRecordedValue_; }
     // The grid's selected cells, as the block edits take them.
     [[nodiscard]] std::vector<teach::GridCell> selectedCells() const;
     // The field of `control`, or nullptr when it is not on this page.
@@ -58,6 +60,7 @@ public:
 
 private:
     QLayout* buildTeachControls();
+    void addPanelButtons(QGridLayout* fields);
     void connectTeachControls();
     void CBF_GridCttHelp();
     // The context-menu entries that act on the grid, and the teach buttons:
@@ -85,6 +88,7 @@ private:
     QPushButton* teachDataTo_;
     QPushButton* resetTable_;
     QPushButton* teachMeanValue_ = nullptr;
+    QPushButton* teachRecordedValue_ = nullptr;
     std::vector<ParameterField*> fields_;
     Subscription<app::ParameterState> subscription_;
     Subscription<teach::TeachTable> tableSubscription_;
