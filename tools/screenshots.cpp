@@ -314,158 +314,159 @@ void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& 
     camera.take(&window, QStringLiteral("offset_adjustment_%1").arg(lang));
     zero->closeButton()->click();
     popups.answerYes = false;
-    void chooseLanguage(ui::MainWindow & window, Language language);
+}
 
-    // Records `chunks` bursts of `frames` frames with the recorded-value panel,
-    // a pause between them, so the clouds show how the scene's colours change.
-    // With `untilHit` the bursts go on until a taught row is hit (at most 20000
-    // frames more), so that the teach table shows the hit marking.
-    void recordInBursts(ui::RecordedValueTeachPanel & panel, app::Session & session, int chunks, int frames,
-                        bool untilHit) {
-        for (int chunk = 1; chunk <= chunks && session.flags.sensorConnected == 1; ++chunk) {
-            const int until = session.teachPanels.recorded.counter() + frames;
-            const int id = session.teachPanels.subscribe([&session, until, untilHit](app::TeachPanelChange) {
-                const int n = session.teachPanels.recorded.counter();
-                const int colour = session.live.record.colorNo;
-                const bool hit = colour >= 0 && colour <= 2;
-                if (n >= until && (!untilHit || hit || n >= until + 20000))
-                    app::CBF_ButtonStop(session);
-            });
-            panel.startButton()->click();
-            session.teachPanels.unsubscribe(id);
-            QTest::qWait(700);
-        }
-    }
+void chooseLanguage(ui::MainWindow& window, Language language);
 
-    // The recorded-value panel with a few thousand frames recorded while the
-    // scene changed colour, the cursor dragged onto a point of CSXY and stepped
-    // with the arrow keys, in both languages; then the mean-value panel with ten
-    // captures taken from the live measurement.
-    void teachPanelScenario(ui::MainWindow & window, app::Session & session, Camera & camera) {
-        auto* recorded = window.findChild<ui::RecordedValueTeachPanel*>();
-        // The sensor evaluates the three taught rows.
-        session.parameters.controls.setValue(parameters::Control::MaxVecNo, 3);
-        session.parameters.rules.commit(parameters::Control::MaxVecNo);
-        if (session.flags.sensorConnected == 1)
-            session.parameters.transfer.SendPara();
-        QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::TeachTable)), Qt::LeftButton);
-        window.teachTablePage()->teachRecordedValueButton()->click();
-        recordInBursts(*recorded, session, 11, 300, false);
-        // Row 0 taught from the colour in front of the sensor now, so the last
-        // burst hits it.
-        measureBriefly(window, session);
-        window.teachTablePage()->rowNumber()->setValue(0);
-        window.teachTablePage()->teachDataToButton()->click();
-        if (session.flags.sensorConnected == 1)
-            session.parameters.transfer.SendPara();
-        window.teachTablePage()->teachRecordedValueButton()->click();
-        recordInBursts(*recorded, session, 1, 300, true);
-        QTest::qWait(80);
-        camera.take(&window, QStringLiteral("recorded_value_teach_recorded_en"));
-        ui::CloudPlot* csxy = recorded->graph(0);
-        const teach::Triple first = session.teachPanels.recorded.entry(0);
-        const QPoint near(static_cast<int>(csxy->xAxis->coordToPixel(first[0])) + 4,
-                          static_cast<int>(csxy->yAxis->coordToPixel(first[1])) - 3);
-        QTest::mousePress(csxy, Qt::LeftButton, {}, near);
-        QTest::mouseMove(csxy, near + QPoint(2, 1));
-        QTest::mouseRelease(csxy, Qt::LeftButton, {}, near + QPoint(2, 1));
-        for (int i = 0; i < 3; ++i)
-            QTest::keyClick(csxy, Qt::Key_Right);
-        QTest::qWait(80);
-        camera.take(&window, QStringLiteral("recorded_value_teach_cursor_en"));
-        camera.take(recorded, QStringLiteral("recorded_value_teach_panel_en"));
-        chooseLanguage(window, Language::German);
-        QTest::qWait(80);
-        camera.take(&window, QStringLiteral("recorded_value_teach_cursor_de"));
-        chooseLanguage(window, Language::English);
-        recorded->teachButton()->click();
-        QTest::qWait(80);
-        camera.take(&window, QStringLiteral("recorded_value_teach_taught_en"));
-
-        window.teachTablePage()->teachMeanValueButton()->click();
-        auto* mean = window.findChild<ui::MeanValueTeachPanel*>();
-        for (int i = 0; i < 10; ++i) {
-            measureFor(window, session, 300);
-            mean->captureButton()->click();
-        }
-        QTest::qWait(80);
-        camera.take(&window, QStringLiteral("mean_value_teach_ten_en"));
-        chooseLanguage(window, Language::German);
-        QTest::qWait(80);
-        camera.take(&window, QStringLiteral("mean_value_teach_ten_de"));
-        chooseLanguage(window, Language::English);
-    }
-
-    void chooseLanguage(ui::MainWindow & window, Language language) {
-        QComboBox* select = window.connectionPage()->languageSelect();
-        const int index = language == Language::German ? 0 : 1;
-        select->setCurrentIndex(index);
-        emit select->activated(index);
-    }
-
-    void sendMouse(QWidget * target, QEvent::Type type, QPointF at, Qt::MouseButtons buttons,
-                   Qt::KeyboardModifiers modifiers) {
-        QMouseEvent event(type, at, target->mapToGlobal(at),
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, modifiers);
-        QCoreApplication::sendEvent(target, &event);
-    }
-
-    // A left drag on `graph` from one pair of graph coordinates to another.
-    void drag(ui::ScopeGraph * graph, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers) {
-        const auto pixel = [graph](QPointF p) {
-            return QPointF(graph->xAxis->coordToPixel(p.x()), graph->yAxis->coordToPixel(p.y()));
-        };
-        sendMouse(graph, QEvent::MouseButtonPress, pixel(from), Qt::LeftButton, modifiers);
-        sendMouse(graph, QEvent::MouseMove, pixel(to), Qt::LeftButton, modifiers);
-        sendMouse(graph, QEvent::MouseButtonRelease, pixel(to), Qt::NoButton, modifiers);
-    }
-
-    // The cycle time, a scan on a rising edge, the cursors moved, a zoom and the
-    // printed report (to a PDF file beside the pictures).
-    void scopeScenario(ui::MainWindow & window, app::Session & session, Camera & camera,
-                       const QString& lang) {
-        if (session.flags.sensorConnected != 1)
-            return;
-        QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::Scope)), Qt::LeftButton);
-        ui::ScopePage* page = window.scopePage();
-        ui::ScopePanel* panel = window.scopePanel();
-        page->cycleTimeButton()->click();
-        page->triggerModeSelector()->setCurrentIndex(1);
-        emit page->triggerModeSelector()->activated(1);
-        page->preTriggerField()->setValue(20);
-        // A level the blue trace never reaches: the scan waits until BREAK.
-        page->triggerLevelField()->setValue(30000);
-        emit page->triggerLevelField()->editingFinished();
-        QTimer::singleShot(300, page, [&window, &camera, page, lang] {
-            camera.take(&window, QStringLiteral("scope_waiting_%1").arg(lang));
-            page->breakButton()->click();
+// Records `chunks` bursts of `frames` frames with the recorded-value panel,
+// a pause between them, so the clouds show how the scene's colours change.
+// With `untilHit` the bursts go on until a taught row is hit (at most 20000
+// frames more), so that the teach table shows the hit marking.
+void recordInBursts(ui::RecordedValueTeachPanel& panel, app::Session& session, int chunks, int frames,
+                    bool untilHit) {
+    for (int chunk = 1; chunk <= chunks && session.flags.sensorConnected == 1; ++chunk) {
+        const int until = session.teachPanels.recorded.counter() + frames;
+        const int id = session.teachPanels.subscribe([&session, until, untilHit](app::TeachPanelChange) {
+            const int n = session.teachPanels.recorded.counter();
+            const int colour = session.live.record.colorNo;
+            const bool hit = colour >= 0 && colour <= 2;
+            if (n >= until && (!untilHit || hit || n >= until + 20000))
+                app::CBF_ButtonStop(session);
         });
-        page->scanButton()->click();
-        page->triggerLevelField()->setValue(2000);
-        emit page->triggerLevelField()->editingFinished();
-        page->scanRateField()->setValue(lang == QStringLiteral("de") ? 4 : 2);
-        emit page->scanRateField()->editingFinished();
-        page->commentBox()->setPlainText(QStringLiteral("Belt 3, white label passing"));
-        page->scanButton()->click();
-        camera.take(&window, QStringLiteral("scope_scan_%1").arg(lang));
-        ui::ScopeGraph* graph = panel->scopeGraph();
-        const double high = session.scope.result.blue[60];
-        drag(graph, {32, 0}, {20.4, high}, Qt::NoModifier);
-        drag(graph, {96, 0}, {70.8, 300}, Qt::NoModifier);
-        camera.take(&window, QStringLiteral("scope_cursors_%1").arg(lang));
-        drag(graph, {10, 3000}, {60, 1000}, Qt::ControlModifier);
-        camera.take(&window, QStringLiteral("scope_zoom_%1").arg(lang));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(camera.path(QStringLiteral("scope_report_%1.pdf").arg(lang)));
-        const bool printed = ui::printScopeReport(
-            printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
-            panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
-        std::fprintf(stdout, "%s %s\n", printed ? "wrote" : "could not write",
-                     qPrintable(printer.outputFileName()));
-        panel->zoomButton()->click();
-        camera.take(&window, QStringLiteral("scope_unzoomed_%1").arg(lang));
+        panel.startButton()->click();
+        session.teachPanels.unsubscribe(id);
+        QTest::qWait(700);
     }
+}
+
+// The recorded-value panel with a few thousand frames recorded while the
+// scene changed colour, the cursor dragged onto a point of CSXY and stepped
+// with the arrow keys, in both languages; then the mean-value panel with ten
+// captures taken from the live measurement.
+void teachPanelScenario(ui::MainWindow& window, app::Session& session, Camera& camera) {
+    auto* recorded = window.findChild<ui::RecordedValueTeachPanel*>();
+    // The sensor evaluates the three taught rows.
+    session.parameters.controls.setValue(parameters::Control::MaxVecNo, 3);
+    session.parameters.rules.commit(parameters::Control::MaxVecNo);
+    if (session.flags.sensorConnected == 1)
+        session.parameters.transfer.SendPara();
+    QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::TeachTable)), Qt::LeftButton);
+    window.teachTablePage()->teachRecordedValueButton()->click();
+    recordInBursts(*recorded, session, 11, 300, false);
+    // Row 0 taught from the colour in front of the sensor now, so the last
+    // burst hits it.
+    measureBriefly(window, session);
+    window.teachTablePage()->rowNumber()->setValue(0);
+    window.teachTablePage()->teachDataToButton()->click();
+    if (session.flags.sensorConnected == 1)
+        session.parameters.transfer.SendPara();
+    window.teachTablePage()->teachRecordedValueButton()->click();
+    recordInBursts(*recorded, session, 1, 300, true);
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("recorded_value_teach_recorded_en"));
+    ui::CloudPlot* csxy = recorded->graph(0);
+    const teach::Triple first = session.teachPanels.recorded.entry(0);
+    const QPoint near(static_cast<int>(csxy->xAxis->coordToPixel(first[0])) + 4,
+                      static_cast<int>(csxy->yAxis->coordToPixel(first[1])) - 3);
+    QTest::mousePress(csxy, Qt::LeftButton, {}, near);
+    QTest::mouseMove(csxy, near + QPoint(2, 1));
+    QTest::mouseRelease(csxy, Qt::LeftButton, {}, near + QPoint(2, 1));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(csxy, Qt::Key_Right);
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("recorded_value_teach_cursor_en"));
+    camera.take(recorded, QStringLiteral("recorded_value_teach_panel_en"));
+    chooseLanguage(window, Language::German);
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("recorded_value_teach_cursor_de"));
+    chooseLanguage(window, Language::English);
+    recorded->teachButton()->click();
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("recorded_value_teach_taught_en"));
+
+    window.teachTablePage()->teachMeanValueButton()->click();
+    auto* mean = window.findChild<ui::MeanValueTeachPanel*>();
+    for (int i = 0; i < 10; ++i) {
+        measureFor(window, session, 300);
+        mean->captureButton()->click();
+    }
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("mean_value_teach_ten_en"));
+    chooseLanguage(window, Language::German);
+    QTest::qWait(80);
+    camera.take(&window, QStringLiteral("mean_value_teach_ten_de"));
+    chooseLanguage(window, Language::English);
+}
+
+void chooseLanguage(ui::MainWindow& window, Language language) {
+    QComboBox* select = window.connectionPage()->languageSelect();
+    const int index = language == Language::German ? 0 : 1;
+    select->setCurrentIndex(index);
+    emit select->activated(index);
+}
+
+void sendMouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers) {
+    QMouseEvent event(type, at, target->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, modifiers);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+// A left drag on `graph` from one pair of graph coordinates to another.
+void drag(ui::ScopeGraph* graph, QPointF from, QPointF to, Qt::KeyboardModifiers modifiers) {
+    const auto pixel = [graph](QPointF p) {
+        return QPointF(graph->xAxis->coordToPixel(p.x()), graph->yAxis->coordToPixel(p.y()));
+    };
+    sendMouse(graph, QEvent::MouseButtonPress, pixel(from), Qt::LeftButton, modifiers);
+    sendMouse(graph, QEvent::MouseMove, pixel(to), Qt::LeftButton, modifiers);
+    sendMouse(graph, QEvent::MouseButtonRelease, pixel(to), Qt::NoButton, modifiers);
+}
+
+// The cycle time, a scan on a rising edge, the cursors moved, a zoom and the
+// printed report (to a PDF file beside the pictures).
+void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera, const QString& lang) {
+    if (session.flags.sensorConnected != 1)
+        return;
+    QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::Scope)), Qt::LeftButton);
+    ui::ScopePage* page = window.scopePage();
+    ui::ScopePanel* panel = window.scopePanel();
+    page->cycleTimeButton()->click();
+    page->triggerModeSelector()->setCurrentIndex(1);
+    emit page->triggerModeSelector()->activated(1);
+    page->preTriggerField()->setValue(20);
+    // A level the blue trace never reaches: the scan waits until BREAK.
+    page->triggerLevelField()->setValue(30000);
+    emit page->triggerLevelField()->editingFinished();
+    QTimer::singleShot(300, page, [&window, &camera, page, lang] {
+        camera.take(&window, QStringLiteral("scope_waiting_%1").arg(lang));
+        page->breakButton()->click();
+    });
+    page->scanButton()->click();
+    page->triggerLevelField()->setValue(2000);
+    emit page->triggerLevelField()->editingFinished();
+    page->scanRateField()->setValue(lang == QStringLiteral("de") ? 4 : 2);
+    emit page->scanRateField()->editingFinished();
+    page->commentBox()->setPlainText(QStringLiteral("Belt 3, white label passing"));
+    page->scanButton()->click();
+    camera.take(&window, QStringLiteral("scope_scan_%1").arg(lang));
+    ui::ScopeGraph* graph = panel->scopeGraph();
+    const double high = session.scope.result.blue[60];
+    drag(graph, {32, 0}, {20.4, high}, Qt::NoModifier);
+    drag(graph, {96, 0}, {70.8, 300}, Qt::NoModifier);
+    camera.take(&window, QStringLiteral("scope_cursors_%1").arg(lang));
+    drag(graph, {10, 3000}, {60, 1000}, Qt::ControlModifier);
+    camera.take(&window, QStringLiteral("scope_zoom_%1").arg(lang));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(camera.path(QStringLiteral("scope_report_%1.pdf").arg(lang)));
+    const bool printed = ui::printScopeReport(
+        printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
+        panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
+    std::fprintf(stdout, "%s %s\n", printed ? "wrote" : "could not write",
+                 qPrintable(printer.outputFileName()));
+    panel->zoomButton()->click();
+    camera.take(&window, QStringLiteral("scope_unzoomed_%1").arg(lang));
+}
 
 } // namespace
 
