@@ -7,6 +7,7 @@
 #include "faults.h"
 #include "link/orders.h"
 #include "sim_server.h"
+#include "support/loopback_link.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -86,9 +87,7 @@ protected:
         QString error;
         if (GetParam() == Line::Tcp) {
             ASSERT_TRUE(server->listenTcp(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
-            session.connection.settings.protocol = link::Protocol::TcpIp;
-            session.connection.settings.serverAddress = "127.0.0.1";
-            session.connection.settings.portNumber = std::to_string(server->tcpPort());
+            test::useLoopbackTcp(session, server->tcpPort());
         } else {
             ASSERT_TRUE(server->openPty(&error)) << error.toStdString();
             session.connection.settings.protocol = link::Protocol::Rs232;
@@ -349,9 +348,7 @@ TEST_F(OfflineTest, OfflineAfterAFailedConnectLeavesSendAndGetUsableWithTargetFi
         ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
         port = probe.serverPort();
     }
-    session.connection.settings.protocol = link::Protocol::TcpIp;
-    session.connection.settings.serverAddress = "127.0.0.1";
-    session.connection.settings.portNumber = std::to_string(port);
+    test::useLoopbackTcp(session, port);
     InitConnectPanel(session);
     op.closeOrOfflineAnswers = {ConnectFailureChoice::Offline};
 
@@ -455,9 +452,7 @@ TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
             peer.send(test::frame(0, 1));
         }
     };
-    session.connection.settings.protocol = link::Protocol::TcpIp;
-    session.connection.settings.serverAddress = "127.0.0.1";
-    session.connection.settings.portNumber = std::to_string(peer.port());
+    test::useLoopbackTcp(session, peer.port());
     InitConnectPanel(session);
 
     ASSERT_EQ(TryToConnect(session), 1) << op.connectionLog;

@@ -11,6 +11,7 @@
 #include "link/texts.h"
 #include "recorder/record_file.h"
 #include "recorder/texts.h"
+#include "support/loopback_link.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -73,10 +74,7 @@ protected:
             else
                 standardAnswer(o, a);
         };
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(peer.port());
-        ASSERT_TRUE(OpenLink(session));
+        ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
         session.shell.paths.recorderFile = file;
         session.recorder.interval = 0.25;
     }
