@@ -7,6 +7,7 @@
 #include "faults.h"
 #include "link/orders.h"
 #include "sim_server.h"
+#include "support/file_bytes.h"
 #include "support/loopback_link.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
@@ -486,9 +487,7 @@ TEST(PanelSettingsStore, AFailedStoreIsReportedAndKeepsTheOldFile) {
     EXPECT_LT(storePanelSettings(session), 0);
     ASSERT_EQ(op.messages().size(), 1U);
     EXPECT_EQ(op.messages()[0], "File could not be saved!\n" + file);
-    std::ifstream in(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "[GENERAL INFO]\r\nFILE TYPE: = \"Panel Settings\"\r\n");
+    EXPECT_EQ(test::readFileBytes(file), "[GENERAL INFO]\r\nFILE TYPE: = \"Panel Settings\"\r\n");
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
 }
 
