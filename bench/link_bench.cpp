@@ -19,7 +19,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -28,7 +27,6 @@
 namespace {
 
 using namespace tavrino;
-using bench::cpuSeconds;
 using bench::kExchangeBits;
 using bench::SimProcess;
 using bench::verdict;
@@ -120,15 +118,14 @@ std::optional<double> exchanges(benchmark::State& state, LinkUnderTest& lut) {
             return std::nullopt;
         }
     }
-    const auto start = std::chrono::steady_clock::now();
+    const bench::Stopwatch watch;
     for (auto _ : state) {
         if (const std::string e = lut.measure(); !e.empty()) {
             state.SkipWithError(e.c_str());
             return std::nullopt;
         }
     }
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return static_cast<double>(state.iterations()) / elapsed.count();
+    return static_cast<double>(state.iterations()) / watch.wallSeconds();
 }
 
 void unpaced(benchmark::State& state, Line line, Summary& summary) {
@@ -176,11 +173,10 @@ void silentWait(benchmark::State& state, Line line, Summary& summary) {
     double cpu = 0;
     double wall = 0;
     for (auto _ : state) {
-        const double cpu0 = cpuSeconds();
-        const auto wall0 = std::chrono::steady_clock::now();
+        const bench::Stopwatch watch;
         const int result = lut.link.request(order::Measure, 0);
-        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
-        cpu += cpuSeconds() - cpu0;
+        wall += watch.wallSeconds();
+        cpu += watch.cpuSeconds();
         if (result != -1) {
             state.SkipWithError("the silent sensor answered");
             return;
@@ -214,31 +210,21 @@ int main(int argc, char* argv[]) {
     Summary summary;
 
     for (const Line line : {Line::Tcp, Line::Pty})
-        benchmark::RegisterBenchmark(
-            (std::string("unpaced/") + nameOf(line)).c_str(),
-            [line, &summary](benchmark::State& state) { unpaced(state, line, summary); })
-            ->Iterations(line == Line::Tcp ? 20000 : 10000)
-            ->UseRealTime()
-            ->Unit(benchmark::kMicrosecond);
+        bench::registerTimed(std::string("unpaced/") + nameOf(line), line == Line::Tcp ? 20000 : 10000,
+                             benchmark::kMicrosecond,
+                             [line, &summary](benchmark::State& state) { unpaced(state, line, summary); });
     for (const int baudIndex : {4, 7})
         for (const Line line : {Line::Tcp, Line::Pty})
-            benchmark::RegisterBenchmark((std::string("paced/") + nameOf(line) + "/" +
-                                          std::to_string(link::baudRateForIndex(baudIndex)))
-                                             .c_str(),
-                                         [line, baudIndex, &summary](benchmark::State& state) {
-                                             paced(state, line, baudIndex, summary);
-                                         })
-                // About 2.5 s at the line-rate limit.
-                ->Iterations(baudIndex == 4 ? 400 : 3000)
-                ->UseRealTime()
-                ->Unit(benchmark::kMicrosecond);
+            // About 2.5 s at the line-rate limit.
+            bench::registerTimed(std::string("paced/") + nameOf(line) + "/" +
+                                     std::to_string(link::baudRateForIndex(baudIndex)),
+                                 baudIndex == 4 ? 400 : 3000, benchmark::kMicrosecond,
+                                 [line, baudIndex, &summary](benchmark::State& state) {
+                                     paced(state, line, baudIndex, summary);
+                                 });
     for (const Line line : {Line::Tcp, Line::Pty})
-        benchmark::RegisterBenchmark(
-            (std::string("silent_wait/") + nameOf(line)).c_str(),
-            [line, &summary](benchmark::State& state) { silentWait(state, line, summary); })
-            ->Iterations(1)
-            ->UseRealTime()
-            ->Unit(benchmark::kMillisecond);
+        bench::registerTimed(std::string("silent_wait/") + nameOf(line), 1, benchmark::kMillisecond,
+                             [line, &summary](benchmark::State& state) { silentWait(state, line, summary); });
 
     return bench::runBenchmarks(argc, argv, [&summary] { printSummary(summary); });
 }

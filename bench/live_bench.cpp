@@ -18,7 +18,7 @@
 #include "app/session.h"
 #include "link/orders.h"
 #include "measurement/display.h"
-#include "sim_process.h"
+#include "session_support.h"
 #include "support/scripted_operator.h"
 #include "ui/graph_relay.h"
 #include "ui/main_window.h"
@@ -37,7 +37,6 @@
 #include <QTimer>
 #include <functional>
 
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -46,7 +45,6 @@
 namespace {
 
 using namespace tavrino;
-using bench::cpuSeconds;
 using bench::kExchangeBits;
 using bench::SimProcess;
 using bench::verdict;
@@ -91,13 +89,7 @@ struct SessionUnderTest {
         };
     }
 
-    std::string open(const SimProcess& sim) {
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(sim.tcpPort());
-        app::OpenLink(session);
-        return session.link.tcpConnected() ? std::string{} : "TCP: " + op.connectionLog;
-    }
+    std::string open(const SimProcess& sim) { return bench::openOverTcp(session, sim, op); }
 
     // The sensor to baud-rate index `index`; over TCP the simulator paces
     // its replies at that rate.
@@ -141,10 +133,6 @@ struct Summary {
 
 // Connects the session to the simulator, or marks the benchmark as failed.
 bool setUp(benchmark::State& state, const SimProcess& sim, SessionUnderTest& sut) {
-    if (!sim.error().empty()) {
-        state.SkipWithError(sim.error().c_str());
-        return false;
-    }
     if (const std::string e = sut.open(sim); !e.empty()) {
         state.SkipWithError(e.c_str());
         return false;
@@ -169,15 +157,14 @@ std::optional<Result> measure(benchmark::State& state, SessionUnderTest& sut, st
 
     Result r;
     for (auto _ : state) {
-        const double cpu0 = cpuSeconds();
-        const auto wall0 = std::chrono::steady_clock::now();
+        const bench::Stopwatch watch;
         if (const std::string e = sut.run(count); !e.empty()) {
             state.SkipWithError(e.c_str());
             return std::nullopt;
         }
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        const double wall = watch.wallSeconds();
         r.framesPerSecond = static_cast<double>(count) / wall;
-        r.cpuShare = (cpuSeconds() - cpu0) / wall;
+        r.cpuShare = watch.cpuSeconds() / wall;
         r.refreshesPerSecond = static_cast<double>(refreshes) / wall;
     }
     state.counters["frames_per_s"] = r.framesPerSecond;
@@ -288,7 +275,7 @@ void pageRefresh(benchmark::State& state, int page, Summary& summary) {
     w.showPage(page);
     measurement::MeasurementRecord& record = sut.session.live.record;
     std::int16_t n = 0;
-    const auto start = std::chrono::steady_clock::now();
+    const bench::Stopwatch watch;
     std::size_t count = 0;
     for (auto _ : state) {
         ++n;
@@ -301,9 +288,7 @@ void pageRefresh(benchmark::State& state, int page, Summary& summary) {
         QCoreApplication::processEvents();
         ++count;
     }
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    summary.refreshMs[page + 1] = ms / static_cast<double>(count);
+    summary.refreshMs[page + 1] = watch.wallSeconds() * 1e3 / static_cast<double>(count);
 }
 
 void printSummary(const Summary& summary) {
@@ -349,36 +334,22 @@ void printSummary(const Summary& summary) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The graphs draw on the offscreen platform unless a display is asked for.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenUnlessAsked();
     const QApplication app(argc, argv);
     Summary summary;
 
-    benchmark::RegisterBenchmark("live/unpaced/tcp",
-                                 [&summary](benchmark::State& state) { unpaced(state, summary); })
-        ->Iterations(1)
-        ->UseRealTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("live/unpaced/tcp/graphs",
-                                 [&summary](benchmark::State& state) { unpacedWithGraphs(state, summary); })
-        ->Iterations(1)
-        ->UseRealTime()
-        ->Unit(benchmark::kMillisecond);
+    bench::registerTimed("live/unpaced/tcp", 1, benchmark::kMillisecond,
+                         [&summary](benchmark::State& state) { unpaced(state, summary); });
+    bench::registerTimed("live/unpaced/tcp/graphs", 1, benchmark::kMillisecond,
+                         [&summary](benchmark::State& state) { unpacedWithGraphs(state, summary); });
     for (const int page : {0, 1, 2})
-        benchmark::RegisterBenchmark(
-            ("graphs/refresh/page" + std::to_string(page + 1)).c_str(),
-            [page, &summary](benchmark::State& state) { pageRefresh(state, page, summary); })
-            ->Iterations(300)
-            ->UseRealTime()
-            ->Unit(benchmark::kMillisecond);
+        bench::registerTimed(
+            "graphs/refresh/page" + std::to_string(page + 1), 300, benchmark::kMillisecond,
+            [page, &summary](benchmark::State& state) { pageRefresh(state, page, summary); });
     for (const int baudIndex : {7, 4})
-        benchmark::RegisterBenchmark(
-            ("live/paced/tcp/" + std::to_string(link::baudRateForIndex(baudIndex))).c_str(),
-            [baudIndex, &summary](benchmark::State& state) { paced(state, baudIndex, summary); })
-            ->Iterations(1)
-            ->UseRealTime()
-            ->Unit(benchmark::kMillisecond);
+        bench::registerTimed(
+            "live/paced/tcp/" + std::to_string(link::baudRateForIndex(baudIndex)), 1, benchmark::kMillisecond,
+            [baudIndex, &summary](benchmark::State& state) { paced(state, baudIndex, summary); });
 
     return bench::runBenchmarks(argc, argv, [&summary] { printSummary(summary); });
 }

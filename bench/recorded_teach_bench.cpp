@@ -12,7 +12,7 @@
 #include "app/connection.h"
 #include "app/recorded_value_teach.h"
 #include "app/session.h"
-#include "sim_process.h"
+#include "session_support.h"
 #include "support/scripted_operator.h"
 #include "ui/graph_relay.h"
 #include "ui/gui_operator.h"
@@ -93,15 +93,7 @@ struct Rig {
     Rig(const Rig&) = delete;
     Rig& operator=(const Rig&) = delete;
 
-    std::string open(const SimProcess& sim) {
-        if (!sim.error().empty())
-            return sim.error();
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(sim.tcpPort());
-        app::OpenLink(session);
-        return session.link.tcpConnected() ? std::string{} : "TCP: " + op.connectionLog;
-    }
+    std::string open(const SimProcess& sim) { return bench::openOverTcp(session, sim, op); }
 };
 
 double seconds(Clock::time_point from, Clock::time_point to) {
@@ -268,32 +260,17 @@ void printSummary(const Summary& s) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreenUnlessAsked();
     const QApplication app(argc, argv);
     Summary summary;
     Rig rig;
-    benchmark::RegisterBenchmark("recorded_teach/record/60000",
-                                 [&](benchmark::State& state) { record(state, rig, summary); })
-        ->Iterations(1)
-        ->UseRealTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(
-        "recorded_teach/replot/60000",
-        [&](benchmark::State& state) { replot(state, rig, false, summary.replotMs); })
-        ->Iterations(50)
-        ->UseRealTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(
-        "recorded_teach/replot_new_view/60000",
-        [&](benchmark::State& state) { replot(state, rig, true, summary.freshReplotMs); })
-        ->Iterations(20)
-        ->UseRealTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("recorded_teach/snap_and_search/60000",
-                                 [&](benchmark::State& state) { snap(state, rig, summary); })
-        ->Iterations(300)
-        ->UseRealTime()
-        ->Unit(benchmark::kMicrosecond);
+    bench::registerTimed("recorded_teach/record/60000", 1, benchmark::kMillisecond,
+                         [&](benchmark::State& state) { record(state, rig, summary); });
+    bench::registerTimed("recorded_teach/replot/60000", 50, benchmark::kMillisecond,
+                         [&](benchmark::State& state) { replot(state, rig, false, summary.replotMs); });
+    bench::registerTimed("recorded_teach/replot_new_view/60000", 20, benchmark::kMillisecond,
+                         [&](benchmark::State& state) { replot(state, rig, true, summary.freshReplotMs); });
+    bench::registerTimed("recorded_teach/snap_and_search/60000", 300, benchmark::kMicrosecond,
+                         [&](benchmark::State& state) { snap(state, rig, summary); });
     return bench::runBenchmarks(argc, argv, [&summary] { printSummary(summary); });
 }

@@ -12,7 +12,7 @@
 #include "app/recorder.h"
 #include "app/session.h"
 #include "link/orders.h"
-#include "sim_process.h"
+#include "session_support.h"
 #include "support/scripted_operator.h"
 
 #include <benchmark/benchmark.h>
@@ -33,7 +33,6 @@
 namespace {
 
 using namespace tavrino;
-using bench::cpuSeconds;
 using bench::SimProcess;
 using bench::verdict;
 using Clock = std::chrono::steady_clock;
@@ -59,16 +58,12 @@ struct SessionUnderTest {
     app::Session session{op, graphs, dir.path().toStdString()};
 
     std::string open(const SimProcess& sim) {
-        if (!sim.error().empty())
-            return sim.error();
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(sim.tcpPort());
-        app::OpenLink(session);
+        if (std::string e = bench::openOverTcp(session, sim, op); !e.empty())
+            return e;
         session.shell.paths.recorderFile = dir.filePath("RecordFile.dat").toStdString();
         if (!app::WriteFileHeader(session))
             return "the record file could not be written";
-        return session.link.tcpConnected() ? std::string{} : "TCP: " + op.connectionLog;
+        return {};
     }
 
     [[nodiscard]] int lines() const {
@@ -152,14 +147,12 @@ void triggered(benchmark::State& state, Summary& summary) {
     for (auto _ : state) {
         sut.op.confirmAnswers = {true};
         QTimer::singleShot(kStreamMs, [&sut] { app::CBF_ButtonRecordStop(sut.session); });
-        const double cpu0 = cpuSeconds();
-        const auto wall0 = Clock::now();
+        const bench::Stopwatch watch;
         if (app::recordTriggered(sut.session) != 1) {
             state.SkipWithError(("recording failed: " + sut.op.connectionLog).c_str());
             return;
         }
-        const double wall = std::chrono::duration<double>(Clock::now() - wall0).count();
-        summary.cpuShare = (cpuSeconds() - cpu0) / wall;
+        summary.cpuShare = watch.cpuShare();
     }
     // The header's title, empty and heading lines end in CR LF too.
     summary.lines = sut.lines() - 3;
@@ -197,15 +190,9 @@ void printSummary(const Summary& s) {
 int main(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
     Summary summary;
-    benchmark::RegisterBenchmark("recorder/interval/0.25s/40",
-                                 [&summary](benchmark::State& state) { interval(state, summary); })
-        ->Iterations(1)
-        ->UseRealTime()
-        ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("recorder/triggered/1000Hz/10s",
-                                 [&summary](benchmark::State& state) { triggered(state, summary); })
-        ->Iterations(1)
-        ->UseRealTime()
-        ->Unit(benchmark::kMillisecond);
+    bench::registerTimed("recorder/interval/0.25s/40", 1, benchmark::kMillisecond,
+                         [&summary](benchmark::State& state) { interval(state, summary); });
+    bench::registerTimed("recorder/triggered/1000Hz/10s", 1, benchmark::kMillisecond,
+                         [&summary](benchmark::State& state) { triggered(state, summary); });
     return bench::runBenchmarks(argc, argv, [&summary] { printSummary(summary); });
 }

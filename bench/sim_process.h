@@ -1,7 +1,8 @@
 #pragma once
 
 // What the benchmarks share: the simulated sensor as a child process, the
-// line-rate arithmetic and the run with its goal summary.
+// line-rate arithmetic, the clocks, the registration of timed runs and the
+// run with its goal summary.
 #include "link/frame.h"
 #include "measurement/record.h"
 
@@ -10,9 +11,12 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
+#include <chrono>
 #include <ctime>
 #include <string>
+#include <utility>
 
 namespace tavrino::bench {
 
@@ -82,6 +86,42 @@ inline double cpuSeconds() {
     timespec ts{};
     ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// Wall time and this process's CPU time since it was made.
+class Stopwatch {
+public:
+    [[nodiscard]] double wallSeconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0_).count();
+    }
+    [[nodiscard]] double cpuSeconds() const { return bench::cpuSeconds() - cpu0_; }
+    // The CPU time as a share of the wall time (1.0: one core busy).
+    [[nodiscard]] double cpuShare() const {
+        const double wall = wallSeconds();
+        return cpuSeconds() / wall;
+    }
+
+private:
+    std::chrono::steady_clock::time_point wall0_ = std::chrono::steady_clock::now();
+    double cpu0_ = bench::cpuSeconds();
+};
+
+// Registers `run` for exactly `iterations` iterations, timed by the wall
+// clock: the simulator and the event loop work while the program waits.
+template <typename Run>
+void registerTimed(const std::string& name, benchmark::IterationCount iterations, benchmark::TimeUnit unit,
+                   Run&& run) {
+    benchmark::RegisterBenchmark(name.c_str(), std::forward<Run>(run))
+        ->Iterations(iterations)
+        ->UseRealTime()
+        ->Unit(unit);
+}
+
+// The window draws on the offscreen platform unless a display is asked for;
+// called before the application object is made.
+inline void offscreenUnlessAsked() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 // The word the goal summaries print after each goal.

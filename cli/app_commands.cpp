@@ -11,32 +11,31 @@ namespace tavrino::cli {
 
 namespace {
 
-// Connects as the connect button does. A connection that cannot be made or
-// checked is answered with Offline, which sends nothing more.
-bool connect(CliContext& ctx, const link::ConnectionSettings& endpoint) {
+// Connects to the endpoint of the command line as the connect button does:
+// kExitOk when connected, else the status the command ends with. A
+// connection that cannot be made or checked is answered with Offline, which
+// sends nothing more.
+int connect(CliContext& ctx) {
+    const auto endpoint = ctx.endpoint();
+    if (!endpoint)
+        return kExitUsage;
     ctx.op().closeOrOfflineAnswer = ConnectFailureChoice::Offline;
-    ctx.useEndpoint(endpoint);
-    return app::ConnectToSensor(ctx.session()) == 1;
+    ctx.useEndpoint(*endpoint);
+    return app::ConnectToSensor(ctx.session()) == 1 ? kExitOk : kExitFailure;
 }
 
 } // namespace
 
 int commandInfo(CliContext& ctx) {
-    const auto endpoint = ctx.endpoint();
-    if (!endpoint)
-        return kExitUsage;
     ctx.op().logStream = stdout;
-    return connect(ctx, *endpoint) ? kExitOk : kExitFailure;
+    return connect(ctx);
 }
 
 int commandHwInfo(CliContext& ctx, const std::string& file) {
     if (file.empty())
         return usageError("hwinfo needs -o FILE");
-    const auto endpoint = ctx.endpoint();
-    if (!endpoint)
-        return kExitUsage;
-    if (!connect(ctx, *endpoint))
-        return kExitFailure;
+    if (const int status = connect(ctx); status != kExitOk)
+        return status;
     app::Session& s = ctx.session();
     app::SetButtonsDimmed(s, 0, true);
     const int result = app::GenerateHWInfoFile(s, file);
@@ -50,11 +49,8 @@ int commandBaud(CliContext& ctx, const std::string& index) {
         return usageError("baud: the baud-rate index is 0..7");
     if (!ctx.options().serial || ctx.options().tcp)
         return usageError("baud works on the serial line only: --serial DEVICE [--baud INDEX]");
-    const auto endpoint = ctx.endpoint();
-    if (!endpoint)
-        return kExitUsage;
-    if (!connect(ctx, *endpoint))
-        return kExitFailure;
+    if (const int status = connect(ctx); status != kExitOk)
+        return status;
     // What the change-baud-rate button does with the new index selected.
     app::Session& s = ctx.session();
     app::baudIndexChanged(s, static_cast<int>(*baudIndex));

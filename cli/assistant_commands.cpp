@@ -55,12 +55,8 @@ int commandAssistant(CliContext& ctx, const AssistantOptions& options) {
         target = TransferTarget::Eeprom;
     else if (options.memory && *options.memory != "ram")
         return usageError("assistant: --to must be ram or eeprom");
-    const auto endpoint = ctx.endpoint();
-    if (!endpoint)
-        return kExitUsage;
-    ctx.useEndpoint(*endpoint);
-    if (!ctx.openLink())
-        return kExitFailure;
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
+        return status;
 
     app::Session& s = ctx.session();
     s.parameters.controls.selectTarget(TransferTarget::Ram);

@@ -87,18 +87,6 @@ std::string offsets(const app::Session& s) {
     return line("zero-point", words(s.calibration.zeroPoint)) + line("xyz", words(s.calibration.xyzOffset));
 }
 
-// Opens the link to the sensor the options name; the status to end with
-// when it is not open.
-std::optional<int> connect(CliContext& ctx) {
-    const auto endpoint = ctx.endpoint();
-    if (!endpoint)
-        return kExitUsage;
-    ctx.useEndpoint(*endpoint);
-    if (!ctx.openLink())
-        return kExitFailure;
-    return std::nullopt;
-}
-
 // X Y Z as three 16-bit words; nothing (the usage error written) otherwise.
 std::optional<RawTriple> offsetValues(const char* command, const Arguments& values) {
     if (values.size() != 3) {
@@ -122,8 +110,8 @@ int sendOffset(CliContext& ctx, const char* command, const Arguments& values,
     const auto triple = offsetValues(command, values);
     if (!triple)
         return kExitUsage;
-    if (const auto status = connect(ctx))
-        return *status;
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
+        return status;
     app::Session& s = ctx.session();
     s.calibration.*field = *triple;
     return send(s) == 1 ? kExitOk : kExitFailure;
@@ -148,8 +136,7 @@ int commandCalibSend(CliContext& ctx, const CalibOptions& options) {
         return kExitFailure;
     app::Session& s = ctx.session();
     app::CalcCF(s);
-    ctx.useEndpoint(*endpoint);
-    if (!ctx.openLink())
+    if (ctx.openLink(*endpoint) != kExitOk)
         return kExitFailure;
     // The block carries the sensor's current parameters.
     s.parameters.controls.selectTarget(parameters::TransferTarget::Ram);
@@ -159,8 +146,8 @@ int commandCalibSend(CliContext& ctx, const CalibOptions& options) {
 }
 
 int commandCalibRead(CliContext& ctx, const CalibOptions& options) {
-    if (const auto status = connect(ctx))
-        return *status;
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
+        return status;
     app::Session& s = ctx.session();
     if (app::ReadCalibrationData(s, slotOf(options)) != 1)
         return kExitFailure;
@@ -168,8 +155,8 @@ int commandCalibRead(CliContext& ctx, const CalibOptions& options) {
 }
 
 int commandOffsetGet(CliContext& ctx) {
-    if (const auto status = connect(ctx))
-        return *status;
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
+        return status;
     app::Session& s = ctx.session();
     if (app::GetOffsets(s) != 1)
         return kExitFailure;
@@ -187,8 +174,8 @@ int commandOffsetSendXyz(CliContext& ctx, const OffsetOptions& options) {
 }
 
 int commandOffsetCalc(CliContext& ctx, const OffsetOptions& options) {
-    if (const auto status = connect(ctx))
-        return *status;
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
+        return status;
     ctx.op().answerYes = options.yes;
     app::Session& s = ctx.session();
     if (app::CalcOffset(s) != 1)

@@ -57,6 +57,16 @@ bool CliContext::openLink() {
     return app::OpenLink(session_);
 }
 
+int CliContext::openLink(const link::ConnectionSettings& endpoint) {
+    useEndpoint(endpoint);
+    return openLink() ? kExitOk : kExitFailure;
+}
+
+int CliContext::openEndpoint() {
+    const auto given = endpoint();
+    return given ? openLink(*given) : kExitUsage;
+}
+
 bool readableFile(const std::string& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);

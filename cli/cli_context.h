@@ -51,6 +51,14 @@ public:
     // Opens the link with the session's connection settings (no connection
     // check). False when it could not be opened (the link has reported why).
     bool openLink();
+    // useEndpoint() and openLink() for an endpoint that endpoint() gave
+    // earlier: kExitOk with the link open, else kExitFailure.
+    [[nodiscard]] int openLink(const link::ConnectionSettings& endpoint);
+    // endpoint() and openLink(endpoint) in one, for a command that needs
+    // nothing before the sensor: kExitOk with the link open, kExitUsage when
+    // no or a malformed endpoint is given, kExitFailure when the link could
+    // not be opened. The reason has been written in each case.
+    [[nodiscard]] int openEndpoint();
 
 private:
     GlobalOptions options_;

@@ -13,16 +13,6 @@ namespace tavrino::cli {
 
 namespace {
 
-// Opens the link on the endpoint of the command line. kExitOk, or the status
-// the command ends with.
-int open(CliContext& ctx) {
-    const auto endpoint = ctx.endpoint();
-    if (!endpoint)
-        return kExitUsage;
-    ctx.useEndpoint(*endpoint);
-    return ctx.openLink() ? kExitOk : kExitFailure;
-}
-
 // One frame as the TAB-separated line of `measure`.
 std::string measurementLine(const measurement::MeasurementRecord& r) {
     std::string line;
@@ -48,7 +38,7 @@ std::string measurementLine(const measurement::MeasurementRecord& r) {
 } // namespace
 
 int commandPing(CliContext& ctx) {
-    if (const int status = open(ctx); status != kExitOk)
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
         return status;
     link::SensorLink& link = ctx.session().link;
     if (link.request(link::order::FirmwareText, 0) != 1)
@@ -60,7 +50,7 @@ int commandPing(CliContext& ctx) {
 }
 
 int commandMeasure(CliContext& ctx, const MeasureOptions& options) {
-    if (const int status = open(ctx); status != kExitOk)
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
         return status;
     app::Session& s = ctx.session();
     for (long i = 0; i < options.count; ++i) {
@@ -87,7 +77,7 @@ int commandRaw(CliContext& ctx, const RawOptions& options) {
             return usageError("raw: HEX must be pairs of hexadecimal digits (at most 2040 bytes)");
         payload = std::move(*parsed);
     }
-    if (const int status = open(ctx); status != kExitOk)
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
         return status;
     link::SensorLink& link = ctx.session().link;
     if (!payload.empty())

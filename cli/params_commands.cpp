@@ -45,12 +45,8 @@ int commandParamsGet(CliContext& ctx, const ParamsOptions& options) {
     const auto target = memoryTarget(options, "--from");
     if (!target)
         return kExitUsage;
-    const auto endpoint = ctx.endpoint();
-    if (!endpoint)
-        return kExitUsage;
-    ctx.useEndpoint(*endpoint);
-    if (!ctx.openLink())
-        return kExitFailure;
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
+        return status;
     app::ParameterState& p = ctx.session().parameters;
     p.controls.selectTarget(*target);
     if (p.transfer.getButton() != 1)
@@ -69,8 +65,7 @@ int commandParamsSend(CliContext& ctx, const ParamsOptions& options) {
         return kExitUsage;
     if (!loadFile(ctx, options))
         return kExitFailure;
-    ctx.useEndpoint(*endpoint);
-    if (!ctx.openLink())
+    if (ctx.openLink(*endpoint) != kExitOk)
         return kExitFailure;
     app::ParameterState& p = ctx.session().parameters;
     p.controls.selectTarget(*target);

@@ -105,8 +105,7 @@ int commandRecord(CliContext& ctx, const RecordOptions& options) {
         return status;
     app::Session& s = ctx.session();
     s.shell.panelId = options.panelId;
-    ctx.useEndpoint(*endpoint);
-    if (!ctx.openLink())
+    if (ctx.openLink(*endpoint) != kExitOk)
         return kExitFailure;
     const StopOnSignals interrupts([&s] { app::CBF_ButtonRecordStop(s); });
     if (const int status = prepareFile(ctx, options); status != kExitOk)

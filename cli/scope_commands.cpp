@@ -64,19 +64,10 @@ std::string scanLines(const scope::ScanResult& r) {
     return out;
 }
 
-// kExitOk with the link open, else the status to end with.
-int open(CliContext& ctx) {
-    const auto endpoint = ctx.endpoint();
-    if (!endpoint)
-        return kExitUsage;
-    ctx.useEndpoint(*endpoint);
-    return ctx.openLink() ? kExitOk : kExitFailure;
-}
-
 } // namespace
 
 int commandScope(CliContext& ctx, const ScopeOptions& options) {
-    if (const int status = open(ctx); status != kExitOk)
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
         return status;
     app::Session& s = ctx.session();
     s.scope.settings =
@@ -92,7 +83,7 @@ int commandScope(CliContext& ctx, const ScopeOptions& options) {
 }
 
 int commandScopeCycleTime(CliContext& ctx) {
-    if (const int status = open(ctx); status != kExitOk)
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
         return status;
     app::Session& s = ctx.session();
     if (app::GetCycleTime(s) != 1)

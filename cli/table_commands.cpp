@@ -9,12 +9,8 @@
 namespace tavrino::cli {
 
 int commandTableGet(CliContext& ctx, const TableOptions& options) {
-    const auto endpoint = ctx.endpoint();
-    if (!endpoint)
-        return kExitUsage;
-    ctx.useEndpoint(*endpoint);
-    if (!ctx.openLink())
-        return kExitFailure;
+    if (const int status = ctx.openEndpoint(); status != kExitOk)
+        return status;
     app::Session& s = ctx.session();
     if (app::GetTableSettingsFromEE(s) != 1)
         return kExitFailure;
@@ -33,8 +29,7 @@ int commandTableSend(CliContext& ctx, const TableOptions& options) {
     app::Session& s = ctx.session();
     if (app::GetTableSettingsFromFile(s) != teach::TableFileResult::Read)
         return kExitFailure;
-    ctx.useEndpoint(*endpoint);
-    if (!ctx.openLink())
+    if (ctx.openLink(*endpoint) != kExitOk)
         return kExitFailure;
     return app::SaveTableSettingsToEE(s) == 1 ? kExitOk : kExitFailure;
 }

@@ -9,6 +9,8 @@
 #include "link/orders.h"
 #include "parameters/options.h"
 #include "support/instant_waiter.h"
+#include "support/loopback_link.h"
+#include "support/measurement_frame.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -47,14 +49,10 @@ std::array<int, 3> rawFor(double brightness, const Words& w) {
     return raw;
 }
 
+// X Y Z and raw X Y Z alike.
 QByteArray measurementPayload(const std::array<int, 3>& raw) {
-    QByteArray bytes(static_cast<int>(measurement::kPayloadSize), '\0');
-    auto* p = reinterpret_cast<std::uint8_t*>(bytes.data());
-    for (std::size_t c = 0; c < 3; ++c) {
-        link::writeU16(p + 28 + 2 * c, static_cast<std::uint16_t>(raw[c])); // X Y Z
-        link::writeU16(p + 34 + 2 * c, static_cast<std::uint16_t>(raw[c])); // raw X Y Z
-    }
-    return bytes;
+    return test::measurementPayload(
+        {.X = raw[0], .Y = raw[1], .Z = raw[2], .rawX = raw[0], .rawY = raw[1], .rawZ = raw[2]});
 }
 
 // An operator whose OK/Cancel questions can move the next target in front of
@@ -89,10 +87,7 @@ protected:
                 brightness = darkerBrightness;
         };
         peer.onRequest = [this](const QByteArray& request) { answer(request); };
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(peer.port());
-        ASSERT_TRUE(OpenLink(session));
+        ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
     }
 
     void answer(const QByteArray& request) {

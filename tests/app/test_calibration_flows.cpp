@@ -7,6 +7,7 @@
 #include "calibration/sensor_data.h"
 #include "calibration/texts.h"
 #include "link/orders.h"
+#include "support/loopback_link.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -44,10 +45,7 @@ protected:
 
     void SetUp() override {
         peer.onRequest = [this](const QByteArray& request) { answer(request); };
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(peer.port());
-        ASSERT_TRUE(OpenLink(session));
+        ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
     }
 
     void answer(const QByteArray& request) {
@@ -144,8 +142,9 @@ TEST_F(CalibrationFlowTest, Passwords) {
         EXPECT_EQ(passwordClosesBox(k.entry), k.closes) << k.entry;
         EXPECT_EQ(passwordEntered(session, k.entry), k.closes) << k.entry;
         EXPECT_EQ(requests.size(), k.requests) << k.entry;
-        if (!k.closes)
+        if (!k.closes) {
             EXPECT_EQ(op.calls.back().text, text(c::kWrongPassword));
+        }
     }
     EXPECT_TRUE(session.calibration.zeroPointPageVisible);
     op.confirmAnswers = {true};

@@ -7,6 +7,8 @@
 #include "faults.h"
 #include "link/orders.h"
 #include "sim_server.h"
+#include "support/file_bytes.h"
+#include "support/loopback_link.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -86,9 +88,7 @@ protected:
         QString error;
         if (GetParam() == Line::Tcp) {
             ASSERT_TRUE(server->listenTcp(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
-            session.connection.settings.protocol = link::Protocol::TcpIp;
-            session.connection.settings.serverAddress = "127.0.0.1";
-            session.connection.settings.portNumber = std::to_string(server->tcpPort());
+            test::useLoopbackTcp(session, server->tcpPort());
         } else {
             ASSERT_TRUE(server->openPty(&error)) << error.toStdString();
             session.connection.settings.protocol = link::Protocol::Rs232;
@@ -349,9 +349,7 @@ TEST_F(OfflineTest, OfflineAfterAFailedConnectLeavesSendAndGetUsableWithTargetFi
         ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
         port = probe.serverPort();
     }
-    session.connection.settings.protocol = link::Protocol::TcpIp;
-    session.connection.settings.serverAddress = "127.0.0.1";
-    session.connection.settings.portNumber = std::to_string(port);
+    test::useLoopbackTcp(session, port);
     InitConnectPanel(session);
     op.closeOrOfflineAnswers = {ConnectFailureChoice::Offline};
 
@@ -455,9 +453,7 @@ TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
             peer.send(test::frame(0, 1));
         }
     };
-    session.connection.settings.protocol = link::Protocol::TcpIp;
-    session.connection.settings.serverAddress = "127.0.0.1";
-    session.connection.settings.portNumber = std::to_string(peer.port());
+    test::useLoopbackTcp(session, peer.port());
     InitConnectPanel(session);
 
     ASSERT_EQ(TryToConnect(session), 1) << op.connectionLog;
@@ -491,9 +487,7 @@ TEST(PanelSettingsStore, AFailedStoreIsReportedAndKeepsTheOldFile) {
     EXPECT_LT(storePanelSettings(session), 0);
     ASSERT_EQ(op.messages().size(), 1U);
     EXPECT_EQ(op.messages()[0], "File could not be saved!\n" + file);
-    std::ifstream in(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "[GENERAL INFO]\r\nFILE TYPE: = \"Panel Settings\"\r\n");
+    EXPECT_EQ(test::readFileBytes(file), "[GENERAL INFO]\r\nFILE TYPE: = \"Panel Settings\"\r\n");
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
 }
 

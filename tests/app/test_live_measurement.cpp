@@ -8,6 +8,8 @@
 #include "link/orders.h"
 #include "parameters/wire.h"
 #include "sim_server.h"
+#include "support/loopback_link.h"
+#include "support/measurement_frame.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -64,27 +66,10 @@ using measurement::MeasurementDisplay;
 using measurement::MeasurementRecord;
 using parameters::TransferTarget;
 
-// The fields of a measurement frame as the sensor means them.
-struct Frame {
-    double csX = 0, csY = 0, csI = 0;
-    double refX = 0, refY = 0, refI = 0;
-    double deltaE = 0;
-    int X = 0, Y = 0, Z = 0;
-    int rawX = 0, rawY = 0, rawZ = 0;
-    int colorNo = 0, in0 = 0, temp = 0, dpSet = 0, sat = 0;
-};
+using Frame = test::MeasurementFrame;
 
 QByteArray payloadOf(const Frame& f) {
-    QByteArray bytes(static_cast<int>(measurement::kPayloadSize), '\0');
-    auto* p = reinterpret_cast<std::uint8_t*>(bytes.data());
-    const double fixed[] = {f.csX, f.csY, f.csI, f.refX, f.refY, f.refI, f.deltaE};
-    for (int i = 0; i < 7; ++i)
-        link::writeU32(p + 4 * i, static_cast<std::uint32_t>(
-                                      static_cast<std::int32_t>(std::lround(fixed[i] * 65536.0))));
-    const int words[] = {f.X, f.Y, f.Z, f.rawX, f.rawY, f.rawZ, f.colorNo, f.in0, f.temp, f.dpSet, f.sat};
-    for (int i = 0; i < 11; ++i)
-        link::writeU16(p + 28 + 2 * i, static_cast<std::uint16_t>(words[i]));
-    return bytes;
+    return test::measurementPayload(f);
 }
 
 // A live measurement on a scripted sensor. Order 8 is answered with the
@@ -112,11 +97,7 @@ protected:
             if (!intercept || !intercept(o, a))
                 answer(o, a);
         };
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(peer.port());
-        ASSERT_TRUE(OpenLink(session));
-        ASSERT_TRUE(session.link.tcpConnected()) << op.connectionLog;
+        ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
         graphs.onShow = [this] {
             // The graphs are also redrawn after a GET; only a new frame counts.
             if (!shown.empty() ? session.live.display.frame == shown.back().frame
@@ -586,11 +567,7 @@ TEST(LiveSimulator, FramesFromTheSimulatorAndASendDuringTheLoop) {
     Session session{op, graphs, test::testDirectory("app")};
     sim::SimServer server{sim::SensorConfig{}};
     ASSERT_TRUE(test::listenOnLoopback(server));
-    session.connection.settings.protocol = link::Protocol::TcpIp;
-    session.connection.settings.serverAddress = "127.0.0.1";
-    session.connection.settings.portNumber = std::to_string(server.tcpPort());
-    ASSERT_TRUE(OpenLink(session));
-    ASSERT_TRUE(session.link.tcpConnected()) << op.connectionLog;
+    ASSERT_TRUE(test::openLoopbackLink(session, server.tcpPort(), op));
 
     session.parameters.controls.setValue(parameters::Control::Power, 777);
     constexpr std::size_t kFrames = 40;

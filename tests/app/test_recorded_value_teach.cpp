@@ -6,6 +6,8 @@
 #include "app/live_measurement.h"
 #include "app/recorded_value_teach.h"
 #include "link/orders.h"
+#include "support/loopback_link.h"
+#include "support/measurement_frame.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -29,16 +31,9 @@ struct Frame {
     int colorNo = 255;
 };
 
-// A measurement frame's payload: csX, csY, csI in 16.16 fixed point, the
-// colour number at its word.
+// A measurement frame's payload: csX, csY, csI and the colour number.
 QByteArray payloadOf(const Frame& f) {
-    QByteArray bytes(static_cast<int>(measurement::kPayloadSize), '\0');
-    auto* p = reinterpret_cast<std::uint8_t*>(bytes.data());
-    for (int i = 0; i < 3; ++i)
-        link::writeU32(p + 4 * i, static_cast<std::uint32_t>(static_cast<std::int32_t>(
-                                      std::lround(f.cs[static_cast<std::size_t>(i)] * 65536.0))));
-    link::writeU16(p + 28 + 2 * 6, static_cast<std::uint16_t>(f.colorNo));
-    return bytes;
+    return test::measurementPayload({.csX = f.cs[0], .csY = f.cs[1], .csI = f.cs[2], .colorNo = f.colorNo});
 }
 
 class RecordedTeachTest : public ::testing::Test {
@@ -64,10 +59,7 @@ protected:
             peer.send(test::frame(o, 0, payloadOf(frames.front())));
             frames.pop_front();
         };
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(peer.port());
-        ASSERT_TRUE(OpenLink(session));
+        ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
         session.teachPanels.subscribe([this](TeachPanelChange c) {
             if (c != TeachPanelChange::RecordedFrame)
                 return;

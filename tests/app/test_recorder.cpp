@@ -11,6 +11,8 @@
 #include "link/texts.h"
 #include "recorder/record_file.h"
 #include "recorder/texts.h"
+#include "support/file_bytes.h"
+#include "support/loopback_link.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -73,10 +75,7 @@ protected:
             else
                 standardAnswer(o, a);
         };
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(peer.port());
-        ASSERT_TRUE(OpenLink(session));
+        ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
         session.shell.paths.recorderFile = file;
         session.recorder.interval = 0.25;
     }
@@ -92,8 +91,7 @@ protected:
 
     // The file's record lines (those after the header's heading line).
     [[nodiscard]] std::vector<std::string> lines() const {
-        std::ifstream in(file, std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::string text = test::readFileBytes(file);
         std::vector<std::string> out;
         std::size_t start = text.find("TEMP\r\n");
         start = start == std::string::npos ? 0 : start + 6;
@@ -107,11 +105,8 @@ protected:
         return m.empty() ? std::string() : m.back();
     }
 
-    void writeFile(const std::string& text) const { std::ofstream(file, std::ios::binary) << text; }
-    [[nodiscard]] std::string fileText() const {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    void writeFile(const std::string& text) const { test::writeFileBytes(file, text); }
+    [[nodiscard]] std::string fileText() const { return test::readFileBytes(file); }
 };
 
 // ---------------------------------------------------------------- the file

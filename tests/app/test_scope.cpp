@@ -3,6 +3,7 @@
 #include "app/connection.h"
 #include "app/scope.h"
 #include "app/session.h"
+#include "support/loopback_link.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -49,10 +50,7 @@ protected:
 
     void SetUp() override {
         peer.onRequest = [this](const QByteArray& request) { answer(request); };
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(peer.port());
-        ASSERT_TRUE(OpenLink(session));
+        ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
         session.scope.settings = scope::ScanSettings{1, 20, 1, 0, 2000.0};
     }
 

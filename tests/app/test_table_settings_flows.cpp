@@ -7,6 +7,7 @@
 #include "app/table_settings.h"
 #include "app/teaching.h"
 #include "link/orders.h"
+#include "support/loopback_link.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -53,10 +54,7 @@ protected:
             }
             answer(o);
         };
-        session.connection.settings.protocol = link::Protocol::TcpIp;
-        session.connection.settings.serverAddress = "127.0.0.1";
-        session.connection.settings.portNumber = std::to_string(peer.port());
-        ASSERT_TRUE(OpenLink(session));
+        ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
     }
 
     void answer(int o) {

@@ -1,3 +1,5 @@
+#include "cli_runner.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -16,62 +18,11 @@
 
 namespace {
 
-// tavrino-sim as a child process; its first stdout line names the endpoints.
-class Simulator {
-public:
-    explicit Simulator(const QStringList& extra = {}) {
-        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
-        process_.setArguments(QStringList{"--tcp", "127.0.0.1:0", "--pty", "--seed", "7"} + extra);
-        process_.start();
-        if (!process_.waitForStarted(5000))
-            return;
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(5000))
-                return;
-        const QString line = QString::fromLocal8Bit(process_.readLine()).trimmed();
-        const auto tcp = QRegularExpression(QStringLiteral("tcp (\\S+)")).match(line);
-        const auto pty = QRegularExpression(QStringLiteral("pty (\\S+)")).match(line);
-        tcp_ = tcp.captured(1);
-        pty_ = pty.captured(1);
-    }
-    ~Simulator() {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-    [[nodiscard]] QString tcp() const { return tcp_; }
-    [[nodiscard]] QString pty() const { return pty_; }
-
-private:
-    QProcess process_;
-    QString tcp_;
-    QString pty_;
-};
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(TAVRINO_CLI_PATH), args);
-    CliRun r;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using cli_test::cli;
+using cli_test::CliRun;
+using cli_test::fileBytes;
+using cli_test::Simulator;
+using cli_test::writeFile;
 
 class CliTest : public ::testing::Test {
 protected:
@@ -218,10 +169,7 @@ TEST_F(CliTest, ParametersRoundTripThroughTheSensorsEeprom) {
 TEST_F(CliTest, ASendOfAFileThatWasNotReadSendsNothing) {
     QTemporaryDir dir;
     const QString foreign = dir.filePath("foreign.ini");
-    QFile f(foreign);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[GENERAL INFO]\r\nFILE TYPE: = \"Something Else\"\r\n");
-    f.close();
+    ASSERT_TRUE(writeFile(foreign, "[GENERAL INFO]\r\nFILE TYPE: = \"Something Else\"\r\n"));
     CliRun r = cli(tcp({"params", "send", foreign}));
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("Selected file is not a parameter file!")) << r.err.toStdString();
@@ -273,15 +221,13 @@ TEST_F(CliTest, TableSettingsRoundTripThroughTheSensor) {
     QTemporaryDir dir;
     const QString in = dir.filePath("in.ini");
     const QString out = dir.filePath("out.ini");
-    QFile f(in);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     // Row 1's section is missing; row 0 is white with a 20-character text.
-    f.write("[GENERAL INFO]\r\nFILE TYPE: = \"Table Attributes\"\r\n"
+    ASSERT_TRUE(writeFile(
+        in, "[GENERAL INFO]\r\nFILE TYPE: = \"Table Attributes\"\r\n"
             "SCOPE VERSION: = \"TAVRINO4 VXR QLM Scope V3.2\"\r\n"
             "[TABLE ATTR OF TEACH VECTOR 0]\r\nRow color = 16777215\r\n"
             "Row specification = \"ABCDEFGHIJKLMNOPQRST\"\r\n"
-            "[TABLE ATTR OF TEACH VECTOR 2]\r\nRow color = 65280\r\nRow specification = \"green\"\r\n");
-    f.close();
+            "[TABLE ATTR OF TEACH VECTOR 2]\r\nRow color = 65280\r\nRow specification = \"green\"\r\n"));
     CliRun r = cli(tcp({"table", "send", in, "--yes"}));
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
@@ -306,10 +252,7 @@ TEST_F(CliTest, TableSettingsRoundTripThroughTheSensor) {
 TEST_F(CliTest, TableSettingsThatWereNotReadOrFetchedChangeNothing) {
     QTemporaryDir dir;
     const QString foreign = dir.filePath("foreign.ini");
-    QFile f(foreign);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[GENERAL INFO]\r\nFILE TYPE: = \"Parameter File\"\r\n");
-    f.close();
+    ASSERT_TRUE(writeFile(foreign, "[GENERAL INFO]\r\nFILE TYPE: = \"Parameter File\"\r\n"));
     CliRun r = cli(tcp({"table", "send", foreign}));
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.endsWith("-> No\nNo parameter were read!\n")) << r.err.toStdString();
@@ -330,12 +273,6 @@ struct CalibrationFiles {
     QString reference, setValues, actualValues;
 };
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QByteArray calibrationHeader(const char* type) {
     return QByteArray("[GENERAL INFO]\r\nFILE TYPE: = \"") + type +
            "\"\r\nSCOPE VERSION: = \"TAVRINO4 VXR QLM Scope V3.2\"\r\n\r\n";
@@ -354,17 +291,17 @@ QByteArray calibrationRows(const char* section, const char* row1, const char* ro
 
 CalibrationFiles writeCalibrationFiles(const QTemporaryDir& dir) {
     const CalibrationFiles f{dir.filePath("ref.ini"), dir.filePath("set.ini"), dir.filePath("act.ini")};
-    writeFile(f.reference,
-              calibrationHeader("Calibration Reference Values") +
-                  "[CALIBRATION SETTING]\r\nREFERENCE COLOR SPACE = 0\r\nSETVALUE COLOR SPACE = 0\r\n"
-                  "SETVALUE ROWS = 2\r\n[REFERENCE SETVALUE]\r\nCOLUMN 1 = 95.05\r\nCOLUMN 2 = 100\r\n"
-                  "COLUMN 3 = 108.9\r\n[REFERENCE ACTUAL VALUE]\r\nX = 9505\r\nY = 10000\r\n"
-                  "Z = 10890\r\n");
-    writeFile(f.setValues, calibrationHeader("Calibration Setvalues") +
-                               calibrationRows("SETVALUE OF ROW ", "50 50 50", "25 50 100"));
-    writeFile(f.actualValues,
-              calibrationHeader("Calibration Actual XYZ Values") +
-                  calibrationRows("ACTUAL VALUE OF ROW ", "5000 5000 5000", "5000 5000 5000"));
+    EXPECT_TRUE(writeFile(
+        f.reference, calibrationHeader("Calibration Reference Values") +
+                         "[CALIBRATION SETTING]\r\nREFERENCE COLOR SPACE = 0\r\nSETVALUE COLOR SPACE = 0\r\n"
+                         "SETVALUE ROWS = 2\r\n[REFERENCE SETVALUE]\r\nCOLUMN 1 = 95.05\r\nCOLUMN 2 = 100\r\n"
+                         "COLUMN 3 = 108.9\r\n[REFERENCE ACTUAL VALUE]\r\nX = 9505\r\nY = 10000\r\n"
+                         "Z = 10890\r\n"));
+    EXPECT_TRUE(writeFile(f.setValues, calibrationHeader("Calibration Setvalues") +
+                                           calibrationRows("SETVALUE OF ROW ", "50 50 50", "25 50 100")));
+    EXPECT_TRUE(writeFile(f.actualValues,
+                          calibrationHeader("Calibration Actual XYZ Values") +
+                              calibrationRows("ACTUAL VALUE OF ROW ", "5000 5000 5000", "5000 5000 5000")));
     return f;
 }
 

@@ -2,6 +2,8 @@
 // both as processes, with the record file, stdout, stderr and exit status
 // checked, and a SIGINT in the middle of a triggered recording.
 
+#include "cli_runner.h"
+
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -11,49 +13,16 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <csignal>
+#include <memory>
 
 namespace {
 
-// tavrino-sim as a child process with its log (--verbose) in a file.
-class Simulator {
-public:
-    Simulator(const QString& logFile, const QStringList& extra) {
-        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
-        process_.setArguments(QStringList{"--tcp", "127.0.0.1:0", "--seed", "7", "--verbose"} + extra);
-        process_.setStandardErrorFile(logFile);
-        process_.start();
-        if (!process_.waitForStarted(5000))
-            return;
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(5000))
-                return;
-        const QString line = QString::fromLocal8Bit(process_.readLine()).trimmed();
-        tcp_ = QRegularExpression(QStringLiteral("tcp (\\S+)")).match(line).captured(1);
-    }
-    ~Simulator() {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-    [[nodiscard]] const QString& tcp() const { return tcp_; }
-
-private:
-    QProcess process_;
-    QString tcp_;
-};
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using cli_test::cli;
+using cli_test::CliRun;
+using cli_test::fileBytes;
+using cli_test::Simulator;
 
 // The record lines after the heading line.
 QList<QByteArray> recordLines(const QByteArray& file) {
@@ -79,31 +48,15 @@ protected:
     std::unique_ptr<Simulator> sim;
 
     void start(const QStringList& extra = {}) {
-        sim = std::make_unique<Simulator>(log, extra);
+        sim = std::make_unique<Simulator>(extra, log);
         ASSERT_FALSE(sim->tcp().isEmpty()) << "tavrino-sim did not name its endpoint";
     }
 
-    CliRun record(const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(TAVRINO_CLI_PATH),
-                QStringList{"--tcp", sim->tcp(), "record", "-o", file} + args);
-        CliRun r;
-        if (!p.waitForFinished(30000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+    CliRun record(const QStringList& args) const {
+        return cli(QStringList{"--tcp", sim->tcp(), "record", "-o", file} + args);
     }
 
-    void writeFile(const QByteArray& bytes) {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void writeFile(const QByteArray& bytes) const { ASSERT_TRUE(cli_test::writeFile(file, bytes)); }
 };
 
 constexpr const char* kSaved = "File has been saved!\n";

@@ -2,6 +2,7 @@
 
 #include "ini/ini.h"
 #include "ini_test_util.h"
+#include "support/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +21,6 @@ namespace tavrino::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void spit(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class IniFile : public ::testing::Test {
 protected:
@@ -73,7 +65,7 @@ TEST_F(IniFile, WritesCrLfTextAndReadsItBack) {
     IniHandle ini = sampleDocument();
     Ini_PutDouble(ini.get(), "DATA", "Factor", 0.1);
     ASSERT_EQ(Ini_WriteToFile(ini.get(), path.string()), 0);
-    EXPECT_EQ(slurp(path), iniText(ini.get()));
+    EXPECT_EQ(test::readFileBytes(path), iniText(ini.get()));
     EXPECT_TRUE(strayFiles("settings.ini").empty());
 
     IniHandle back = Ini_New(false);
@@ -88,13 +80,13 @@ TEST_F(IniFile, WritesCrLfTextAndReadsItBack) {
 TEST_F(IniFile, ReplacingKeepsPermissionsAndLinks) {
     const fs::path real = dir_ / "real.ini";
     const fs::path link = dir_ / "link.ini";
-    spit(real, "old");
+    test::writeFileBytes(real, "old");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink(real.filename(), link);
     IniHandle ini = sampleDocument();
     ASSERT_EQ(Ini_WriteToFile(ini.get(), link.string()), 0);
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(slurp(real), iniText(ini.get()));
+    EXPECT_EQ(test::readFileBytes(real), iniText(ini.get()));
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 }
@@ -102,11 +94,11 @@ TEST_F(IniFile, ReplacingKeepsPermissionsAndLinks) {
 TEST_F(IniFile, ReadOnlyTargetIsRefusedAndUnchanged) {
     const fs::path path = dir_ / "locked.ini";
     const std::string old = "[OLD]\r\nKeep = 1\r\n";
-    spit(path, old);
+    test::writeFileBytes(path, old);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
     IniHandle ini = sampleDocument();
     EXPECT_EQ(Ini_WriteToFile(ini.get(), path.string()), kIniNotWritable);
-    EXPECT_EQ(slurp(path), old);
+    EXPECT_EQ(test::readFileBytes(path), old);
     EXPECT_TRUE(strayFiles("locked.ini").empty());
 }
 
@@ -124,7 +116,7 @@ TEST_F(IniFile, ReadOnlyDirectoryIsRefused) {
 TEST_F(IniFile, FailedWriteLeavesTargetByteForByteAndNoTemporaryFile) {
     const fs::path path = dir_ / "big.ini";
     const std::string old = "; precious\r\n[OLD]\r\nKeep = \"1\"\r\n";
-    spit(path, old);
+    test::writeFileBytes(path, old);
     IniHandle ini = sampleDocument(1000); // far beyond the file size limit below
 
     // The file size limit makes a write fail part-way, for any user.
@@ -139,7 +131,7 @@ TEST_F(IniFile, FailedWriteLeavesTargetByteForByteAndNoTemporaryFile) {
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(status, kIniWriteError);
-    EXPECT_EQ(slurp(path), old);
+    EXPECT_EQ(test::readFileBytes(path), old);
     EXPECT_TRUE(strayFiles("big.ini").empty());
 }
 
@@ -155,7 +147,7 @@ TEST_F(IniFile, UnusablePathsGiveStatusesNotCrashes) {
 }
 
 TEST_F(IniFile, LoadTellsAMissingFileFromOneThatCannotBeRead) {
-    spit(dir_ / "good.ini", "[S]\nA = 1\n");
+    test::writeFileBytes(dir_ / "good.ini", "[S]\nA = 1\n");
     fs::create_symlink(dir_ / "nowhere.ini", dir_ / "dangling.ini");
     ASSERT_EQ(::mkfifo((dir_ / "fifo.ini").c_str(), 0600), 0);
     struct Case {
@@ -174,7 +166,7 @@ TEST_F(IniFile, LoadTellsAMissingFileFromOneThatCannotBeRead) {
     };
     // The superuser reads a file without permissions all the same.
     if (::geteuid() != 0) {
-        spit(dir_ / "locked.ini", "[S]\nA = 1\n");
+        test::writeFileBytes(dir_ / "locked.ini", "[S]\nA = 1\n");
         fs::permissions(dir_ / "locked.ini", fs::perms::none);
         cases.push_back({(dir_ / "locked.ini").string(), IniFileLoad::Unreadable});
     }
@@ -190,12 +182,12 @@ TEST_F(IniFile, BinaryFileAndHugeLineAreReadSafely) {
     for (char& c : binary) {
         c = static_cast<char>(random() & 0xff);
     }
-    spit(dir_ / "binary.ini", binary);
+    test::writeFileBytes(dir_ / "binary.ini", binary);
     IniHandle ini = Ini_New(false);
     EXPECT_EQ(Ini_ReadFromFile(ini.get(), (dir_ / "binary.ini").string()), 0);
     EXPECT_EQ(Ini_WriteToFile(ini.get(), (dir_ / "binary-out.ini").string()), 0);
 
-    spit(dir_ / "line.ini", "[S]\n" + std::string(100 * 1024, 'x') + "=1\nAfter = 2\n");
+    test::writeFileBytes(dir_ / "line.ini", "[S]\n" + std::string(100 * 1024, 'x') + "=1\nAfter = 2\n");
     IniHandle line = Ini_New(false);
     EXPECT_EQ(Ini_ReadFromFile(line.get(), (dir_ / "line.ini").string()), 0);
     EXPECT_EQ(Ini_NumberOfItems(line.get(), "S"), 1);

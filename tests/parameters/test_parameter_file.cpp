@@ -3,6 +3,7 @@
 
 #include "parameters/file_texts.h"
 #include "parameters/parameter_file.h"
+#include "support/file_bytes.h"
 #include "support/scripted_operator.h"
 
 #include <gtest/gtest.h>
@@ -21,16 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ScriptedOperator;
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
 
 // A fresh directory per test.
 fs::path testDirectory() {
@@ -176,7 +167,7 @@ TEST(ParameterFile, SavedFileHasExactTextAndDialogStartsAtRememberedPath) {
                                  "CELL 4 = 9\r\n"
                                  "CELL 5 = 10\r\n"
                                  "\r\n";
-    EXPECT_EQ(readBytes(target), expected);
+    EXPECT_EQ(test::readFileBytes(target), expected);
 }
 
 TEST(ParameterFile, SaveAndLoadGiveTheSameSetExceptWhatTheFileDoesNotHold) {
@@ -330,7 +321,7 @@ TEST(ParameterFile, ForeignFilesAreLoadedOnlyWhenTheOperatorAgrees) {
     const fs::path dir = testDirectory();
     const fs::path path = dir / "foreign.ini";
     for (const auto& c : cases) {
-        writeBytes(path, fileText({}, c.type, c.version));
+        test::writeFileBytes(path, fileText({}, c.type, c.version));
         const ParameterSet original = sampleSet();
         ParameterSet set = original;
         std::string remembered;
@@ -374,7 +365,8 @@ TEST(ParameterFile, FileThatCannotBeReadIsReportedAndNothingIsTaken) {
         {dir, Language::German, "Datei konnte nicht gelesen werden!\n" + dir.string()},
     };
     if (::geteuid() != 0) {
-        writeBytes(dir / "locked.ini", fileText({}, "Parameter File", "TAVRINO4 VXR QLM Scope V3.2"));
+        test::writeFileBytes(dir / "locked.ini",
+                             fileText({}, "Parameter File", "TAVRINO4 VXR QLM Scope V3.2"));
         fs::permissions(dir / "locked.ini", fs::perms::none);
         cases.push_back({dir / "locked.ini", Language::English,
                          "File could not be read!\n" + (dir / "locked.ini").string()});
@@ -438,7 +430,7 @@ TEST(ParameterFile, UnwritableTargetIsReportedAndKeepsTheOldFile) {
     const fs::path dir = testDirectory();
     const fs::path target = dir / "locked.ini";
     const std::string old = "[GENERAL INFO]\r\nFILE TYPE: = \"old\"\r\n";
-    writeBytes(target, old);
+    test::writeFileBytes(target, old);
     fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     struct Case {
         Language language;
@@ -458,7 +450,7 @@ TEST(ParameterFile, UnwritableTargetIsReportedAndKeepsTheOldFile) {
         EXPECT_EQ(SendParaToFile(op, c.language, set, remembered, counters), ParameterFileResult::NotSaved);
 
         EXPECT_EQ(op.messages(), std::vector<std::string>{c.text});
-        EXPECT_EQ(readBytes(target), old);
+        EXPECT_EQ(test::readFileBytes(target), old);
     }
     fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
 }

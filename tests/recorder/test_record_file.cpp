@@ -3,6 +3,7 @@
 
 #include "recorder/record_file.h"
 #include "recorder/record_time.h"
+#include "support/file_bytes.h"
 #include "support/test_directory.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +21,6 @@ namespace tavrino::recorder {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void put(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // ---------------------------------------------------------------- record time
 
@@ -131,9 +123,9 @@ TEST(RecordFile, DecimalPointStaysAPointUnderAGermanLocale) {
 TEST(RecordFile, NewFileReplacesAnExistingOneWholeOrNotAtAll) {
     const std::string dir = test::testDirectory("recorder");
     const std::string path = dir + "/RecordFile.dat";
-    put(path, "old contents\r\n");
+    test::writeFileBytes(path, "old contents\r\n");
     ASSERT_TRUE(writeNewRecordFile(path, "HEADER\r\n"));
-    EXPECT_EQ(contents(path), "HEADER\r\n");
+    EXPECT_EQ(test::readFileBytes(path), "HEADER\r\n");
     EXPECT_FALSE(writeNewRecordFile(dir + "/missing/RecordFile.dat", "HEADER\r\n"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no part file left";
 }
@@ -143,7 +135,7 @@ TEST(RecordFile, AppendedLinesAreWholeOrNotThere) {
     const std::string path = dir + "/RecordFile.dat";
     EXPECT_TRUE(appendToRecordFile(path, "a\r\n")); // made when missing
     EXPECT_TRUE(appendToRecordFile(path, "b\r\n"));
-    EXPECT_EQ(contents(path), "a\r\nb\r\n");
+    EXPECT_EQ(test::readFileBytes(path), "a\r\nb\r\n");
     // Not openable, and a disk that is full.
     EXPECT_FALSE(appendToRecordFile(dir + "/missing/RecordFile.dat", "a\r\n"));
     EXPECT_FALSE(appendToRecordFile("/dev/full", std::string(100000, 'x')));

@@ -1,6 +1,7 @@
 // Row colours and specifications in the sensor's 72-byte block and in the
 // table attributes file.
 
+#include "support/file_bytes.h"
 #include "support/scripted_operator.h"
 #include "support/test_directory.h"
 #include "teach/table_settings.h"
@@ -16,15 +17,6 @@ namespace {
 
 std::string fieldOf(const TableSettingsBlock& block, std::size_t offset, std::size_t size) {
     return {reinterpret_cast<const char*>(block.data()) + offset, size};
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 TEST(TextCutTest, NeverEndsInHalfACharacter) {
@@ -108,14 +100,14 @@ TEST_F(TableFileTest, SaveWritesTheSectionsInOrderAndRemembersThePath) {
     rows.setSpecification(0, "ABCDEFGHIJKLMNOPQRST");
     choose(FileChoice::Kind::New);
     ASSERT_EQ(SaveTableSettingsToFile(op, Language::English, rows, remembered), TableFileResult::Saved);
-    EXPECT_EQ(readFile(path), "[GENERAL INFO]\r\nFILE TYPE: = \"Table Attributes\"\r\n"
-                              "SCOPE VERSION: = \"TAVRINO4 VXR QLM Scope V3.2\"\r\n\r\n"
-                              "[TABLE ATTR OF TEACH VECTOR 0]\r\nRow color = 16777215\r\n"
-                              "Row specification = \"ABCDEFGHIJKLMNOPQRST\"\r\n\r\n"
-                              "[TABLE ATTR OF TEACH VECTOR 1]\r\nRow color = 8453888\r\n"
-                              "Row specification = \"\"\r\n\r\n"
-                              "[TABLE ATTR OF TEACH VECTOR 2]\r\nRow color = 255\r\n"
-                              "Row specification = \"\"\r\n\r\n");
+    EXPECT_EQ(test::readFileBytes(path), "[GENERAL INFO]\r\nFILE TYPE: = \"Table Attributes\"\r\n"
+                                         "SCOPE VERSION: = \"TAVRINO4 VXR QLM Scope V3.2\"\r\n\r\n"
+                                         "[TABLE ATTR OF TEACH VECTOR 0]\r\nRow color = 16777215\r\n"
+                                         "Row specification = \"ABCDEFGHIJKLMNOPQRST\"\r\n\r\n"
+                                         "[TABLE ATTR OF TEACH VECTOR 1]\r\nRow color = 8453888\r\n"
+                                         "Row specification = \"\"\r\n\r\n"
+                                         "[TABLE ATTR OF TEACH VECTOR 2]\r\nRow color = 255\r\n"
+                                         "Row specification = \"\"\r\n\r\n");
     EXPECT_EQ(remembered, path);
     const FileRequest& request = op.fileRequests.at(0);
     EXPECT_EQ(request.startDirectory, dir + "/old");
@@ -125,10 +117,11 @@ TEST_F(TableFileTest, SaveWritesTheSectionsInOrderAndRemembersThePath) {
 }
 
 TEST_F(TableFileTest, AMissingRowSectionGivesItsDefaultAndIsReported) {
-    writeFile(path, "[GENERAL INFO]\r\nFILE TYPE: = \"Table Attributes\"\r\n"
-                    "SCOPE VERSION: = \"TAVRINO4 VXR QLM Scope V3.2\"\r\n"
-                    "[TABLE ATTR OF TEACH VECTOR 0]\r\nRow color = -5\r\nRow specification = \"zero\"\r\n"
-                    "[TABLE ATTR OF TEACH VECTOR 2]\r\nRow color = 123456789\r\n");
+    test::writeFileBytes(
+        path, "[GENERAL INFO]\r\nFILE TYPE: = \"Table Attributes\"\r\n"
+              "SCOPE VERSION: = \"TAVRINO4 VXR QLM Scope V3.2\"\r\n"
+              "[TABLE ATTR OF TEACH VECTOR 0]\r\nRow color = -5\r\nRow specification = \"zero\"\r\n"
+              "[TABLE ATTR OF TEACH VECTOR 2]\r\nRow color = 123456789\r\n");
     RowColours rows;
     rows.setColour(1, 42);
     rows.setSpecification(1, "old");
@@ -146,8 +139,8 @@ TEST_F(TableFileTest, AMissingRowSectionGivesItsDefaultAndIsReported) {
 }
 
 TEST_F(TableFileTest, DecliningTheTypeQuestionReadsNothing) {
-    writeFile(path, "[GENERAL INFO]\r\nFILE TYPE: = \"Parameter File\"\r\n"
-                    "[TABLE ATTR OF TEACH VECTOR 0]\r\nRow color = 1\r\n");
+    test::writeFileBytes(path, "[GENERAL INFO]\r\nFILE TYPE: = \"Parameter File\"\r\n"
+                               "[TABLE ATTR OF TEACH VECTOR 0]\r\nRow color = 1\r\n");
     RowColours rows;
     choose(FileChoice::Kind::Existing);
     op.confirmAnswers = {false};

@@ -256,9 +256,7 @@ class SimCalibrationTest : public SimUiTest {
 protected:
     void SetUp() override {
         SimUiTest::SetUp();
-        build();
-        window->connectAtStartup();
-        ASSERT_EQ(session->flags.sensorConnected, 1);
+        ASSERT_NO_FATAL_FAILURE(buildConnected());
         window->resize(ui::kDefaultWidth, ui::kDefaultHeight);
         window->show();
         QTest::mouseClick(window->mainTabs()->button(static_cast<int>(MainTab::Calibration)), Qt::LeftButton);

@@ -29,9 +29,7 @@ protected:
 
     void SetUp() override {
         SimUiTest::SetUp();
-        build();
-        window->connectAtStartup();
-        ASSERT_EQ(session->flags.sensorConnected, 1);
+        ASSERT_NO_FATAL_FAILURE(buildConnected());
         session->assistant.useWaiter(waiter);
     }
 

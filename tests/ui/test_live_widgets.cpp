@@ -299,9 +299,7 @@ class SimWidgetTest : public SimUiTest {
 protected:
     void SetUp() override {
         SimUiTest::SetUp();
-        build();
-        window->connectAtStartup();
-        ASSERT_EQ(session->flags.sensorConnected, 1);
+        ASSERT_NO_FATAL_FAILURE(buildConnected());
         bar = window->commandBar();
     }
 

@@ -22,9 +22,7 @@ using recorder::RecorderControl;
 class RecorderPageTest : public SimUiTest {};
 
 TEST_F(RecorderPageTest, OperatorSelectsAFileRecordsValuesAndSwitchesModes) {
-    build();
-    window->connectAtStartup();
-    ASSERT_EQ(session->flags.sensorConnected, 1);
+    ASSERT_NO_FATAL_FAILURE(buildConnected());
     window->mainTabs()->setCurrentIndex(static_cast<int>(MainTab::Recorder));
     ui::RecorderPage* page = window->recorderPage();
 

@@ -153,9 +153,7 @@ TEST_F(ScopeWidgetsTest, RightClickShowsTheHelpOnly) {
 class ScopeSimTest : public SimUiTest {
 protected:
     void connectToSim() {
-        build();
-        window->connectAtStartup();
-        ASSERT_EQ(session->flags.sensorConnected, 1);
+        ASSERT_NO_FATAL_FAILURE(buildConnected());
         window->mainTabs()->setCurrentIndex(static_cast<int>(MainTab::Scope));
     }
 };

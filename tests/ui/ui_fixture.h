@@ -78,6 +78,14 @@ protected:
         stored.connection.portNumber = std::to_string(server.tcpPort());
         writeSettings(stored);
     }
+
+    // Builds the window and lets it connect as at start-up; called through
+    // ASSERT_NO_FATAL_FAILURE.
+    void buildConnected() {
+        build();
+        window->connectAtStartup();
+        ASSERT_EQ(session->flags.sensorConnected, 1);
+    }
 };
 
 } // namespace tavrino::test
