@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/event_loop_waiter.h"
+#include "app/link_waiter.h"
 #include "assistant/search.h"
 #include "common/observers.h"
 #include "common/waiter.h"
@@ -19,6 +19,8 @@ enum class AssistantChange {
 // parameter controls of words 20..28 (parameters.controls).
 class AssistantState : public Notifying<AssistantChange> {
 public:
+    explicit AssistantState(link::SensorLink& link) : linkWaiter_(link) {}
+
     // XYZ table rows: the bright target with set 1, the darker target with
     // set 1, the darker target with set 2; columns raw X, Y, Z.
     static constexpr int kBrightWithSet1 = 0;
@@ -33,13 +35,13 @@ public:
     // next step, without further questions.
     bool abandoned = false;
 
-    // Where the pauses wait: in the event loop unless a test put another.
+    // Where the pauses wait: in the link's wait unless a test put another.
     [[nodiscard]] Waiter& waiter() { return *waiter_; }
     void useWaiter(Waiter& waiter) { waiter_ = &waiter; }
 
 private:
-    EventLoopWaiter eventLoop_;
-    Waiter* waiter_ = &eventLoop_;
+    LinkWaiter linkWaiter_;
+    Waiter* waiter_ = &linkWaiter_;
 };
 
 } // namespace tavrino::app

@@ -49,10 +49,6 @@ void reportStep(Session& s, Stage stage, int target, int step, int steps) {
     report(s, {stage, target, step, steps, w[word::Power], w[word::Gain], w[word::Integral1]});
 }
 
-void pause(Session& s, int ms) {
-    s.assistant.waiter().pause(std::chrono::milliseconds(ms));
-}
-
 int highestValue(const measurement::MeasurementRecord& r) {
     return assistant::highestValue({r.X, r.Y, r.Z, r.rawX, r.rawY, r.rawZ});
 }
@@ -83,7 +79,7 @@ bool applyChange(Session& s, bool withRules) {
         runRules(p.rules);
     if (p.transfer.SendPara() != 1)
         return false;
-    pause(s, assistant::kPauseMs);
+    AssistantPause(s, assistant::kPauseMs);
     if (s.flags.sensorConnected == 0 || s.assistant.abandoned)
         return false;
     return GetDPData(s) == 1 && s.flags.sensorConnected != 0;
@@ -154,6 +150,15 @@ bool sendDoubleParameters(Session& s, double average) {
 }
 
 } // namespace
+
+void AssistantPause(Session& s, int ms) {
+    // What the steps after a pause check for: once the program closes there
+    // is nothing left to wait for. A STOP is not among it: the search honours
+    // it between its steps, and the measurement after a pause must see the
+    // sensor settled.
+    s.assistant.waiter().pause(std::chrono::milliseconds(ms),
+                               [&s] { return s.assistant.abandoned || s.shell.closeRequested; });
+}
 
 void DPAssign1(Session& s) {
     assignSet(s, 0);
@@ -264,7 +269,7 @@ bool StartAssistant(Session& s) {
     // report the same failure again.
     if (p.transfer.SendPara() != 1)
         return cancelled(s);
-    pause(s, assistant::kFirstPauseMs);
+    AssistantPause(s, assistant::kFirstPauseMs);
     if (s.assistant.abandoned)
         return false;
     tell(s, t::kBeforeFirstSearch);

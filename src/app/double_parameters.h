@@ -26,6 +26,9 @@ void DPAssign3(Session& s);
 // limit with a message. True when assigned.
 bool CBF_ButtonAssign(Session& s, int which);
 
+// The assistant's pause of `ms` milliseconds after a parameter transfer. The
+// window stays live meanwhile; closing the program ends it at once.
+void AssistantPause(Session& s, int ms);
 // One measurement with the display update. 1, or -1 (already reported).
 int GetDPData(Session& s);
 // The POWER search for `target` with GAIN and INTEGRAL 1 as they are in the

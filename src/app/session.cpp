@@ -24,7 +24,7 @@ ParameterState::ParameterState(link::SensorLink& link, RunFlags& flags, Operator
 Session::Session(Operator& op, Graphs& graphs, std::string programDirectory)
     : programDirectory_(std::move(programDirectory)), graphs_(graphs), shell(programDirectory_),
       op_(op, dimming, shell), link(flags, op_, shell.language),
-      parameters(link, flags, op_, graphs_, shell.language, shell.paths.parameterFile) {
+      parameters(link, flags, op_, graphs_, shell.language, shell.paths.parameterFile), assistant(link) {
     teach::paintRowColours(rowColours, parameters.teachTable);
 }
 

@@ -251,9 +251,31 @@ bool SensorLink::refuseIfBusy() {
 
 // ---------------------------------------------------------------- waiting
 
+// A running wait's local event loop and the wait it runs inside of: a
+// callback nested in one wait may start another (a pause), and wakeWaits()
+// reaches them all.
+struct SensorLink::Wait {
+    QEventLoop loop;
+    Wait* outer = nullptr;
+};
+
+namespace {
+
+// Whole milliseconds, rounded up, so that a timer never ends a wait early.
+int timerMsUntil(const QDeadlineTimer& deadline) {
+    const qint64 ns = deadline.remainingTimeNSecs();
+    return static_cast<int>(std::min<qint64>((ns + 999'999) / 1'000'000, 1 << 30));
+}
+
+QDeadlineTimer replyLimit() {
+    return QDeadlineTimer(SensorLink::kReplyTimeLimitMs, Qt::PreciseTimer);
+}
+
+} // namespace
+
 void SensorLink::wakeWaits() {
-    if (activeLoop_)
-        activeLoop_->quit();
+    for (Wait* w = innermost_; w != nullptr; w = w->outer)
+        w->loop.quit();
 }
 
 void SensorLink::abortWait() {
@@ -263,6 +285,32 @@ void SensorLink::abortWait() {
     if (current_)
         current_->abortOpen();
     wakeWaits();
+}
+
+bool SensorLink::waitUntil(const QDeadlineTimer& deadline, const std::function<bool()>& done) {
+    // What is already there needs no local event loop, which would otherwise
+    // be built for every frame (a payload usually arrives with its header).
+    if (done())
+        return true;
+    Wait wait;
+    wait.outer = innermost_;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &wait.loop, &QEventLoop::quit);
+    innermost_ = &wait;
+    const auto restore = qScopeGuard([&] { innermost_ = wait.outer; });
+    for (;;) {
+        // `done` has just been asked: a wake-up that came while it ran left
+        // its trace in what it asks, so none is missed by not sleeping on it.
+        if (deadline.hasExpired())
+            return false;
+        if (!deadline.isForever())
+            timer.start(timerMsUntil(deadline));
+        wait.loop.exec();
+        if (done())
+            return true;
+    }
 }
 
 void SensorLink::pump(std::size_t needed) {
@@ -283,56 +331,39 @@ void SensorLink::pump(std::size_t needed) {
 
 SensorLink::WaitResult SensorLink::waitFor(std::size_t needed, const std::function<bool()>* stop,
                                            bool finishBegunFrame) {
-    // A payload usually arrives with its header: bytes already here need no
-    // local event loop, which would otherwise be built for every frame.
-    pump(needed);
-    if (received_ >= needed)
-        return WaitResult::Ready;
     bool limited = stop == nullptr;
-    QDeadlineTimer deadline = limited ? QDeadlineTimer(kReplyTimeLimitMs, Qt::PreciseTimer)
-                                      : QDeadlineTimer(QDeadlineTimer::Forever);
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-
-    QEventLoop* const outer = activeLoop_;
-    activeLoop_ = &loop;
-    const auto restore = qScopeGuard([&] { activeLoop_ = outer; });
-
-    for (;;) {
-        // Everything is checked right before the loop runs again, so a wake-up
-        // that came while we were busy here cannot be missed.
+    QDeadlineTimer deadline = limited ? replyLimit() : QDeadlineTimer(QDeadlineTimer::Forever);
+    WaitResult result = WaitResult::TimedOut;
+    const auto settled = [&](WaitResult r) {
+        result = r;
+        return true;
+    };
+    const bool ended = waitUntil(deadline, [&] {
         pump(needed);
         if (received_ >= needed) // enough bytes win over the clock
-            return WaitResult::Ready;
+            return settled(WaitResult::Ready);
         if (aborted_)
-            return WaitResult::Aborted;
+            return settled(WaitResult::Aborted);
         if (failed_)
-            return WaitResult::Failed;
+            return settled(WaitResult::Failed);
         if (!limited && finishBegunFrame && received_ > 0) {
             // A frame the sensor sends by itself has begun: its rest follows
             // within the reply limit, and a stop waits for it, so that the
             // next reader finds the line at the start of a frame.
             limited = true;
-            deadline = QDeadlineTimer(kReplyTimeLimitMs, Qt::PreciseTimer);
+            deadline = replyLimit();
         }
         if (stop && !limited && (*stop)())
-            return WaitResult::Stopped;
-        if (limited) {
-            if (deadline.hasExpired())
-                return WaitResult::TimedOut;
-            timer.start(static_cast<int>(deadline.remainingTime()) + 1);
-        }
-        loop.exec();
-    }
+            return settled(WaitResult::Stopped);
+        return false;
+    });
+    return ended ? result : WaitResult::TimedOut;
 }
 
-int SensorLink::receiveHeader(const std::function<bool()>* stop) {
-    switch (waitFor(kHeaderSize, stop)) {
+int SensorLink::resultOf(WaitResult result) {
+    switch (result) {
     case WaitResult::Ready:
-        break;
+        return 1;
     case WaitResult::TimedOut:
         SetTimeout(texts::kTimeout);
         return -1;
@@ -340,8 +371,34 @@ int SensorLink::receiveHeader(const std::function<bool()>* stop) {
         return 0;
     case WaitResult::Failed:
     case WaitResult::Aborted:
-        return -1;
+        break;
     }
+    return -1;
+}
+
+Transport* SensorLink::lineForFrame() {
+    buffers_.clearReceive();
+    received_ = 0;
+    Transport* t = active();
+    if (t && t->isOpen())
+        return t;
+    // Nothing can answer on a closed line; say so at once rather than after
+    // the full wait.
+    SetTimeout(texts::kTimeout);
+    return nullptr;
+}
+
+int SensorLink::finishFrame(int headerResult, const std::function<bool()>* payloadStop) {
+    int result = headerResult;
+    if (result == 1 && buffers_.lastReply().length > 0)
+        result = receivePayload(payloadStop);
+    traceReceived();
+    return result;
+}
+
+int SensorLink::receiveHeader(const std::function<bool()>* stop) {
+    if (const int waited = resultOf(waitFor(kHeaderSize, stop)); waited != 1)
+        return waited;
     ReplyHeader header;
     HeaderVerdict verdict = checkReplyHeader(buffers_.receive(), header);
     if (stop != nullptr &&
@@ -379,18 +436,8 @@ int SensorLink::receivePayload(const std::function<bool()>* stop) {
     const std::size_t length = buffers_.lastReply().length;
     // A payload awaited until stopped (a scan's frames) may be stopped at any
     // byte: the whole scan is dropped, so no reader is left mid-frame.
-    switch (waitFor(kHeaderSize + length, stop, false)) {
-    case WaitResult::Ready:
-        break;
-    case WaitResult::TimedOut:
-        SetTimeout(texts::kTimeout);
-        return -1;
-    case WaitResult::Stopped:
-        return 0;
-    case WaitResult::Failed:
-    case WaitResult::Aborted:
-        return -1;
-    }
+    if (const int waited = resultOf(waitFor(kHeaderSize + length, stop, false)); waited != 1)
+        return waited;
     if (!checkPayload(buffers_.replyPayload(), length, buffers_.lastReply().dataCrc)) {
         SetTimeout(texts::kBadData);
         return -1;
@@ -406,15 +453,9 @@ void SensorLink::traceReceived() {
 int SensorLink::DataExchange(int count) {
     if (refuseIfBusy())
         return -1;
-    buffers_.clearReceive();
-    received_ = 0;
-    Transport* t = active();
-    if (!t || !t->isOpen()) {
-        // Nothing can answer on a closed line; say so at once rather than
-        // after the full wait.
-        SetTimeout(texts::kTimeout);
+    Transport* t = lineForFrame();
+    if (!t)
         return -1;
-    }
     BusyScope busy(*this, t);
     const auto size = static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(kTransmitBufferSize)));
     // Whatever arrived before the request belongs to no reply of it.
@@ -422,12 +463,7 @@ int SensorLink::DataExchange(int count) {
     if (trace)
         trace(true, buffers_.transmit(), size);
     t->write(buffers_.transmit(), size);
-
-    int result = receiveHeader(nullptr);
-    if (result == 1 && buffers_.lastReply().length > 0)
-        result = receivePayload();
-    traceReceived();
-    return result;
+    return finishFrame(receiveHeader(nullptr));
 }
 
 int SensorLink::requestPastStream(int order, std::uint16_t argument, int streamOrder,
@@ -436,40 +472,24 @@ int SensorLink::requestPastStream(int order, std::uint16_t argument, int streamO
         return -1;
     lastOrder_ = static_cast<std::uint8_t>(order & 0xFF);
     buffers_.FillTxBuf(order, argument, 0);
-    buffers_.clearReceive();
-    received_ = 0;
-    Transport* t = active();
-    if (!t || !t->isOpen()) {
-        SetTimeout(texts::kTimeout);
+    Transport* t = lineForFrame();
+    if (!t)
         return -1;
-    }
     BusyScope busy(*this, t);
     // Unlike DataExchange nothing pending is discarded: a frame cut in two
     // would leave its rest to be taken for the reply.
     if (trace)
         trace(true, buffers_.transmit(), buffers_.transmitLength());
     t->write(buffers_.transmit(), buffers_.transmitLength());
-
-    int result = receiveReplyPastStream(streamOrder, onStreamFrame);
-    if (result == 1 && buffers_.lastReply().length > 0)
-        result = receivePayload();
-    traceReceived();
-    return result;
+    return finishFrame(receiveReplyPastStream(streamOrder, onStreamFrame));
 }
 
 int SensorLink::receiveReplyPastStream(int streamOrder, const std::function<void()>& onStreamFrame) {
     for (;;) {
-        switch (waitFor(kHeaderSize, nullptr)) {
-        case WaitResult::Ready:
-            break;
-        case WaitResult::TimedOut:
-            SetTimeout(texts::kTimeout);
+        // These waits have the reply limit and no stop: anything but Ready is
+        // a failure.
+        if (resultOf(waitFor(kHeaderSize, nullptr)) != 1)
             return -1;
-        case WaitResult::Stopped:
-        case WaitResult::Failed:
-        case WaitResult::Aborted:
-            return -1;
-        }
         std::uint8_t* bytes = buffers_.receive();
         ReplyHeader header;
         const HeaderVerdict verdict = checkReplyHeader(bytes, header);
@@ -485,17 +505,8 @@ int SensorLink::receiveReplyPastStream(int streamOrder, const std::function<void
         if (!streamed)
             return acceptHeader(verdict, header);
         // A frame sent before the sensor took the request.
-        switch (waitFor(kHeaderSize + header.length, nullptr)) {
-        case WaitResult::Ready:
-            break;
-        case WaitResult::TimedOut:
-            SetTimeout(texts::kTimeout);
+        if (resultOf(waitFor(kHeaderSize + header.length, nullptr)) != 1)
             return -1;
-        case WaitResult::Stopped:
-        case WaitResult::Failed:
-        case WaitResult::Aborted:
-            return -1;
-        }
         traceReceived();
         if (checkPayload(buffers_.replyPayload(), header.length, header.dataCrc)) {
             buffers_.setLastReply(header);
@@ -507,25 +518,7 @@ int SensorLink::receiveReplyPastStream(int streamOrder, const std::function<void
 }
 
 bool SensorLink::pause(const QDeadlineTimer& deadline, const std::function<bool()>& stop) {
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-
-    QEventLoop* const outer = activeLoop_;
-    activeLoop_ = &loop;
-    const auto restore = qScopeGuard([&] { activeLoop_ = outer; });
-    for (;;) {
-        if (stop())
-            return true;
-        if (deadline.hasExpired())
-            return false;
-        // Whole milliseconds, rounded up: the loop never ends early.
-        const qint64 ns = deadline.remainingTimeNSecs();
-        timer.start(static_cast<int>(std::min<qint64>((ns + 999'999) / 1'000'000, 1 << 30)));
-        loop.exec();
-    }
+    return waitUntil(deadline, stop);
 }
 
 int SensorLink::receiveUnsolicited(const std::function<bool()>& stop, PayloadWait payloadWait) {
@@ -533,19 +526,11 @@ int SensorLink::receiveUnsolicited(const std::function<bool()>& stop, PayloadWai
         return -1;
     if (stop())
         return 0;
-    buffers_.clearReceive();
-    received_ = 0;
-    Transport* t = active();
-    if (!t || !t->isOpen()) {
-        SetTimeout(texts::kTimeout);
+    Transport* t = lineForFrame();
+    if (!t)
         return -1;
-    }
     BusyScope busy(*this, t);
-    int result = receiveHeader(&stop);
-    if (result == 1 && buffers_.lastReply().length > 0)
-        result = receivePayload(payloadWait == PayloadWait::UntilStopped ? &stop : nullptr);
-    traceReceived();
-    return result;
+    return finishFrame(receiveHeader(&stop), payloadWait == PayloadWait::UntilStopped ? &stop : nullptr);
 }
 
 } // namespace tavrino::link

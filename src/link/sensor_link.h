@@ -15,7 +15,6 @@
 #include <memory>
 #include <string>
 
-class QEventLoop;
 class QDeadlineTimer;
 
 namespace tavrino::link {
@@ -139,6 +138,7 @@ public slots:
 private:
     enum class WaitResult { Ready, TimedOut, Stopped, Failed, Aborted };
     class BusyScope;
+    struct Wait;
 
     [[nodiscard]] Transport* active() const;
     void attach(std::unique_ptr<Transport> transport);
@@ -147,10 +147,25 @@ private:
     void onTransportError(Transport* transport, bool fatal);
     void onTransportDisconnected(Transport* transport);
     void failureOf(Transport* transport, const Text& text);
+    // The one local event loop every wait of the link runs. `done` is asked
+    // first (nothing is built when it already holds) and again each time the
+    // loop wakes: bytes arrived, a transport signal, wakeWaits(), or the
+    // deadline's timer. `deadline` is read anew each time, so `done` may move
+    // it. True when `done` ended the wait, false when the deadline passed.
+    bool waitUntil(const QDeadlineTimer& deadline, const std::function<bool()>& done);
     void pump(std::size_t needed);
     // `finishBegunFrame`: once bytes of a frame have come, its rest is awaited
     // within the reply limit before a stop counts.
     WaitResult waitFor(std::size_t needed, const std::function<bool()>* stop, bool finishBegunFrame = true);
+    // A frame wait's result as an operation result: 1 ready, 0 stopped, -1
+    // failed (a time-out is reported here, other failures where they came).
+    int resultOf(WaitResult result);
+    // The selected transport with the receive buffer cleared for a new frame;
+    // null once a closed line has been reported.
+    Transport* lineForFrame();
+    // The payload after a header that `headerResult` accepted, and the trace
+    // of what was received. The operation's result.
+    int finishFrame(int headerResult, const std::function<bool()>* payloadStop = nullptr);
     int receiveHeader(const std::function<bool()>* stop);
     int acceptHeader(HeaderVerdict verdict, const ReplyHeader& header);
     int receiveReplyPastStream(int streamOrder, const std::function<void()>& onStreamFrame);
@@ -164,7 +179,7 @@ private:
     std::unique_ptr<Transport> serial_;
     std::unique_ptr<Transport> tcp_;
     QPointer<Transport> current_; // the transport of the running wait
-    QEventLoop* activeLoop_ = nullptr;
+    Wait* innermost_ = nullptr;   // the wait running last, linked to those around it
     std::size_t received_ = 0;
     std::string failureMessage_;
     std::uint64_t failureCount_ = 0;

@@ -2,6 +2,7 @@
 
 #include "app/connection.h"
 #include "app/live_measurement.h"
+#include "app/quit.h"
 #include "app/texts.h"
 #include "parameters/parameter_file.h"
 #include "ui/command_bar.h"
@@ -483,12 +484,7 @@ void MainWindow::requestQuit(bool storeSettings) {
     if (!quitRequested_) {
         quitRequested_ = true;
         storeOnQuit_ = storeSettings;
-        // Every loop ends at the end of its current pass; waits look again now.
-        session_.flags.running = 0;
-        session_.flags.scopeRunning = 0;
-        // The assistant ends at its next step and asks nothing more.
-        session_.assistant.abandoned = session_.assistant.running;
-        session_.link.wakeWaits();
+        app::EndRunsForQuit(session_);
     }
     finishQuit();
 }

@@ -4,6 +4,7 @@
 #include "app/connection.h"
 #include "app/double_parameters.h"
 #include "app/live_measurement.h"
+#include "app/quit.h"
 #include "app/session.h"
 #include "assistant/texts.h"
 #include "link/orders.h"
@@ -17,6 +18,8 @@
 #include "support/test_directory.h"
 
 #include <gtest/gtest.h>
+
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -248,6 +251,26 @@ TEST_F(AssistantTest, StopEndsTheGainPhaseAtItsNextStep) {
     EXPECT_EQ(settings(1, blocks.size()), gainPhase(3));
     EXPECT_EQ(op.messages(), (std::vector<std::string>{text(t::kBeforeFirstSearch), text(t::kCancelled)}));
     EXPECT_EQ(session.assistant.progress.stage, assistant::Stage::Cancelled);
+}
+
+// Closing the program during a pause ends the pause, not only the steps after
+// it: the session's own waiter waits in the link's wait, which the close wakes.
+TEST(AssistantPause, EndsWhenTheProgramCloses) {
+    test::ScriptedOperator op;
+    test::RecordingGraphs graphs;
+    Session s{op, graphs, test::testDirectory("assistant")};
+    s.assistant.running = true;
+    QTimer::singleShot(0, [&s] { EndRunsForQuit(s); });
+    // Far below the pause, so a pause that runs on is seen; it ends it too.
+    bool guardFired = false;
+    QTimer::singleShot(20'000, [&] {
+        guardFired = true;
+        s.shell.closeRequested = true;
+        s.link.wakeWaits();
+    });
+    AssistantPause(s, 60'000);
+    EXPECT_FALSE(guardFired);
+    EXPECT_TRUE(s.assistant.abandoned);
 }
 
 // ---- the ASSIGN buttons ----

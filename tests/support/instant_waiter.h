@@ -13,7 +13,7 @@ struct InstantWaiter final : Waiter {
     std::vector<int> pauses; // milliseconds, in order
     std::function<void()> onPause;
 
-    void pause(std::chrono::milliseconds duration) override {
+    void pause(std::chrono::milliseconds duration, const std::function<bool()>&) override {
         pauses.push_back(static_cast<int>(duration.count()));
         if (onPause)
             onPause();

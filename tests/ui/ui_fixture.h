@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/panel_settings.h"
+#include "app/quit.h"
 #include "app/session.h"
 #include "sim_server.h"
 #include "support/scripted_operator.h"
@@ -39,7 +40,19 @@ protected:
             window->InitAll();
     }
 
+    // Safe whatever the test left (a failed assertion returns from the middle
+    // of it): what still runs ends as closing the program ends it and the
+    // link is closed while window and session are both there for whatever
+    // that unwinds; then nothing is left pointing at the window, and the
+    // session (whose link the window uses) goes last.
     void TearDown() override {
+        if (session) {
+            app::EndRunsForQuit(*session);
+            session->link.abortWait();
+            session->link.closeAll();
+        }
+        if (gui)
+            gui->attach(nullptr);
         graphs.attach(nullptr);
         window.reset();
         session.reset();
