@@ -8,6 +8,7 @@
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QGridLayout>
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -124,13 +124,9 @@ void DoubleParameterPanel::build(UiContext& context) {
             item->setBackground(QColor(220, 220, 220));
         }
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    // The page shows through, as it does around the area.
+    QVBoxLayout* column = addScrollingColumn(
+        this, body(), {.sideways = Sideways::Never, .backdrop = Backdrop::PageShowsThrough});
 
     auto* tables = new QGridLayout;
     tables->addWidget(setsCaption_, 0, 0);
@@ -169,11 +165,6 @@ void DoubleParameterPanel::build(UiContext& context) {
     column->addWidget(progress_);
     instructions_->setReadOnly(true);
     column->addWidget(instructions_, 1);
-    area->setWidget(content);
-    // The page shows through, as it does around the area.
-    content->setAutoFillBackground(false);
-    area->viewport()->setAutoFillBackground(false);
-    body()->addWidget(area, 1);
 
     namespace at = assistant::texts;
     HelpRegistry& help = context.help;

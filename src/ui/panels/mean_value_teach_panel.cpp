@@ -7,6 +7,7 @@
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QGridLayout>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
@@ -87,12 +87,7 @@ void MeanValueTeachPanel::build(UiContext& context) {
     mean_->setFixedHeight(mean_->horizontalHeader()->sizeHint().height() +
                           mean_->verticalHeader()->defaultSectionSize() + 2 * mean_->frameWidth());
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* column = addScrollingColumn(this, body());
     column->addWidget(values_, 1);
     column->addWidget(mean_);
     auto* numbers = new QGridLayout;
@@ -114,8 +109,6 @@ void MeanValueTeachPanel::build(UiContext& context) {
     buttons->addStretch(1);
     buttons->addWidget(close_);
     column->addLayout(buttons);
-    area->setWidget(content);
-    body()->addWidget(area, 1);
 
     namespace tt = teach::texts;
     HelpRegistry& help = context.help;

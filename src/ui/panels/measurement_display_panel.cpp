@@ -8,6 +8,7 @@
 #include "ui/plots/quad_arrangement.h"
 #include "ui/plots/strip_chart.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QEvent>
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -84,14 +84,10 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     HelpRegistry& help = context.help;
 
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
     // Only upwards and downwards: a sideways bar would keep itself in place.
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    // The page shows through, as it does around the area.
+    QVBoxLayout* column = addScrollingColumn(
+        this, body(), {.sideways = Sideways::Never, .backdrop = Backdrop::PageShowsThrough});
 
     // Status and link.
     auto* top = new QGridLayout;
@@ -145,11 +141,6 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     // The three-sided view is the page in front at start-up.
     graphTabs_->setCurrentIndex(kGraphPageCount - 1);
     column->addWidget(graphTabs_, 1);
-    area->setWidget(content);
-    // The page shows through, as it does around the area.
-    content->setAutoFillBackground(false);
-    area->viewport()->setAutoFillBackground(false);
-    body()->addWidget(area, 1);
 
     // Right-click help of every display.
     help.add(graphTabs_, texts::kGraphTabHelp);

@@ -10,6 +10,7 @@
 #include "ui/help.h"
 #include "ui/plots/cloud_plot.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QGridLayout>
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
@@ -76,10 +76,7 @@ RecordedValueTeachPanel::RecordedValueTeachPanel(UiContext& context, QWidget* pa
 
 void RecordedValueTeachPanel::build(UiContext& context) {
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
+    QWidget* content = addScrolling(this, body(), {.backdrop = Backdrop::PageShowsThrough});
     auto* grid = new QGridLayout(content);
     grid->setContentsMargins(0, 0, 0, 0);
     for (std::size_t g = 0; g < plots_.size(); ++g) {
@@ -92,10 +89,6 @@ void RecordedValueTeachPanel::build(UiContext& context) {
         grid->setRowStretch(i, 1);
         grid->setColumnStretch(i, 1);
     }
-    area->setWidget(content);
-    content->setAutoFillBackground(false);
-    area->viewport()->setAutoFillBackground(false);
-    body()->addWidget(area, 1);
     repaint_->setInterval(kRepaintIntervalMs);
 }
 

@@ -5,6 +5,7 @@
 #include "ui/help.h"
 #include "ui/plots/scope_graph.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QComboBox>
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
@@ -83,18 +83,11 @@ void ScopePanel::build() {
     deltas->addStretch(1);
 
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* column = addScrollingColumn(this, body());
     column->addLayout(top);
     column->addWidget(graph_, 3);
     column->addWidget(digital_, 1);
     column->addLayout(deltas);
-    area->setWidget(content);
-    body()->addWidget(area, 1);
 }
 
 void ScopePanel::registerHelp(HelpRegistry& help) {

@@ -3,6 +3,7 @@
 #include "measurement/texts.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <qcustomplot.h>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -48,12 +48,7 @@ SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
       }) {
     namespace mt = measurement::texts;
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* column = addScrollingColumn(this, body(), {.backdrop = Backdrop::PageShowsThrough});
     auto* top = new QHBoxLayout;
     top->addWidget(selectorCaption_);
     top->addWidget(selector_);
@@ -83,10 +78,6 @@ SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
     displays->addWidget(counter_, 1, 7);
     column->addLayout(displays);
     column->addWidget(stack_, 1);
-    area->setWidget(content);
-    content->setAutoFillBackground(false);
-    area->viewport()->setAutoFillBackground(false);
-    body()->addWidget(area, 1);
 
     context.help.add(selector_, mt::kSignalSelectorHelp);
     context.help.add(close_, mt::kCloseSignalGraphHelp);
