@@ -63,15 +63,6 @@ QTableWidget* numberTable(int rows, int columns, QWidget* parent) {
     return table;
 }
 
-QLineEdit* display(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(kDisplayWidth);
-    return edit;
-}
-
 } // namespace
 
 Control DoubleParameterPanel::setControl(int row, int column) {
@@ -87,9 +78,9 @@ DoubleParameterPanel::DoubleParameterPanel(UiContext& context, QWidget* parent)
       setsCaption_(new QLabel(this)), sets_(numberTable(kSetRows, kSetColumns, this)),
       xyzCaption_(new QLabel(this)), xyz_(numberTable(kXyzRows, 3, this)),
       correctionsCaption_(new QLabel(this)), corrections_(numberTable(1, kCorrections, this)),
-      activeSetCaption_(new QLabel(this)), activeSet_(display(this)), start_(new QPushButton(this)),
-      close_(new QPushButton(this)), progress_(new QLabel(this)), instructions_(new QPlainTextEdit(this)),
-      repaint_(new QTimer(this)),
+      activeSetCaption_(new QLabel(this)), activeSet_(numberDisplay(this, kDisplayWidth)),
+      start_(new QPushButton(this)), close_(new QPushButton(this)), progress_(new QLabel(this)),
+      instructions_(new QPlainTextEdit(this)), repaint_(new QTimer(this)),
       subscription_(context.session.parameters.controls,
                     [this](const parameters::ControlChange& change) { onChange(change); }),
       assistantSubscription_(context.session.assistant,
@@ -141,7 +132,7 @@ void DoubleParameterPanel::build(UiContext& context) {
     live->addWidget(activeSetCaption_);
     live->addWidget(activeSet_);
     for (std::size_t i = 0; i < 3; ++i) {
-        raw_[i] = display(this);
+        raw_[i] = numberDisplay(this, kDisplayWidth);
         live->addSpacing(8);
         live->addWidget(new QLabel(qs(texts::kRawCaptions[i]), this));
         live->addWidget(raw_[i]);

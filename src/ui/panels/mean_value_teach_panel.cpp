@@ -51,23 +51,14 @@ QTableWidget* valueGrid(int rows, QWidget* parent) {
     return table;
 }
 
-QLineEdit* display(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(kDisplayWidth);
-    return edit;
-}
-
 } // namespace
 
 MeanValueTeachPanel::MeanValueTeachPanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kMeanValueTeachHeading, parent), session_(context.session),
       values_(valueGrid(static_cast<int>(teach::MeanCaptures::kRows), this)), mean_(valueGrid(1, this)),
-      counter_(display(this)), maxDeltaE_(display(this)), capture_(new QPushButton(this)),
-      undo_(new QPushButton(this)), reset_(new QPushButton(this)), teach_(new QPushButton(this)),
-      close_(new QPushButton(this)), repaint_(new QTimer(this)),
+      counter_(numberDisplay(this, kDisplayWidth)), maxDeltaE_(numberDisplay(this, kDisplayWidth)),
+      capture_(new QPushButton(this)), undo_(new QPushButton(this)), reset_(new QPushButton(this)),
+      teach_(new QPushButton(this)), close_(new QPushButton(this)), repaint_(new QTimer(this)),
       subscription_(context.session.teachPanels, [this](app::TeachPanelChange) { showCaptures(); }),
       tableSubscription_(context.session.parameters.teachTable, [this](const teach::TableChange& change) {
           if (change.kind == teach::TableChange::Kind::Headings)
@@ -97,7 +88,7 @@ void MeanValueTeachPanel::build(UiContext& context) {
     numbers->addWidget(deltaLabel, 0, 2);
     numbers->addWidget(maxDeltaE_, 0, 3);
     for (std::size_t i = 0; i < 3; ++i) {
-        xyz_[i] = display(this);
+        xyz_[i] = numberDisplay(this, kDisplayWidth);
         numbers->addWidget(new QLabel(qs(kXyzLabels[i]), this), 1, static_cast<int>(2 * i));
         numbers->addWidget(xyz_[i], 1, static_cast<int>(2 * i + 1));
         context.help.add(xyz_[i], measurement::texts::kXyzHelp);

@@ -42,13 +42,6 @@ QLineEdit* display(QWidget* parent) {
     return edit;
 }
 
-QLineEdit* numberDisplay(QWidget* parent) {
-    QLineEdit* edit = display(parent);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(kDisplayWidth);
-    return edit;
-}
-
 QLabel* caption(QWidget* parent, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -109,17 +102,17 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
         live->addWidget(widget, row, 2 * static_cast<int>(column) + 1);
     };
     for (std::size_t i = 0; i < 3; ++i) {
-        xyz_[OnPanel][i].edit = numberDisplay(this);
+        xyz_[OnPanel][i].edit = numberDisplay(this, kDisplayWidth);
         place(0, i, caption(this, qs(texts::kXyzCaptions[i])), xyz_[OnPanel][i].edit);
-        coordinates_[i].edit = numberDisplay(this);
+        coordinates_[i].edit = numberDisplay(this, kDisplayWidth);
         coordinateCaptions_[i] = caption(this);
         place(1, i, coordinateCaptions_[i], coordinates_[i].edit);
-        deviations_[i].edit = numberDisplay(this);
+        deviations_[i].edit = numberDisplay(this, kDisplayWidth);
         deviationCaptions_[i] = caption(this);
         place(2, i, deviationCaptions_[i], deviations_[i].edit);
     }
-    deltaE_.edit = numberDisplay(this);
-    colourNumber_.edit = numberDisplay(this);
+    deltaE_.edit = numberDisplay(this, kDisplayWidth);
+    colourNumber_.edit = numberDisplay(this, kDisplayWidth);
     place(3, 0, deltaECaption_, deltaE_.edit);
     place(3, 1, colourNumberCaption_, colourNumber_.edit);
     auto* lamps = new QHBoxLayout;
@@ -209,11 +202,11 @@ QWidget* MeasurementDisplayPanel::buildGraphPage(std::size_t page, QWidget* pare
     for (std::size_t i = 0; i < 3; ++i) {
         const int column = 2 * static_cast<int>(i);
         NumberDisplay& x = xyz_[page + 1][i];
-        x.edit = numberDisplay(widget);
+        x.edit = numberDisplay(widget, kDisplayWidth);
         values->addWidget(caption(widget, qs(texts::kXyzCaptions[i])), 0, column);
         values->addWidget(x.edit, 0, column + 1);
         if (page == 1) {
-            reference_[i].edit = numberDisplay(widget);
+            reference_[i].edit = numberDisplay(widget, kDisplayWidth);
             referenceCaptions_[i] = caption(widget);
             values->addWidget(referenceCaptions_[i], 1, column);
             values->addWidget(reference_[i].edit, 1, column + 1);

@@ -8,6 +8,7 @@
 #include "teach/texts.h"
 #include "ui/callback_depth.h"
 #include "ui/help.h"
+#include "ui/number_cells.h"
 #include "ui/plots/cloud_plot.h"
 #include "ui/qt_text.h"
 #include "ui/scrolling.h"
@@ -34,23 +35,14 @@ constexpr Text kResetButton{"RESET", "RESET"};
 constexpr Text kTeachButton{"TEACH", "TEACH"};
 constexpr Text kCounterLabel{"Werte:", "Values:"};
 
-QLineEdit* display(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(kDisplayWidth);
-    return edit;
-}
-
 } // namespace
 
 RecordedValueTeachPanel::RecordedValueTeachPanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kRecordedValueTeachHeading, parent), session_(context.session),
-      counterCaption_(new QLabel(this)), counter_(display(this)), rowCaption_(new QLabel(this)),
-      rowNumber_(new QSpinBox(this)), start_(new QPushButton(this)), stop_(new QPushButton(this)),
-      reset_(new QPushButton(this)), teach_(new QPushButton(this)), close_(new QPushButton(this)),
-      repaint_(new QTimer(this)),
+      counterCaption_(new QLabel(this)), counter_(numberDisplay(this, kDisplayWidth)),
+      rowCaption_(new QLabel(this)), rowNumber_(new QSpinBox(this)), start_(new QPushButton(this)),
+      stop_(new QPushButton(this)), reset_(new QPushButton(this)), teach_(new QPushButton(this)),
+      close_(new QPushButton(this)), repaint_(new QTimer(this)),
       subscription_(context.session.teachPanels, [this](app::TeachPanelChange c) { onChange(c); }),
       tableSubscription_(context.session.parameters.teachTable,
                          [this](const teach::TableChange& change) {
@@ -100,7 +92,7 @@ QWidget* RecordedValueTeachPanel::buildControls(UiContext& context) {
     numbers->addWidget(counter_, 0, 1);
     for (std::size_t i = 0; i < values_.size(); ++i) {
         valueCaptions_[i] = new QLabel(box);
-        values_[i] = display(box);
+        values_[i] = numberDisplay(box, kDisplayWidth);
         numbers->addWidget(valueCaptions_[i], static_cast<int>(i + 1), 0);
         numbers->addWidget(values_[i], static_cast<int>(i + 1), 1);
     }

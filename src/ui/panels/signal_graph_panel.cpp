@@ -2,6 +2,7 @@
 
 #include "measurement/texts.h"
 #include "ui/help.h"
+#include "ui/number_cells.h"
 #include "ui/qt_text.h"
 #include "ui/scrolling.h"
 #include "ui/texts.h"
@@ -21,27 +22,20 @@ namespace tavrino::ui {
 
 namespace {
 
+constexpr int kDisplayWidth = 90;
 const QColor kTeal(0, 128, 128);
 const std::array<QColor, measurement::kSignals> kSignalColours{Qt::red,   Qt::green, Qt::blue, Qt::red,
                                                                Qt::green, kTeal,     kTeal};
 // X, Y, Z and the temperature are integers, the coordinates are not.
 constexpr std::array<int, measurement::kSignals> kDecimals{0, 0, 0, 4, 4, 4, 0};
 
-QLineEdit* makeValueDisplay(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(90);
-    return edit;
-}
-
 } // namespace
 
 SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kSignalGraphHeading, parent), session_(context.session),
       selector_(new QComboBox(this)), selectorCaption_(new QLabel(this)), close_(new QPushButton(this)),
-      stack_(new QStackedWidget(this)), counterCaption_(new QLabel(this)), counter_(makeValueDisplay(this)),
+      stack_(new QStackedWidget(this)), counterCaption_(new QLabel(this)),
+      counter_(numberDisplay(this, kDisplayWidth)),
       controlsSubscription_(context.session.parameters.controls, [this](const parameters::ControlChange& c) {
           if (c.kind == parameters::ControlChange::Kind::Captions)
               applyCaptions();
@@ -67,7 +61,7 @@ SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
         selector_->addItem(QString(), static_cast<int>(i));
         captions_[i] = new QLabel(this);
         captions_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        values_[i] = makeValueDisplay(this);
+        values_[i] = numberDisplay(this, kDisplayWidth);
         const int row = static_cast<int>(i / 4);
         const int column = 2 * static_cast<int>(i % 4);
         displays->addWidget(captions_[i], row, column);
