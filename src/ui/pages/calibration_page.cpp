@@ -258,10 +258,7 @@ void CalibrationPage::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
     app::Session& s = session_;
     for (std::size_t i = 0; i < ButtonCount; ++i)
-        connect(buttons_[i], &QPushButton::clicked, this, [&s, &callbacks, flow = kFlows[i]] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(s);
-        });
+        connect(buttons_[i], &QPushButton::clicked, this, callbacks.scoped(s, kFlows[i]));
     const auto spaceOf = [](QComboBox* combo, int index) {
         return static_cast<std::uint16_t>(combo->itemData(index).toUInt());
     };

@@ -75,15 +75,9 @@ void OffsetAdjustmentPage::build() {
 
 void OffsetAdjustmentPage::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    const auto run = [this, &callbacks](void (*flow)(app::Session&)) {
-        return [this, &callbacks, flow] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(session_);
-        };
-    };
-    connect(assign_, &QPushButton::clicked, this, run(&app::assignXyzOffsetButton));
-    connect(send_, &QPushButton::clicked, this, run(&app::xyzOffsetSendButton));
-    connect(get_, &QPushButton::clicked, this, run(&app::xyzOffsetGetButton));
+    connect(assign_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::assignXyzOffsetButton));
+    connect(send_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::xyzOffsetSendButton));
+    connect(get_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::xyzOffsetGetButton));
     for (std::size_t i = 0; i < 3; ++i)
         connect(values_[i], &QLineEdit::editingFinished, this, [this, i] { edited(i); });
 }

@@ -78,16 +78,10 @@ void ZeroPointOffsetPage::build() {
 
 void ZeroPointOffsetPage::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    const auto run = [this, &callbacks](void (*flow)(app::Session&)) {
-        return [this, &callbacks, flow] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(session_);
-        };
-    };
-    connect(send_, &QPushButton::clicked, this, run(&app::zeroPointSendButton));
-    connect(get_, &QPushButton::clicked, this, run(&app::zeroPointGetButton));
-    connect(calc_, &QPushButton::clicked, this, run(&app::zeroPointCalcButton));
-    connect(close_, &QPushButton::clicked, this, run(&app::zeroPointCloseButton));
+    connect(send_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::zeroPointSendButton));
+    connect(get_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::zeroPointGetButton));
+    connect(calc_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::zeroPointCalcButton));
+    connect(close_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::zeroPointCloseButton));
     for (std::size_t i = 0; i < 3; ++i)
         connect(values_[i], &QSpinBox::valueChanged, this, [this, i](int value) {
             app::zeroPointEdited(session_, i, static_cast<std::uint16_t>(value));

@@ -229,10 +229,7 @@ void CalibrationPanel::registerHelp(HelpRegistry& help) {
 
 void CalibrationPanel::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    connect(close_, &QPushButton::clicked, this, [this, &callbacks] {
-        CallbackDepth::Scope scope(callbacks);
-        app::closeCalibrationButton(session_);
-    });
+    connect(close_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::closeCalibrationButton));
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0 && index != static_cast<int>(session_.calibration.page))
             app::showCalibPage(session_, static_cast<app::CalibPage>(index));

@@ -183,10 +183,7 @@ void DoubleParameterPanel::connectControls(UiContext& context) {
         connect(assign_[static_cast<std::size_t>(which - 1)], &QPushButton::clicked, this,
                 [this, which] { app::CBF_ButtonAssign(session_, which); });
     CallbackDepth& callbacks = context.callbacks;
-    connect(start_, &QPushButton::clicked, this, [this, &callbacks] {
-        CallbackDepth::Scope scope(callbacks);
-        app::CBF_ButtonStartAssistant(session_);
-    });
+    connect(start_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonStartAssistant));
     connect(close_, &QPushButton::clicked, this, [this] { app::CBF_ButtonCloseDp(session_); });
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
 }

@@ -117,20 +117,11 @@ void MeanValueTeachPanel::build(UiContext& context) {
 
 void MeanValueTeachPanel::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    const auto run = [this, &callbacks](void (*flow)(app::Session&)) {
-        return [this, &callbacks, flow] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(session_);
-        };
-    };
-    connect(capture_, &QPushButton::clicked, this, run(&app::CaptureFrame));
-    connect(undo_, &QPushButton::clicked, this, run(&app::UndoCapture));
-    connect(teach_, &QPushButton::clicked, this, run(&app::CBF_ButtonTP1Teach));
-    connect(close_, &QPushButton::clicked, this, run(&app::CBF_ButtonCloseTeachPanel));
-    connect(reset_, &QPushButton::clicked, this, [this, &callbacks] {
-        CallbackDepth::Scope scope(callbacks);
-        askReset();
-    });
+    connect(capture_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CaptureFrame));
+    connect(undo_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::UndoCapture));
+    connect(teach_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonTP1Teach));
+    connect(close_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonCloseTeachPanel));
+    connect(reset_, &QPushButton::clicked, this, callbacks.scoped([this] { askReset(); }));
     connect(values_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) { cellEdited(item); });
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
 }

@@ -126,20 +126,11 @@ QWidget* RecordedValueTeachPanel::buildControls(UiContext& context) {
 
 void RecordedValueTeachPanel::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    const auto run = [this, &callbacks](void (*flow)(app::Session&)) {
-        return [this, &callbacks, flow] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(session_);
-        };
-    };
-    connect(start_, &QPushButton::clicked, this, run(&app::CBF_ButtonTP2Start));
-    connect(stop_, &QPushButton::clicked, this, run(&app::CBF_ButtonStop));
-    connect(teach_, &QPushButton::clicked, this, run(&app::CBF_ButtonTP2Teach));
-    connect(close_, &QPushButton::clicked, this, run(&app::CBF_ButtonCloseTeachPanel));
-    connect(reset_, &QPushButton::clicked, this, [this, &callbacks] {
-        CallbackDepth::Scope scope(callbacks);
-        askReset();
-    });
+    connect(start_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonTP2Start));
+    connect(stop_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonStop));
+    connect(teach_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonTP2Teach));
+    connect(close_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonCloseTeachPanel));
+    connect(reset_, &QPushButton::clicked, this, callbacks.scoped([this] { askReset(); }));
     connect(rowNumber_, &QSpinBox::valueChanged, this,
             [this](int value) { session_.parameters.teachTable.setRowNumber(value); });
     for (std::size_t g = 0; g < plots_.size(); ++g) {
