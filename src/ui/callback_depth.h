@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 namespace tavrino::ui {
 
@@ -40,6 +41,20 @@ public:
     template <class F> void run(F&& f) {
         Scope scope(*this);
         std::forward<F>(f)();
+    }
+
+    // A slot that runs `f` inside a scope: for buttons whose flow may
+    // exchange with the sensor or ask the operator.
+    template <class F> [[nodiscard]] auto scoped(F f) {
+        return [this, f = std::move(f)] {
+            Scope scope(*this);
+            f();
+        };
+    }
+    // A slot that runs `flow(session)` inside a scope; what the flow
+    // returns is not the slot's business.
+    template <class S, class R> [[nodiscard]] auto scoped(S& session, R (*flow)(S&)) {
+        return scoped([&session, flow] { flow(session); });
     }
 
 private:

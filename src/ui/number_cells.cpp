@@ -24,6 +24,15 @@ QString fixedText(double value, int decimals) {
     return text;
 }
 
+QLineEdit* numberDisplay(QWidget* parent, int maxWidth) {
+    auto* edit = new QLineEdit(parent);
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edit->setMaximumWidth(maxWidth);
+    return edit;
+}
+
 void showNumberCell(QTableWidgetItem* item, double value, int decimals) {
     item->setData(kFullValueRole, value);
     item->setText(fixedText(value, decimals));

@@ -5,7 +5,9 @@
 
 #include <optional>
 
+class QLineEdit;
 class QTableWidgetItem;
+class QWidget;
 
 namespace tavrino::ui {
 
@@ -24,6 +26,10 @@ void setFixedText(QString& text, double value, int decimals);
 void showNumberCell(QTableWidgetItem* item, double value, int decimals);
 // The value a cell holds (0 for a cell without one).
 [[nodiscard]] double numberCellValue(const QTableWidgetItem* item);
+
+// A read-only line edit that shows a number right-aligned in at most
+// `maxWidth` pixels. It takes no focus: it shows, it is not typed into.
+[[nodiscard]] QLineEdit* numberDisplay(QWidget* parent, int maxWidth);
 
 // What the operator typed: a finite number, with "." or "," as decimal
 // point; surrounding blanks are ignored. Nothing for anything else.

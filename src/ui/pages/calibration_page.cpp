@@ -6,6 +6,7 @@
 #include "ui/callback_depth.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QCheckBox>
@@ -17,7 +18,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -232,12 +232,8 @@ void CalibrationPage::build() {
         grid->setVerticalSpacing(kGroupSpacing);
     }
     // Everything scrolls when the window is made smaller than the page.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* column = addScrollingColumn(this, body());
+    QWidget* content = column->parentWidget();
     column->setSpacing(kGroupSpacing);
     for (QGroupBox* box : {reference, setValues, actual, factors}) {
         box->setParent(content);
@@ -246,8 +242,6 @@ void CalibrationPage::build() {
     column->addStretch(1);
     decoration_->setParent(content);
     column->addWidget(decoration_);
-    area->setWidget(content);
-    body()->addWidget(area, 1);
 }
 
 void CalibrationPage::registerHelp(HelpRegistry& help) {
@@ -264,10 +258,7 @@ void CalibrationPage::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
     app::Session& s = session_;
     for (std::size_t i = 0; i < ButtonCount; ++i)
-        connect(buttons_[i], &QPushButton::clicked, this, [&s, &callbacks, flow = kFlows[i]] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(s);
-        });
+        connect(buttons_[i], &QPushButton::clicked, this, callbacks.scoped(s, kFlows[i]));
     const auto spaceOf = [](QComboBox* combo, int index) {
         return static_cast<std::uint16_t>(combo->itemData(index).toUInt());
     };

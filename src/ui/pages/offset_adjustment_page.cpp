@@ -4,6 +4,7 @@
 #include "calibration/help_texts.h"
 #include "ui/callback_depth.h"
 #include "ui/help.h"
+#include "ui/pages/axis_rows.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 
@@ -23,7 +24,6 @@ namespace h = calibration::help;
 constexpr Text kAssignButton{"ASSIGN XYZ OFFSET", "ASSIGN XYZ OFFSET"};
 constexpr Text kSendButton{"SEND XYZ OFFSET", "SEND XYZ OFFSET"};
 constexpr Text kGetButton{"LESEN", "GET"};
-constexpr std::array<const char*, 3> kAxes{"X", "Y", "Z"};
 constexpr int kBoxWidth = 90;
 
 } // namespace
@@ -57,14 +57,7 @@ OffsetAdjustmentPage::OffsetAdjustmentPage(UiContext& context, QWidget* parent)
 }
 
 void OffsetAdjustmentPage::build() {
-    auto* grid = new QGridLayout;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const int row = static_cast<int>(i);
-        grid->addWidget(new QLabel(QString::fromLatin1(kAxes[i]), this), row, 0);
-        grid->addWidget(values_[i], row, 1);
-    }
-    grid->setColumnStretch(2, 1);
-    body()->addLayout(grid);
+    body()->addLayout(axisRows(this, values_));
     auto* buttons = new QGridLayout;
     buttons->addWidget(assign_, 0, 0);
     buttons->addWidget(send_, 0, 1);
@@ -75,15 +68,9 @@ void OffsetAdjustmentPage::build() {
 
 void OffsetAdjustmentPage::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    const auto run = [this, &callbacks](void (*flow)(app::Session&)) {
-        return [this, &callbacks, flow] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(session_);
-        };
-    };
-    connect(assign_, &QPushButton::clicked, this, run(&app::assignXyzOffsetButton));
-    connect(send_, &QPushButton::clicked, this, run(&app::xyzOffsetSendButton));
-    connect(get_, &QPushButton::clicked, this, run(&app::xyzOffsetGetButton));
+    connect(assign_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::assignXyzOffsetButton));
+    connect(send_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::xyzOffsetSendButton));
+    connect(get_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::xyzOffsetGetButton));
     for (std::size_t i = 0; i < 3; ++i)
         connect(values_[i], &QLineEdit::editingFinished, this, [this, i] { edited(i); });
 }

@@ -5,6 +5,7 @@
 #include "ui/callback_depth.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -121,12 +121,7 @@ void ScopePage::build() {
         grid->addWidget(field, row++, 1);
     }
     // Everything scrolls when the window is made smaller than the page.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
-    auto* page = new QVBoxLayout(content);
-    page->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* page = addScrollingColumn(this, body());
     page->addLayout(grid);
     page->addWidget(commentCaption_);
     page->addWidget(comment_, 1);
@@ -142,8 +137,6 @@ void ScopePage::build() {
     for (QPushButton* b : {scan_, break_, print_})
         buttons->addWidget(b);
     page->addLayout(buttons);
-    area->setWidget(content);
-    body()->addWidget(area, 1);
 
     for (app::DimControl c :
          {app::DimControl::ScopeScan, app::DimControl::ScopeBreak, app::DimControl::ScopeCycleTime})

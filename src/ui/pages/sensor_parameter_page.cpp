@@ -6,12 +6,12 @@
 #include "ui/help.h"
 #include "ui/parameter_field.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
@@ -34,12 +34,10 @@ constexpr Control kPageControls[] = {
 SensorParameterPage::SensorParameterPage(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kSensorParameterHeading, parent), setDp_(new QPushButton(this)) {
     // The controls scroll when the window is made smaller than they are.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
     // Only upwards and downwards: a sideways bar would keep itself in place.
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* controls = new QWidget(area);
+    // The page shows through, as it does around the area.
+    QWidget* controls =
+        addScrolling(this, body(), {.sideways = Sideways::Never, .backdrop = Backdrop::PageShowsThrough});
     auto* grid = new QGridLayout(controls);
     int row = 0;
     for (Control c : kPageControls) {
@@ -57,11 +55,6 @@ SensorParameterPage::SensorParameterPage(UiContext& context, QWidget* parent)
     }
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
-    area->setWidget(controls);
-    // The page shows through, as it does around the area.
-    controls->setAutoFillBackground(false);
-    area->viewport()->setAutoFillBackground(false);
-    body()->addWidget(area, 1);
     context.help.add(setDp_, assistant::texts::kSetDpHelp);
     app::Session& session = context.session;
     connect(setDp_, &QPushButton::clicked, this, [&session] { app::CBF_ButtonSetDp(session); });

@@ -4,6 +4,7 @@
 #include "calibration/help_texts.h"
 #include "ui/callback_depth.h"
 #include "ui/help.h"
+#include "ui/pages/axis_rows.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 
@@ -24,7 +25,6 @@ namespace h = calibration::help;
 constexpr Text kSendButton{"SENDEN", "SEND"};
 constexpr Text kGetButton{"LESEN", "GET"};
 constexpr Text kCalcButton{"CALC", "CALC"};
-constexpr std::array<const char*, 3> kAxes{"X", "Y", "Z"};
 constexpr int kFieldWidth = 90;
 
 } // namespace
@@ -59,14 +59,7 @@ ZeroPointOffsetPage::ZeroPointOffsetPage(UiContext& context, QWidget* parent)
 }
 
 void ZeroPointOffsetPage::build() {
-    auto* grid = new QGridLayout;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const int row = static_cast<int>(i);
-        grid->addWidget(new QLabel(QString::fromLatin1(kAxes[i]), this), row, 0);
-        grid->addWidget(values_[i], row, 1);
-    }
-    grid->setColumnStretch(2, 1);
-    body()->addLayout(grid);
+    body()->addLayout(axisRows(this, values_));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {send_, get_, calc_})
         buttons->addWidget(b);
@@ -78,16 +71,10 @@ void ZeroPointOffsetPage::build() {
 
 void ZeroPointOffsetPage::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    const auto run = [this, &callbacks](void (*flow)(app::Session&)) {
-        return [this, &callbacks, flow] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(session_);
-        };
-    };
-    connect(send_, &QPushButton::clicked, this, run(&app::zeroPointSendButton));
-    connect(get_, &QPushButton::clicked, this, run(&app::zeroPointGetButton));
-    connect(calc_, &QPushButton::clicked, this, run(&app::zeroPointCalcButton));
-    connect(close_, &QPushButton::clicked, this, run(&app::zeroPointCloseButton));
+    connect(send_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::zeroPointSendButton));
+    connect(get_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::zeroPointGetButton));
+    connect(calc_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::zeroPointCalcButton));
+    connect(close_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::zeroPointCloseButton));
     for (std::size_t i = 0; i < 3; ++i)
         connect(values_[i], &QSpinBox::valueChanged, this, [this, i](int value) {
             app::zeroPointEdited(session_, i, static_cast<std::uint16_t>(value));

@@ -6,6 +6,7 @@
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QCheckBox>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -194,12 +194,8 @@ void CalibrationPanel::build(UiContext&) {
                  view(CalibTable::ActualValues), view(CalibTable::Factors),
                  view(CalibTable::SensorValues), view(CalibTable::SensorFactors)};
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* column = addScrollingColumn(this, body());
+    QWidget* content = column->parentWidget();
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(scrollAll_);
     bottom->addStretch(1);
@@ -209,8 +205,6 @@ void CalibrationPanel::build(UiContext&) {
         w->setParent(content);
     column->addWidget(tabs_, 1);
     column->addLayout(bottom);
-    area->setWidget(content);
-    body()->addWidget(area, 1);
 }
 
 void CalibrationPanel::registerHelp(HelpRegistry& help) {
@@ -235,10 +229,7 @@ void CalibrationPanel::registerHelp(HelpRegistry& help) {
 
 void CalibrationPanel::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    connect(close_, &QPushButton::clicked, this, [this, &callbacks] {
-        CallbackDepth::Scope scope(callbacks);
-        app::closeCalibrationButton(session_);
-    });
+    connect(close_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::closeCalibrationButton));
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0 && index != static_cast<int>(session_.calibration.page))
             app::showCalibPage(session_, static_cast<app::CalibPage>(index));

@@ -8,6 +8,7 @@
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QGridLayout>
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -63,15 +63,6 @@ QTableWidget* numberTable(int rows, int columns, QWidget* parent) {
     return table;
 }
 
-QLineEdit* display(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(kDisplayWidth);
-    return edit;
-}
-
 } // namespace
 
 Control DoubleParameterPanel::setControl(int row, int column) {
@@ -87,9 +78,9 @@ DoubleParameterPanel::DoubleParameterPanel(UiContext& context, QWidget* parent)
       setsCaption_(new QLabel(this)), sets_(numberTable(kSetRows, kSetColumns, this)),
       xyzCaption_(new QLabel(this)), xyz_(numberTable(kXyzRows, 3, this)),
       correctionsCaption_(new QLabel(this)), corrections_(numberTable(1, kCorrections, this)),
-      activeSetCaption_(new QLabel(this)), activeSet_(display(this)), start_(new QPushButton(this)),
-      close_(new QPushButton(this)), progress_(new QLabel(this)), instructions_(new QPlainTextEdit(this)),
-      repaint_(new QTimer(this)),
+      activeSetCaption_(new QLabel(this)), activeSet_(numberDisplay(this, kDisplayWidth)),
+      start_(new QPushButton(this)), close_(new QPushButton(this)), progress_(new QLabel(this)),
+      instructions_(new QPlainTextEdit(this)), repaint_(new QTimer(this)),
       subscription_(context.session.parameters.controls,
                     [this](const parameters::ControlChange& change) { onChange(change); }),
       assistantSubscription_(context.session.assistant,
@@ -124,13 +115,9 @@ void DoubleParameterPanel::build(UiContext& context) {
             item->setBackground(QColor(220, 220, 220));
         }
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    // The page shows through, as it does around the area.
+    QVBoxLayout* column = addScrollingColumn(
+        this, body(), {.sideways = Sideways::Never, .backdrop = Backdrop::PageShowsThrough});
 
     auto* tables = new QGridLayout;
     tables->addWidget(setsCaption_, 0, 0);
@@ -145,7 +132,7 @@ void DoubleParameterPanel::build(UiContext& context) {
     live->addWidget(activeSetCaption_);
     live->addWidget(activeSet_);
     for (std::size_t i = 0; i < 3; ++i) {
-        raw_[i] = display(this);
+        raw_[i] = numberDisplay(this, kDisplayWidth);
         live->addSpacing(8);
         live->addWidget(new QLabel(qs(texts::kRawCaptions[i]), this));
         live->addWidget(raw_[i]);
@@ -169,11 +156,6 @@ void DoubleParameterPanel::build(UiContext& context) {
     column->addWidget(progress_);
     instructions_->setReadOnly(true);
     column->addWidget(instructions_, 1);
-    area->setWidget(content);
-    // The page shows through, as it does around the area.
-    content->setAutoFillBackground(false);
-    area->viewport()->setAutoFillBackground(false);
-    body()->addWidget(area, 1);
 
     namespace at = assistant::texts;
     HelpRegistry& help = context.help;
@@ -201,10 +183,7 @@ void DoubleParameterPanel::connectControls(UiContext& context) {
         connect(assign_[static_cast<std::size_t>(which - 1)], &QPushButton::clicked, this,
                 [this, which] { app::CBF_ButtonAssign(session_, which); });
     CallbackDepth& callbacks = context.callbacks;
-    connect(start_, &QPushButton::clicked, this, [this, &callbacks] {
-        CallbackDepth::Scope scope(callbacks);
-        app::CBF_ButtonStartAssistant(session_);
-    });
+    connect(start_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonStartAssistant));
     connect(close_, &QPushButton::clicked, this, [this] { app::CBF_ButtonCloseDp(session_); });
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
 }

@@ -7,6 +7,7 @@
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QGridLayout>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
@@ -51,23 +51,14 @@ QTableWidget* valueGrid(int rows, QWidget* parent) {
     return table;
 }
 
-QLineEdit* display(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(kDisplayWidth);
-    return edit;
-}
-
 } // namespace
 
 MeanValueTeachPanel::MeanValueTeachPanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kMeanValueTeachHeading, parent), session_(context.session),
       values_(valueGrid(static_cast<int>(teach::MeanCaptures::kRows), this)), mean_(valueGrid(1, this)),
-      counter_(display(this)), maxDeltaE_(display(this)), capture_(new QPushButton(this)),
-      undo_(new QPushButton(this)), reset_(new QPushButton(this)), teach_(new QPushButton(this)),
-      close_(new QPushButton(this)), repaint_(new QTimer(this)),
+      counter_(numberDisplay(this, kDisplayWidth)), maxDeltaE_(numberDisplay(this, kDisplayWidth)),
+      capture_(new QPushButton(this)), undo_(new QPushButton(this)), reset_(new QPushButton(this)),
+      teach_(new QPushButton(this)), close_(new QPushButton(this)), repaint_(new QTimer(this)),
       subscription_(context.session.teachPanels, [this](app::TeachPanelChange) { showCaptures(); }),
       tableSubscription_(context.session.parameters.teachTable, [this](const teach::TableChange& change) {
           if (change.kind == teach::TableChange::Kind::Headings)
@@ -87,12 +78,7 @@ void MeanValueTeachPanel::build(UiContext& context) {
     mean_->setFixedHeight(mean_->horizontalHeader()->sizeHint().height() +
                           mean_->verticalHeader()->defaultSectionSize() + 2 * mean_->frameWidth());
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* column = addScrollingColumn(this, body());
     column->addWidget(values_, 1);
     column->addWidget(mean_);
     auto* numbers = new QGridLayout;
@@ -102,7 +88,7 @@ void MeanValueTeachPanel::build(UiContext& context) {
     numbers->addWidget(deltaLabel, 0, 2);
     numbers->addWidget(maxDeltaE_, 0, 3);
     for (std::size_t i = 0; i < 3; ++i) {
-        xyz_[i] = display(this);
+        xyz_[i] = numberDisplay(this, kDisplayWidth);
         numbers->addWidget(new QLabel(qs(kXyzLabels[i]), this), 1, static_cast<int>(2 * i));
         numbers->addWidget(xyz_[i], 1, static_cast<int>(2 * i + 1));
         context.help.add(xyz_[i], measurement::texts::kXyzHelp);
@@ -114,8 +100,6 @@ void MeanValueTeachPanel::build(UiContext& context) {
     buttons->addStretch(1);
     buttons->addWidget(close_);
     column->addLayout(buttons);
-    area->setWidget(content);
-    body()->addWidget(area, 1);
 
     namespace tt = teach::texts;
     HelpRegistry& help = context.help;
@@ -133,20 +117,11 @@ void MeanValueTeachPanel::build(UiContext& context) {
 
 void MeanValueTeachPanel::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    const auto run = [this, &callbacks](void (*flow)(app::Session&)) {
-        return [this, &callbacks, flow] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(session_);
-        };
-    };
-    connect(capture_, &QPushButton::clicked, this, run(&app::CaptureFrame));
-    connect(undo_, &QPushButton::clicked, this, run(&app::UndoCapture));
-    connect(teach_, &QPushButton::clicked, this, run(&app::CBF_ButtonTP1Teach));
-    connect(close_, &QPushButton::clicked, this, run(&app::CBF_ButtonCloseTeachPanel));
-    connect(reset_, &QPushButton::clicked, this, [this, &callbacks] {
-        CallbackDepth::Scope scope(callbacks);
-        askReset();
-    });
+    connect(capture_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CaptureFrame));
+    connect(undo_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::UndoCapture));
+    connect(teach_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonTP1Teach));
+    connect(close_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonCloseTeachPanel));
+    connect(reset_, &QPushButton::clicked, this, callbacks.scoped([this] { askReset(); }));
     connect(values_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) { cellEdited(item); });
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
 }

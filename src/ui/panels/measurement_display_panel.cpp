@@ -8,6 +8,7 @@
 #include "ui/plots/quad_arrangement.h"
 #include "ui/plots/strip_chart.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QEvent>
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,13 +39,6 @@ QLineEdit* display(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
-    return edit;
-}
-
-QLineEdit* numberDisplay(QWidget* parent) {
-    QLineEdit* edit = display(parent);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(kDisplayWidth);
     return edit;
 }
 
@@ -84,14 +77,10 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     HelpRegistry& help = context.help;
 
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
     // Only upwards and downwards: a sideways bar would keep itself in place.
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    // The page shows through, as it does around the area.
+    QVBoxLayout* column = addScrollingColumn(
+        this, body(), {.sideways = Sideways::Never, .backdrop = Backdrop::PageShowsThrough});
 
     // Status and link.
     auto* top = new QGridLayout;
@@ -113,17 +102,17 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
         live->addWidget(widget, row, 2 * static_cast<int>(column) + 1);
     };
     for (std::size_t i = 0; i < 3; ++i) {
-        xyz_[OnPanel][i].edit = numberDisplay(this);
+        xyz_[OnPanel][i].edit = numberDisplay(this, kDisplayWidth);
         place(0, i, caption(this, qs(texts::kXyzCaptions[i])), xyz_[OnPanel][i].edit);
-        coordinates_[i].edit = numberDisplay(this);
+        coordinates_[i].edit = numberDisplay(this, kDisplayWidth);
         coordinateCaptions_[i] = caption(this);
         place(1, i, coordinateCaptions_[i], coordinates_[i].edit);
-        deviations_[i].edit = numberDisplay(this);
+        deviations_[i].edit = numberDisplay(this, kDisplayWidth);
         deviationCaptions_[i] = caption(this);
         place(2, i, deviationCaptions_[i], deviations_[i].edit);
     }
-    deltaE_.edit = numberDisplay(this);
-    colourNumber_.edit = numberDisplay(this);
+    deltaE_.edit = numberDisplay(this, kDisplayWidth);
+    colourNumber_.edit = numberDisplay(this, kDisplayWidth);
     place(3, 0, deltaECaption_, deltaE_.edit);
     place(3, 1, colourNumberCaption_, colourNumber_.edit);
     auto* lamps = new QHBoxLayout;
@@ -145,11 +134,6 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     // The three-sided view is the page in front at start-up.
     graphTabs_->setCurrentIndex(kGraphPageCount - 1);
     column->addWidget(graphTabs_, 1);
-    area->setWidget(content);
-    // The page shows through, as it does around the area.
-    content->setAutoFillBackground(false);
-    area->viewport()->setAutoFillBackground(false);
-    body()->addWidget(area, 1);
 
     // Right-click help of every display.
     help.add(graphTabs_, texts::kGraphTabHelp);
@@ -218,11 +202,11 @@ QWidget* MeasurementDisplayPanel::buildGraphPage(std::size_t page, QWidget* pare
     for (std::size_t i = 0; i < 3; ++i) {
         const int column = 2 * static_cast<int>(i);
         NumberDisplay& x = xyz_[page + 1][i];
-        x.edit = numberDisplay(widget);
+        x.edit = numberDisplay(widget, kDisplayWidth);
         values->addWidget(caption(widget, qs(texts::kXyzCaptions[i])), 0, column);
         values->addWidget(x.edit, 0, column + 1);
         if (page == 1) {
-            reference_[i].edit = numberDisplay(widget);
+            reference_[i].edit = numberDisplay(widget, kDisplayWidth);
             referenceCaptions_[i] = caption(widget);
             values->addWidget(referenceCaptions_[i], 1, column);
             values->addWidget(reference_[i].edit, 1, column + 1);

@@ -8,8 +8,10 @@
 #include "teach/texts.h"
 #include "ui/callback_depth.h"
 #include "ui/help.h"
+#include "ui/number_cells.h"
 #include "ui/plots/cloud_plot.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QGridLayout>
@@ -17,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
@@ -34,23 +35,14 @@ constexpr Text kResetButton{"RESET", "RESET"};
 constexpr Text kTeachButton{"TEACH", "TEACH"};
 constexpr Text kCounterLabel{"Werte:", "Values:"};
 
-QLineEdit* display(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(kDisplayWidth);
-    return edit;
-}
-
 } // namespace
 
 RecordedValueTeachPanel::RecordedValueTeachPanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kRecordedValueTeachHeading, parent), session_(context.session),
-      counterCaption_(new QLabel(this)), counter_(display(this)), rowCaption_(new QLabel(this)),
-      rowNumber_(new QSpinBox(this)), start_(new QPushButton(this)), stop_(new QPushButton(this)),
-      reset_(new QPushButton(this)), teach_(new QPushButton(this)), close_(new QPushButton(this)),
-      repaint_(new QTimer(this)),
+      counterCaption_(new QLabel(this)), counter_(numberDisplay(this, kDisplayWidth)),
+      rowCaption_(new QLabel(this)), rowNumber_(new QSpinBox(this)), start_(new QPushButton(this)),
+      stop_(new QPushButton(this)), reset_(new QPushButton(this)), teach_(new QPushButton(this)),
+      close_(new QPushButton(this)), repaint_(new QTimer(this)),
       subscription_(context.session.teachPanels, [this](app::TeachPanelChange c) { onChange(c); }),
       tableSubscription_(context.session.parameters.teachTable,
                          [this](const teach::TableChange& change) {
@@ -76,10 +68,7 @@ RecordedValueTeachPanel::RecordedValueTeachPanel(UiContext& context, QWidget* pa
 
 void RecordedValueTeachPanel::build(UiContext& context) {
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
+    QWidget* content = addScrolling(this, body(), {.backdrop = Backdrop::PageShowsThrough});
     auto* grid = new QGridLayout(content);
     grid->setContentsMargins(0, 0, 0, 0);
     for (std::size_t g = 0; g < plots_.size(); ++g) {
@@ -92,10 +81,6 @@ void RecordedValueTeachPanel::build(UiContext& context) {
         grid->setRowStretch(i, 1);
         grid->setColumnStretch(i, 1);
     }
-    area->setWidget(content);
-    content->setAutoFillBackground(false);
-    area->viewport()->setAutoFillBackground(false);
-    body()->addWidget(area, 1);
     repaint_->setInterval(kRepaintIntervalMs);
 }
 
@@ -107,7 +92,7 @@ QWidget* RecordedValueTeachPanel::buildControls(UiContext& context) {
     numbers->addWidget(counter_, 0, 1);
     for (std::size_t i = 0; i < values_.size(); ++i) {
         valueCaptions_[i] = new QLabel(box);
-        values_[i] = display(box);
+        values_[i] = numberDisplay(box, kDisplayWidth);
         numbers->addWidget(valueCaptions_[i], static_cast<int>(i + 1), 0);
         numbers->addWidget(values_[i], static_cast<int>(i + 1), 1);
     }
@@ -141,20 +126,11 @@ QWidget* RecordedValueTeachPanel::buildControls(UiContext& context) {
 
 void RecordedValueTeachPanel::connectControls(UiContext& context) {
     CallbackDepth& callbacks = context.callbacks;
-    const auto run = [this, &callbacks](void (*flow)(app::Session&)) {
-        return [this, &callbacks, flow] {
-            CallbackDepth::Scope scope(callbacks);
-            flow(session_);
-        };
-    };
-    connect(start_, &QPushButton::clicked, this, run(&app::CBF_ButtonTP2Start));
-    connect(stop_, &QPushButton::clicked, this, run(&app::CBF_ButtonStop));
-    connect(teach_, &QPushButton::clicked, this, run(&app::CBF_ButtonTP2Teach));
-    connect(close_, &QPushButton::clicked, this, run(&app::CBF_ButtonCloseTeachPanel));
-    connect(reset_, &QPushButton::clicked, this, [this, &callbacks] {
-        CallbackDepth::Scope scope(callbacks);
-        askReset();
-    });
+    connect(start_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonTP2Start));
+    connect(stop_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonStop));
+    connect(teach_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonTP2Teach));
+    connect(close_, &QPushButton::clicked, this, callbacks.scoped(session_, &app::CBF_ButtonCloseTeachPanel));
+    connect(reset_, &QPushButton::clicked, this, callbacks.scoped([this] { askReset(); }));
     connect(rowNumber_, &QSpinBox::valueChanged, this,
             [this](int value) { session_.parameters.teachTable.setRowNumber(value); });
     for (std::size_t g = 0; g < plots_.size(); ++g) {

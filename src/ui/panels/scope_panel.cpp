@@ -3,8 +3,10 @@
 #include "app/scope.h"
 #include "scope/texts.h"
 #include "ui/help.h"
+#include "ui/number_cells.h"
 #include "ui/plots/scope_graph.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <QComboBox>
@@ -12,13 +14,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace tavrino::ui {
 
 namespace {
 
+constexpr int kDisplayWidth = 110;
 constexpr Text kDeltaXLabel{"DELTA X [ms]", "DELTA X [ms]"};
 constexpr Text kDeltaYLabel{"DELTA Y", "DELTA Y"};
 constexpr Text kZoomButton{"ZOOM 1:1", "ZOOM 1:1"};
@@ -29,23 +31,15 @@ constexpr Text kCloseButton{"SCHLIESSEN", "CLOSE"};
 constexpr std::array<std::string_view, 3> kChannelNames{"X", "Y", "Z"};
 constexpr int kTraceChoices = 4;
 
-QLineEdit* valueDisplay(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(110);
-    return edit;
-}
-
 } // namespace
 
 ScopePanel::ScopePanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kScopePanelHeading, parent), context_(context), session_(context.session),
       graph_(new ScopeGraph(this)), digital_(new DigitalGraph(this)), deltaXCaption_(new QLabel(this)),
-      deltaX_(valueDisplay(this)), deltaYCaption_(new QLabel(this)), deltaY_(valueDisplay(this)),
-      zoom_(new QPushButton(this)), displayedCaption_(new QLabel(this)), displayed_(new QComboBox(this)),
-      indicator_(new QLabel(this)), close_(new QPushButton(this)),
+      deltaX_(numberDisplay(this, kDisplayWidth)), deltaYCaption_(new QLabel(this)),
+      deltaY_(numberDisplay(this, kDisplayWidth)), zoom_(new QPushButton(this)),
+      displayedCaption_(new QLabel(this)), displayed_(new QComboBox(this)), indicator_(new QLabel(this)),
+      close_(new QPushButton(this)),
       scopeSubscription_(context.session.scope, [this](app::ScopeChange change) { onScopeChange(change); }) {
     build();
     registerHelp(context.help);
@@ -83,18 +77,11 @@ void ScopePanel::build() {
     deltas->addStretch(1);
 
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* column = addScrollingColumn(this, body());
     column->addLayout(top);
     column->addWidget(graph_, 3);
     column->addWidget(digital_, 1);
     column->addLayout(deltas);
-    area->setWidget(content);
-    body()->addWidget(area, 1);
 }
 
 void ScopePanel::registerHelp(HelpRegistry& help) {

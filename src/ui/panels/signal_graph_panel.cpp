@@ -2,7 +2,9 @@
 
 #include "measurement/texts.h"
 #include "ui/help.h"
+#include "ui/number_cells.h"
 #include "ui/qt_text.h"
+#include "ui/scrolling.h"
 #include "ui/texts.h"
 
 #include <qcustomplot.h>
@@ -13,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -21,39 +22,27 @@ namespace tavrino::ui {
 
 namespace {
 
+constexpr int kDisplayWidth = 90;
 const QColor kTeal(0, 128, 128);
 const std::array<QColor, measurement::kSignals> kSignalColours{Qt::red,   Qt::green, Qt::blue, Qt::red,
                                                                Qt::green, kTeal,     kTeal};
 // X, Y, Z and the temperature are integers, the coordinates are not.
 constexpr std::array<int, measurement::kSignals> kDecimals{0, 0, 0, 4, 4, 4, 0};
 
-QLineEdit* makeValueDisplay(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edit->setMaximumWidth(90);
-    return edit;
-}
-
 } // namespace
 
 SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kSignalGraphHeading, parent), session_(context.session),
       selector_(new QComboBox(this)), selectorCaption_(new QLabel(this)), close_(new QPushButton(this)),
-      stack_(new QStackedWidget(this)), counterCaption_(new QLabel(this)), counter_(makeValueDisplay(this)),
+      stack_(new QStackedWidget(this)), counterCaption_(new QLabel(this)),
+      counter_(numberDisplay(this, kDisplayWidth)),
       controlsSubscription_(context.session.parameters.controls, [this](const parameters::ControlChange& c) {
           if (c.kind == parameters::ControlChange::Kind::Captions)
               applyCaptions();
       }) {
     namespace mt = measurement::texts;
     // Everything scrolls when the window is made smaller than the panel.
-    auto* area = new QScrollArea(this);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidgetResizable(true);
-    auto* content = new QWidget(area);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* column = addScrollingColumn(this, body(), {.backdrop = Backdrop::PageShowsThrough});
     auto* top = new QHBoxLayout;
     top->addWidget(selectorCaption_);
     top->addWidget(selector_);
@@ -72,7 +61,7 @@ SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
         selector_->addItem(QString(), static_cast<int>(i));
         captions_[i] = new QLabel(this);
         captions_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        values_[i] = makeValueDisplay(this);
+        values_[i] = numberDisplay(this, kDisplayWidth);
         const int row = static_cast<int>(i / 4);
         const int column = 2 * static_cast<int>(i % 4);
         displays->addWidget(captions_[i], row, column);
@@ -83,10 +72,6 @@ SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
     displays->addWidget(counter_, 1, 7);
     column->addLayout(displays);
     column->addWidget(stack_, 1);
-    area->setWidget(content);
-    content->setAutoFillBackground(false);
-    area->viewport()->setAutoFillBackground(false);
-    body()->addWidget(area, 1);
 
     context.help.add(selector_, mt::kSignalSelectorHelp);
     context.help.add(close_, mt::kCloseSignalGraphHelp);
