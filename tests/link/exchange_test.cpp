@@ -3,6 +3,8 @@
 
 #include "link_fixture.h"
 
+#include <QDeadlineTimer>
+
 #include <optional>
 #include <vector>
 
@@ -254,6 +256,22 @@ TEST_F(LinkFixture, UnsolicitedWaitEndsWhenItsFlagIsClearedAndWoken) {
     EXPECT_EQ(link.receiveUnsolicited([&] { return flags.running == 0; }), 0);
     EXPECT_EQ(op.connectionLog, "");
     EXPECT_FALSE(link.exchangeRunning());
+}
+
+// A pause that a callback runs inside a frame wait: one wake reaches both.
+TEST_F(LinkFixture, WakeReachesAWaitAroundANestedPause) {
+    connectPty();
+    flags.running = 1;
+    bool pauseStopped = false;
+    QTimer::singleShot(0, &link, [&] {
+        QTimer::singleShot(0, &link, [&] {
+            flags.running = 0;
+            link.wakeWaits();
+        });
+        pauseStopped = link.pause(QDeadlineTimer(60'000), [&] { return flags.running == 0; });
+    });
+    EXPECT_EQ(link.receiveUnsolicited([&] { return flags.running == 0; }), 0);
+    EXPECT_TRUE(pauseStopped);
 }
 
 TEST_F(LinkFixture, UnsolicitedWaitRefusesAnExchangeAndStillTakesTheFrame) {
