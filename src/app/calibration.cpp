@@ -37,18 +37,6 @@ void changed(Session& s, CalibrationChange what) {
     s.calibration.notify(what);
 }
 
-// The main buttons dimmed for as long as an exchange runs.
-class ButtonsDimmed {
-public:
-    explicit ButtonsDimmed(Session& s) : s_(s) { SetButtonsDimmed(s_, 0, true); }
-    ~ButtonsDimmed() { SetButtonsDimmed(s_, 0, false); }
-    ButtonsDimmed(const ButtonsDimmed&) = delete;
-    ButtonsDimmed& operator=(const ButtonsDimmed&) = delete;
-
-private:
-    Session& s_;
-};
-
 // Table groups coloured while a question, load or save runs; restored on leaving.
 class Tinted {
 public:

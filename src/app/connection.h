@@ -81,6 +81,19 @@ int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path = std:
 // The exchange controls, all to `dim`; then pending events are processed.
 void SetButtonsDimmed(Session& s, int scope, bool dim);
 
+// The exchange controls dimmed (SetButtonsDimmed(0, ...)) for as long as the
+// guard lives, so every way out of a flow undims them.
+class ButtonsDimmed {
+public:
+    explicit ButtonsDimmed(Session& s) : s_(s) { SetButtonsDimmed(s_, 0, true); }
+    ~ButtonsDimmed() { SetButtonsDimmed(s_, 0, false); }
+    ButtonsDimmed(const ButtonsDimmed&) = delete;
+    ButtonsDimmed& operator=(const ButtonsDimmed&) = delete;
+
+private:
+    Session& s_;
+};
+
 // --- What the connection page's controls do -----------------------------------
 
 void connectButton(Session& s);

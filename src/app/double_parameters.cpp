@@ -124,18 +124,6 @@ private:
     bool succeeded_ = false;
 };
 
-// SetButtonsDimmed(0, 1) for as long as it lives.
-class SensorButtonsDimmed {
-public:
-    explicit SensorButtonsDimmed(Session& s) : s_(s) { SetButtonsDimmed(s_, 0, true); }
-    ~SensorButtonsDimmed() { SetButtonsDimmed(s_, 0, false); }
-    SensorButtonsDimmed(const SensorButtonsDimmed&) = delete;
-    SensorButtonsDimmed& operator=(const SensorButtonsDimmed&) = delete;
-
-private:
-    Session& s_;
-};
-
 // The final set: DOUBLE with the remembered AVERAGE, through the page and
 // the option rules to the sensor.
 bool sendDoubleParameters(Session& s, double average) {
@@ -301,7 +289,7 @@ bool CBF_ButtonStartAssistant(Session& s) {
     // exchanges would all be refused there.
     if (s.link.exchangeRunning())
         return false;
-    SensorButtonsDimmed dimmed(s);
+    ButtonsDimmed dimmed(s);
     return StartAssistant(s);
 }
 

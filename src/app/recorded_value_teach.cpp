@@ -9,18 +9,6 @@ namespace tavrino::app {
 
 namespace {
 
-// The exchange buttons, SEND and GET included, dimmed while it lives.
-class ExchangeButtonsDimmed {
-public:
-    explicit ExchangeButtonsDimmed(Session& s) : s_(s) { SetButtonsDimmed(s_, 0, true); }
-    ~ExchangeButtonsDimmed() { SetButtonsDimmed(s_, 0, false); }
-    ExchangeButtonsDimmed(const ExchangeButtonsDimmed&) = delete;
-    ExchangeButtonsDimmed& operator=(const ExchangeButtonsDimmed&) = delete;
-
-private:
-    Session& s_;
-};
-
 void panelsFollowTheGrid(Session& s) {
     ParameterState& p = s.parameters;
     parameters::GetPanelValues(p.controls, p.teachTable, p.set);
@@ -36,7 +24,7 @@ void CBF_ButtonTeachRecVal(Session& s) {
 void CBF_ButtonTP2Start(Session& s) {
     if (s.link.exchangeRunning())
         return;
-    const ExchangeButtonsDimmed dimmed(s);
+    const ButtonsDimmed dimmed(s);
     panelsFollowTheGrid(s);
     GetDataTP2(s);
 }

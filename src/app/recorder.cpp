@@ -32,18 +32,6 @@ bool ask(Session& s, const Text& question) {
     return s.op().confirm(kInfoTitle.in(s.language()), question.in(s.language()));
 }
 
-// The sensor buttons dimmed for as long as it lives.
-class SensorButtonsDimmed {
-public:
-    explicit SensorButtonsDimmed(Session& s) : s_(s) { SetButtonsDimmed(s_, 0, true); }
-    ~SensorButtonsDimmed() { SetButtonsDimmed(s_, 0, false); }
-    SensorButtonsDimmed(const SensorButtonsDimmed&) = delete;
-    SensorButtonsDimmed& operator=(const SensorButtonsDimmed&) = delete;
-
-private:
-    Session& s_;
-};
-
 // One of the recorder's activity flags (START red, triggered button red,
 // manual button dimmed) set for as long as it lives.
 class Activity {
@@ -280,7 +268,7 @@ int recordAtInterval(Session& s) {
     // A callback nested in a waiting exchange or in a running recording.
     if (s.link.exchangeRunning() || s.recorder.intervalRecording || s.recorder.triggeredRecording)
         return 0;
-    const SensorButtonsDimmed dimmed(s);
+    const ButtonsDimmed dimmed(s);
     resetSignalGraph(s);
     return Record(s);
 }
@@ -341,7 +329,7 @@ int recordTriggered(Session& s) {
         return 0;
     if (!ask(s, rt::kRightFile))
         return 0;
-    const SensorButtonsDimmed dimmed(s);
+    const ButtonsDimmed dimmed(s);
     tell(s, rt::kFileInUse);
     const Activity red(s.recorder, &RecorderState::triggeredRecording);
     resetSignalGraph(s);
