@@ -42,6 +42,7 @@ bool CBF_ButtonTP1ResetTable(Session& s) {
 }
 
 void CBF_GridTP1Values(Session& s, std::size_t row, std::size_t column, double value) {
+    // Also a refused value is announced: the panel shows the cell as it is.
     s.teachPanels.meanCaptures.setCell(row, column, value);
     meanChanged(s, s.teachPanels.meanActiveRow);
 }

@@ -85,10 +85,10 @@ void CBF_GridCttSetSelectionTo(Session& s, const std::vector<teach::GridCell>& s
     const auto cells = teach::visitingOrder(selection);
     if (cells.empty())
         return;
+    // An answer the sensor cannot hold changes nothing, as one without a number.
     const auto value = askCellValue(s);
-    if (!value)
+    if (!value || !teach::setSelectionTo(s.parameters.teachTable, cells, *value))
         return;
-    teach::setSelectionTo(s.parameters.teachTable, cells, *value);
     tableEdited(s);
 }
 
@@ -97,9 +97,8 @@ void CBF_GridCttIncrementSelectionWith(Session& s, const std::vector<teach::Grid
     if (cells.empty() || !teach::isValueCell(cells.front()))
         return;
     const auto increment = askCellValue(s);
-    if (!increment)
+    if (!increment || !teach::incrementSelection(s.parameters.teachTable, cells, *increment))
         return;
-    teach::incrementSelection(s.parameters.teachTable, cells, *increment);
     tableEdited(s);
 }
 

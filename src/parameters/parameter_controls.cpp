@@ -147,12 +147,15 @@ void ResetTable(const ParameterControls& controls, teach::TeachTable& table, Par
     graphs.InitGraphs();
 }
 
-void editTeachCell(const ParameterControls& controls, teach::TeachTable& table, ParameterSet& set,
+bool editTeachCell(const ParameterControls& controls, teach::TeachTable& table, ParameterSet& set,
                    Graphs& graphs, int row, int column, double value) {
+    if (!teach::cellFits(value))
+        return false;
     table.setCell(row, column, value);
     GetPanelValues(controls, table, set);
     graphs.InitGraphs();
     graphs.ShowGraph();
+    return true;
 }
 
 } // namespace tavrino::parameters

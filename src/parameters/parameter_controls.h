@@ -186,8 +186,9 @@ void ResetTable(const ParameterControls& controls, teach::TeachTable& table, Par
                 Graphs& graphs);
 
 // A value cell of the grid edited by the operator: the parameter set follows
-// the grid, and the graphs show the new table.
-void editTeachCell(const ParameterControls& controls, teach::TeachTable& table, ParameterSet& set,
+// the grid, and the graphs show the new table. A value the sensor cannot hold
+// is refused (false) and changes nothing.
+bool editTeachCell(const ParameterControls& controls, teach::TeachTable& table, ParameterSet& set,
                    Graphs& graphs, int row, int column, double value);
 
 } // namespace tavrino::parameters

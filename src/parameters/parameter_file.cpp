@@ -2,6 +2,7 @@
 
 #include "common/texts.h"
 #include "parameters/file_texts.h"
+#include "teach/teach_table.h"
 
 #include <string>
 
@@ -49,6 +50,17 @@ bool acceptFile(IniDocument* ini, Operator& op, Language language) {
     return true;
 }
 
+// Whether a word's control offers `value`: a value beyond it names no
+// setting the program knows (CALIBRATION 9 is no calibration mode) and must
+// not turn into another one when the control takes it. A correction word
+// holds any correction value the table offers.
+bool offeredByControl(std::size_t w, std::int32_t value) {
+    if (w >= word::CorrectionX)
+        return value >= 0 && value <= 0xFFFF;
+    const OptionEntry& option = kOptionTable[w];
+    return value >= option.min && value <= option.max;
+}
+
 } // namespace
 
 std::string_view parameterListName(std::size_t word) {
@@ -84,9 +96,11 @@ int AcquireParaFromIniHandle(IniDocument* ini, ParameterSet& set, Operator& op, 
     int missing = 0;
     for (std::size_t w = 0; w < kFileWordCount; ++w) {
         std::int32_t value = 0;
-        if (Ini_GetInt(ini, file::kParameterSection, kParameterFileKeys[w], &value) == 1) {
-            // Values are taken as they are; the option rules judge them later.
-            set.words[w] = static_cast<std::uint16_t>(static_cast<std::uint32_t>(value) & 0xFFFFu);
+        // A value its control does not offer counts as one that could not
+        // be read; the option rules judge the combinations later.
+        if (Ini_GetInt(ini, file::kParameterSection, kParameterFileKeys[w], &value) == 1 &&
+            offeredByControl(w, value)) {
+            set.words[w] = static_cast<std::uint16_t>(value);
         } else {
             set.words[w] = kParameterFileDefaults[w];
             failures += parameterListName(w);
@@ -107,7 +121,8 @@ int AcquireTechVecFromIniHandle(IniDocument* ini, ParameterSet& set, Operator& o
         bool complete = true;
         for (int cell = 0; cell < static_cast<int>(set.teach[row].size()); ++cell) {
             double value = 0.0;
-            if (Ini_GetDouble(ini, section, teachCellKey(cell), &value) == 1) {
+            // A cell the sensor cannot hold counts as one that could not be read.
+            if (Ini_GetDouble(ini, section, teachCellKey(cell), &value) == 1 && teach::cellFits(value)) {
                 set.teach[row][cell] = value;
             } else {
                 set.teach[row][cell] = 0.0;

@@ -47,14 +47,16 @@ void AppendParaToIniHandle(IniDocument* ini, const ParameterSet& set);
 // Adds the three "TEACH VECTOR" sections with the six teach cells of each row.
 void AppendTechVecToIniHandle(IniDocument* ini, const ParameterSet& set);
 
-// Reads words 0..28; a key that is missing or not an integer takes its default
-// and is listed in one message afterwards. Words 29..31 are left alone: they
-// follow from the correction values when the controls are read next.
+// Reads words 0..28; a key that is missing, not an integer or outside the
+// range of its control takes its default and is listed in one message
+// afterwards. Words 29..31 are left alone: they follow from the correction
+// values when the controls are read next.
 // Returns the number of keys that could not be read.
 int AcquireParaFromIniHandle(IniDocument* ini, ParameterSet& set, Operator& op, Language language);
-// Reads the 3 x 6 teach cells; an unreadable cell becomes 0 and its row's
-// section is listed in one message afterwards. The uninterpreted words of the
-// teach-vector block are left alone. Returns the number of incomplete rows.
+// Reads the 3 x 6 teach cells; a cell that cannot be read or that the sensor
+// cannot hold becomes 0 and its row's section is listed in one message
+// afterwards. The uninterpreted words of the teach-vector block are left
+// alone. Returns the number of incomplete rows.
 int AcquireTechVecFromIniHandle(IniDocument* ini, ParameterSet& set, Operator& op, Language language);
 
 enum class ParameterFileResult {

@@ -294,7 +294,8 @@ void ParameterRules::askTolerance(const Text& prompt, int column, int rows) {
     // A cancelled prompt sets no tolerance either; the column keeps the 0 of
     // the reset, and the operator hears so as for an unreadable answer.
     const auto value = answer ? teach::parsePromptNumber(*answer) : std::nullopt;
-    if (!value) {
+    // A tolerance the sensor cannot hold is no valid value either.
+    if (!value || !teach::cellFits(*value)) {
         tell(texts::kInvalidTolerance);
         return;
     }

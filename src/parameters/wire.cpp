@@ -2,6 +2,7 @@
 
 #include "common/convert.h"
 #include "link/frame.h"
+#include "teach/teach_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,15 +35,11 @@ double correctionValue(std::uint16_t word) {
 }
 
 std::int32_t toFixedPoint(double cell) {
-    // Cells are truncated toward zero. A cell that was itself read back from
-    // a parameter file ("%.16g") can lie a rounding error below the 16.16 step
-    // it was saved from; without this snap a save and load would send the
-    // word one lower. Only differences far below one step are snapped.
-    double scaled = cell * kFixedPointOne;
-    const double nearest = std::round(scaled);
-    if (std::isfinite(scaled) && std::fabs(scaled - nearest) <= 1e-9 * std::max(1.0, std::fabs(scaled)))
-        scaled = nearest;
-    return clampToI32(scaled).value;
+    if (const auto word = teach::cellWord(cell))
+        return *word;
+    // A cell no word holds goes out as the nearest word; the operator's
+    // entries never get here, they are refused.
+    return clampToI32(cell * kFixedPointOne).value;
 }
 
 double fromFixedPoint(std::int32_t word) {

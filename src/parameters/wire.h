@@ -1,6 +1,7 @@
 #pragma once
 
 #include "parameters/parameter_set.h"
+#include "teach/teach_table.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace tavrino::parameters {
 inline constexpr double kCorrectionScale = 128.0;
 inline constexpr double kCubeRootScale = 1024.0;
 // Teach cells travel in 16.16 fixed point.
-inline constexpr double kFixedPointOne = 65536.0;
+inline constexpr double kFixedPointOne = teach::kCellScale;
 
 // Every conversion below truncates toward zero and clamps to the field:
 // NaN gives 0, values beyond the field give its lowest or highest value.
@@ -20,6 +21,8 @@ inline constexpr double kFixedPointOne = 65536.0;
 // From the untruncated product c x 128, so 1.5 gives 5907 (cbrt(192) x 1024).
 [[nodiscard]] std::uint16_t cubeRootWord(double value);
 [[nodiscard]] double correctionValue(std::uint16_t word);
+// A cell read back from a parameter file goes out as the word it was saved
+// from (teach::cellWord).
 [[nodiscard]] std::int32_t toFixedPoint(double cell);
 [[nodiscard]] double fromFixedPoint(std::int32_t word);
 

@@ -1,5 +1,7 @@
 #include "teach/mean_capture.h"
 
+#include "teach/teach_table.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,11 +26,14 @@ void MeanCaptures::reset() {
     *this = MeanCaptures{};
 }
 
-void MeanCaptures::setCell(std::size_t row, std::size_t column, double value) {
-    if (row >= kRows || column >= 3)
-        return;
+bool MeanCaptures::setCell(std::size_t row, std::size_t column, double value) {
+    // The mean is taught into the teach table, so a capture holds only what
+    // a teach cell can; the mean of such values is one too.
+    if (row >= kRows || column >= 3 || !cellFits(value))
+        return false;
     rows_[row][column] = value;
     recompute();
+    return true;
 }
 
 void MeanCaptures::recompute() {

@@ -21,8 +21,9 @@ public:
     // Removes the last row (clears it); at count 0 clears row 0.
     void undo();
     void reset();
-    // Sets one cell by hand (rows and columns outside the table are ignored).
-    void setCell(std::size_t row, std::size_t column, double value);
+    // Sets one cell by hand. False (nothing changed) for a row or column
+    // outside the table and for a value no teach cell can hold.
+    bool setCell(std::size_t row, std::size_t column, double value);
 
     [[nodiscard]] std::uint16_t count() const { return count_; }
     [[nodiscard]] const std::array<Triple, kRows>& rows() const { return rows_; }

@@ -7,6 +7,16 @@ namespace tavrino::teach {
 
 namespace {
 
+// A parameter file keeps a cell with 16 significant digits, which lie within
+// 6e-16 of the cell, relative to it; read back, the cell may lie that far
+// below the word it was saved from. Only differences of that size are taken
+// onto the word; everything else truncates as it is (610.36 x 65536 is
+// 40000552.96 and gives 40000552).
+constexpr double kFileRounding = 2e-15;
+// The signed 32-bit word range, exactly representable as doubles.
+constexpr double kLowestWord = -2147483648.0;
+constexpr double kHighestWord = 2147483647.0;
+
 bool inGrid(int row, int column, int columns) {
     return row >= 0 && row < kRows && column >= 0 && column < columns;
 }
@@ -17,6 +27,19 @@ bool sameValue(double a, double b) {
 }
 
 } // namespace
+
+std::optional<std::int32_t> cellWord(double value) {
+    double scaled = value * kCellScale;
+    if (!std::isfinite(scaled))
+        return std::nullopt;
+    const double nearest = std::round(scaled);
+    if (std::fabs(scaled - nearest) <= kFileRounding * std::fabs(nearest))
+        scaled = nearest;
+    const double word = std::trunc(scaled);
+    if (word < kLowestWord || word > kHighestWord)
+        return std::nullopt;
+    return static_cast<std::int32_t>(word);
+}
 
 TeachTable::TeachTable() {
     for (auto& row : backgrounds_)

@@ -6,7 +6,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +27,21 @@ struct Rgb {
     int blue = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
+
+// The sensor holds every value cell as a signed 32-bit word in 16.16 fixed
+// point: the value x 65536, truncated toward zero.
+inline constexpr double kCellScale = 65536.0;
+
+// The word the sensor holds for `value`; nothing when the value does not fit
+// a word (beyond -32768 .. 32767.99998, infinite or NaN). A value a parameter
+// file gave back with 16 significant digits, a rounding error below the word
+// it was saved from, still gives that word.
+[[nodiscard]] std::optional<std::int32_t> cellWord(double value);
+// Whether the sensor can hold `value` as a cell: the operator's entries are
+// refused otherwise.
+[[nodiscard]] inline bool cellFits(double value) {
+    return cellWord(value).has_value();
+}
 
 inline constexpr Rgb kWhite{255, 255, 255};
 // Row labels: rows the sensor evaluates are dark green, the others red.

@@ -1,6 +1,7 @@
 #include "teach/teaching.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tavrino::teach {
 
@@ -59,10 +60,13 @@ std::vector<GridCell> visitingOrder(std::vector<GridCell> cells) {
     return cells;
 }
 
-void setSelectionTo(TeachTable& table, const std::vector<GridCell>& cells, double value) {
+bool setSelectionTo(TeachTable& table, const std::vector<GridCell>& cells, double value) {
+    if (!cellFits(value))
+        return false;
     for (GridCell c : cells)
         if (isValueCell(c))
             table.setCell(c.row, c.column, value);
+    return true;
 }
 
 void resetSelection(TeachTable& table, const std::vector<GridCell>& cells) {
@@ -73,14 +77,18 @@ bool incrementSelection(TeachTable& table, const std::vector<GridCell>& cells, d
     if (cells.empty() || !isValueCell(cells.front()))
         return false;
     const double start = table.cell(cells.front().row, cells.front().column);
-    int step = 0;
-    for (GridCell c : cells) {
-        if (!isValueCell(c))
-            continue;
-        // Each value from the start, not by adding up: no drift over the cells.
-        table.setCell(c.row, c.column, start + step * increment);
-        ++step;
-    }
+    // Each value from the start, not by adding up: no drift over the cells.
+    std::vector<std::pair<GridCell, double>> values;
+    for (GridCell c : cells)
+        if (isValueCell(c))
+            values.emplace_back(c, start + static_cast<double>(values.size()) * increment);
+    // A run that leaves what the sensor can hold is refused whole, not cut
+    // off half way.
+    for (const auto& [cell, value] : values)
+        if (!cellFits(value))
+            return false;
+    for (const auto& [cell, value] : values)
+        table.setCell(cell.row, cell.column, value);
     return true;
 }
 

@@ -49,10 +49,12 @@ struct GridCell {
 [[nodiscard]] std::vector<GridCell> visitingOrder(std::vector<GridCell> cells);
 
 // The block edits on cells in visiting order; only value cells change.
-void setSelectionTo(TeachTable& table, const std::vector<GridCell>& cells, double value);
+// False (nothing changed) for a value the sensor cannot hold.
+bool setSelectionTo(TeachTable& table, const std::vector<GridCell>& cells, double value);
 void resetSelection(TeachTable& table, const std::vector<GridCell>& cells);
 // The first cell keeps its value v, the following value cells get v + d,
-// v + 2d, ... False (nothing changed) when the first cell is no value cell.
+// v + 2d, ... False (nothing changed) when the first cell is no value cell
+// or a value of the run is one the sensor cannot hold.
 bool incrementSelection(TeachTable& table, const std::vector<GridCell>& cells, double increment);
 
 } // namespace tavrino::teach

@@ -177,6 +177,36 @@ TEST_F(CliTest, ASendOfAFileThatWasNotReadSendsNothing) {
     EXPECT_EQ(r.status, 1);
 }
 
+TEST_F(CliTest, ParameterFileValuesNoControlOffersAreListedAndTakeTheirDefaults) {
+    // A sensor of its own: the file's parameters go into its RAM.
+    const Simulator own;
+    ASSERT_FALSE(own.tcp().isEmpty());
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("saved.ini");
+    const QString edited = dir.filePath("edited.ini");
+    CliRun r = cli({"--tcp", own.tcp(), "params", "get", "-o", saved});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QString text = QString::fromUtf8(fileBytes(saved));
+    text.replace(QRegularExpression("\nPOWER = \\d+"), "\nPOWER = 5000");
+    text.replace(QRegularExpression("\nGAIN = \\d+"), "\nGAIN = 0");
+    text.replace(QRegularExpression("\nCALIBRATION = \\d+"), "\nCALIBRATION = 9");
+    ASSERT_TRUE(writeFile(edited, text.toUtf8()));
+
+    const QString listed = "Following parameter could not be read \nand were set to default value:\n\n"
+                           "POWER\nGAIN\nCALIBRATION\n";
+    r = cli({"--tcp", own.tcp(), "params", "send", edited});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(listed)) << r.err.toStdString();
+    r = cli({"params", "show", edited});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(listed)) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 8);
+    EXPECT_EQ(lines[0].toStdString(), "word\t0\tPOWER\t500");
+    EXPECT_EQ(lines[2].toStdString(), "word\t2\tGAIN\t5");
+    EXPECT_EQ(lines[8].toStdString(), "word\t8\tCALIBRATION\t0");
+}
+
 TEST_F(CliTest, InfoPrintsTheConnectionLog) {
     const CliRun r = cli(tcp({"info"}));
     ASSERT_EQ(r.status, 0) << r.err.toStdString();

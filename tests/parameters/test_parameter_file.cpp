@@ -3,6 +3,7 @@
 
 #include "parameters/file_texts.h"
 #include "parameters/parameter_file.h"
+#include "parameters/wire.h"
 #include "support/file_bytes.h"
 #include "support/scripted_operator.h"
 
@@ -52,6 +53,12 @@ ParameterSet sampleSet() {
     return set;
 }
 
+// A value of word w that its control offers, different from word to word.
+std::uint16_t offeredValue(std::size_t w) {
+    const OptionEntry& option = kOptionTable[w];
+    return static_cast<std::uint16_t>(option.min + (10 + w) % (option.max - option.min + 1u));
+}
+
 FileChoice existing(const fs::path& path) {
     return {FileChoice::Kind::Existing, path.string()};
 }
@@ -72,7 +79,7 @@ std::string fileText(const std::set<std::string>& omit, std::string_view type = 
     out << "[PARAMETER]\n";
     for (std::size_t w = 0; w < kFileWordCount; ++w)
         if (!omit.contains(std::string(kParameterFileKeys[w])))
-            out << kParameterFileKeys[w] << " = " << 10 + w << "\n";
+            out << kParameterFileKeys[w] << " = " << offeredValue(w) << "\n";
     for (int row = 0; row < 3; ++row) {
         const std::string section = "TEACH VECTOR " + std::to_string(row);
         if (omit.contains(section))
@@ -173,7 +180,12 @@ TEST(ParameterFile, SavedFileHasExactTextAndDialogStartsAtRememberedPath) {
 TEST(ParameterFile, SaveAndLoadGiveTheSameSetExceptWhatTheFileDoesNotHold) {
     const fs::path dir = testDirectory();
     const fs::path target = dir / "Parameter.ini";
-    const ParameterSet saved = sampleSet();
+    ParameterSet saved = sampleSet();
+    for (std::size_t w = 0; w < kFileWordCount; ++w)
+        saved.words[w] = offeredValue(w);
+    // Typed by the operator, and as a GET received it.
+    saved.teach[2][0] = 610.36;
+    saved.teach[2][1] = fromFixedPoint(1442100146);
     ParameterSet set = saved;
     std::string remembered = target.string();
     ScriptedOperator op;
@@ -195,8 +207,18 @@ TEST(ParameterFile, SaveAndLoadGiveTheSameSetExceptWhatTheFileDoesNotHold) {
         EXPECT_EQ(loaded.words[w], saved.words[w]) << kParameterFileKeys[w];
     for (std::size_t w = kFileWordCount; w < kWordCount; ++w)
         EXPECT_EQ(loaded.words[w], before.words[w]) << "word " << w;
-    EXPECT_EQ(loaded.teach, saved.teach);
     EXPECT_EQ(loaded.teachBlock, before.teachBlock);
+    // The cells the operator typed come back exactly; every cell goes out as
+    // the word it went out as before the save.
+    EXPECT_EQ(loaded.teach[2][0], 610.36);
+    for (int row = 0; row < 3; ++row)
+        for (int cell = 0; cell < 6; ++cell) {
+            EXPECT_NEAR(loaded.teach[row][cell], saved.teach[row][cell], 1e-15 * 32768) << row << ":" << cell;
+            EXPECT_EQ(toFixedPoint(loaded.teach[row][cell]), toFixedPoint(saved.teach[row][cell]))
+                << row << ":" << cell;
+        }
+    EXPECT_EQ(toFixedPoint(loaded.teach[2][0]), 40000552);
+    EXPECT_EQ(toFixedPoint(loaded.teach[2][1]), 1442100146);
     EXPECT_EQ(op.count("confirm"), 0U);
     EXPECT_EQ(op.count("message"), 0U);
     EXPECT_EQ(op.fileRequests.at(1).mode, FileRequest::Mode::Open);
@@ -219,8 +241,21 @@ TEST(ParameterFile, UnreadableKeysTakeDefaultsAndAreListedOnce) {
         {"", Language::German, word::ExternTeach, 0, de + "EXTEACH\n"},
         {"EXTERN TEACH = 1\nPOWER = abc\n", Language::English, word::Power, 500, en + "POWER\n"},
         {"EXTERN TEACH = 1\nCORRECTION VALUE X = 192\n", Language::English, word::CorrectionX, 192, ""},
-        {"EXTERN TEACH = 1\nPOWER = 65537\n", Language::English, word::Power, 1, ""},
-        {"EXTERN TEACH = 1\nPOWER = -1\n", Language::English, word::Power, 65535, ""},
+        // Values their control does not offer name no setting: they count as unreadable.
+        {"EXTERN TEACH = 1\nPOWER = 65537\n", Language::English, word::Power, 500, en + "POWER\n"},
+        {"EXTERN TEACH = 1\nPOWER = -1\n", Language::English, word::Power, 500, en + "POWER\n"},
+        {"EXTERN TEACH = 1\nPOWER = 5000\n", Language::English, word::Power, 500, en + "POWER\n"},
+        {"EXTERN TEACH = 1\nPOWER = 1000\n", Language::English, word::Power, 1000, ""},
+        {"EXTERN TEACH = 1\nCALIBRATION = 9\n", Language::English, word::Calibration, 0,
+         en + "CALIBRATION\n"},
+        {"EXTERN TEACH = 1\nCALIBRATION = 6\n", Language::English, word::Calibration, 6, ""},
+        {"EXTERN TEACH = 1\nGAIN = 0\n", Language::German, word::Gain, 5, de + "GAIN\n"},
+        {"EXTERN TEACH = 1\nDOUBLE PARA GAIN2 = 9\n", Language::English, word::DoubleGain2, 6,
+         en + "DOUBLE PARA GAIN2\n"},
+        {"EXTERN TEACH = 1\nCORRECTION VALUE Z = 65536\n", Language::English, word::CorrectionX + 2, 128,
+         en + "CORRECTION VALUE Z\n"},
+        {"EXTERN TEACH = 1\nCORRECTION VALUE Z = 0\n", Language::English, word::CorrectionX + 2, 0, ""},
+        {"EXTERN TEACH = 2\n", Language::English, word::ExternTeach, 0, en + "EXTEACH\n"},
         {"EXTERN TEACH = 1\nPOWER =\n", Language::English, word::Power, 500, en + "POWER\n"},
     };
     for (const auto& c : cases) {
@@ -235,7 +270,7 @@ TEST(ParameterFile, UnreadableKeysTakeDefaultsAndAreListedOnce) {
         const int missing = AcquireParaFromIniHandle(ini.get(), set, op, c.language);
 
         EXPECT_EQ(set.words[c.word], c.expected) << c.items;
-        EXPECT_EQ(set.words[word::Intlim], 10 + word::Intlim) << "other keys are read as they are";
+        EXPECT_EQ(set.words[word::Intlim], offeredValue(word::Intlim)) << "other keys are read as they are";
         EXPECT_EQ(set.words[word::CubeRootX], sampleSet().words[word::CubeRootX]);
         if (c.message.empty()) {
             EXPECT_EQ(missing, 0);
@@ -288,6 +323,26 @@ TEST(ParameterFile, IncompleteTeachVectorsBecomeZeroAndAreListedByRow) {
             EXPECT_EQ(op.calls[0].text, c.message);
         }
     }
+}
+
+TEST(ParameterFile, TeachCellsTheSensorCannotHoldCountAsUnreadable) {
+    std::string text = fileText({});
+    text.replace(text.find("CELL 2 = 12.25"), 14, "CELL 2 = 999999");
+    text.replace(text.find("CELL 0 = 20.25"), 14, "CELL 0 = -32768");
+    IniHandle ini = Ini_New(false);
+    ASSERT_EQ(Ini_ReadFromBuffer(ini.get(), text), kIniOk);
+    ParameterSet set = sampleSet();
+    ScriptedOperator op;
+
+    EXPECT_EQ(AcquireTechVecFromIniHandle(ini.get(), set, op, Language::English), 1);
+
+    EXPECT_EQ(set.teach[1][2], 0.0);
+    EXPECT_EQ(set.teach[1][1], 11.25);
+    EXPECT_EQ(set.teach[2][0], -32768.0);
+    ASSERT_EQ(op.calls.size(), 1U);
+    EXPECT_EQ(
+        op.calls[0].text,
+        "Following teach vectors could not be read \nand were set to default value:\n\nTEACH VECTOR 1\n");
 }
 
 TEST(ParameterFile, ForeignFilesAreLoadedOnlyWhenTheOperatorAgrees) {

@@ -369,6 +369,8 @@ const std::vector<ExternTeachCase>& externTeachCases() {
          {&kColourTolerancePrompt, &kIntensityTolerancePrompt}, {&kInvalidTolerance}, true, {1.5, 0, 0}, {0, 0, 0}},
         {"unreadable tolerance stays 0", {{Shape, 2}, {MaxVec, 3}}, {true, true}, {"abc"},
          {&kTolerancePrompt}, {&kInvalidTolerance}, true, {0, 0, 0}, {0, 0, 0}},
+        {"a tolerance the sensor cannot hold", {{Shape, 2}, {MaxVec, 2}}, {true, true}, {"40000"},
+         {&kTolerancePrompt}, {&kInvalidTolerance}, true, {0, 0, 0}, {0, 0, 0}},
         {"cancelled prompt counts as no number", {{Shape, 2}, {MaxVec, 1}}, {true, true}, {std::nullopt},
          {&kTolerancePrompt}, {&kInvalidTolerance}, true, {0, 0, 0}, {0, 0, 0}},
         {"no reset: nothing changes", {{Shape, 2}, {MaxVec, 3}}, {false}, {},

@@ -127,16 +127,37 @@ TEST(WireTest, ShortTeachBlockLeavesZeroCellsAndZeroKeptWords) {
 } // namespace
 } // namespace tavrino::parameters
 
-TEST(WireTest, CellsReadBackFromTheirFileTextKeepTheirWord) {
-    // A parameter file keeps cells with 16 significant digits; a cell loaded
-    // from it must still go out as the word it was saved from.
-    for (std::int32_t word : {33554431, -33554431, 1, -1, 65535, 2147483647, -2147483647, 123456789}) {
-        const double cell = tavrino::parameters::fromFixedPoint(word);
+TEST(WireTest, CellsTruncateAndOnlyAFilesRoundingIsTakenOntoTheWord) {
+    using tavrino::parameters::fromFixedPoint;
+    using tavrino::parameters::toFixedPoint;
+    struct Case {
+        const char* text; // as the operator typed it or a parameter file holds it
+        std::int32_t word;
+    };
+    const Case cases[] = {
+        {"610.36", 40000552}, // x 65536 = 40000552.96
+        {"-610.36", -40000552},
+        {"32767.99", 2147482992},          // 2147482992.64
+        {"0.00001", 0},                    // 0.65536
+        {"22004.70193481445", 1442100146}, // saved from that word, read back 2e-7 below it
+        {"-17492.57725524902", -1146393543},
+        {"32767.99998474121", 2147483647},
+        {"-32768", -2147483647 - 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(toFixedPoint(std::strtod(c.text, nullptr)), c.word) << c.text;
+
+    // Every word, saved with 16 significant digits and read back, goes out
+    // as itself.
+    std::uint32_t bits = 12345;
+    for (int i = 0; i < 100000; ++i) {
+        bits = bits * 1664525u + 1013904223u;
+        const auto word = static_cast<std::int32_t>(bits);
         char text[64];
-        std::snprintf(text, sizeof text, "%.16g", cell);
-        EXPECT_EQ(tavrino::parameters::toFixedPoint(std::strtod(text, nullptr)), word) << text;
+        std::snprintf(text, sizeof text, "%.16g", fromFixedPoint(word));
+        ASSERT_EQ(toFixedPoint(std::strtod(text, nullptr)), word) << text;
     }
     // Values between two steps still truncate toward zero.
-    EXPECT_EQ(tavrino::parameters::toFixedPoint(1.99999 / 65536.0), 1);
-    EXPECT_EQ(tavrino::parameters::toFixedPoint(-1.99999 / 65536.0), -1);
+    EXPECT_EQ(toFixedPoint(1.99999 / 65536.0), 1);
+    EXPECT_EQ(toFixedPoint(-1.99999 / 65536.0), -1);
 }

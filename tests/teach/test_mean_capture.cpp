@@ -63,7 +63,11 @@ TEST(MeanCapturesTest, The101stCaptureOverwritesRow100) {
 TEST(MeanCapturesTest, AnEditedCellChangesTheMeanAtOnce) {
     MeanCaptures m;
     m.capture({1, 2, 3});
-    m.setCell(0, 2, 9);
+    EXPECT_TRUE(m.setCell(0, 2, 9));
+    EXPECT_EQ(m.mean(), (Triple{1, 2, 9}));
+    // The mean is taught: a value no teach cell holds is refused.
+    EXPECT_FALSE(m.setCell(0, 1, 999999));
+    EXPECT_EQ(m.rows()[0], (Triple{1, 2, 9}));
     EXPECT_EQ(m.mean(), (Triple{1, 2, 9}));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
@@ -19,6 +20,31 @@ TeachTable filledTable() {
             t.setCell(r, c, r * 10 + c + 0.125);
     t.setRowNumber(2);
     return t;
+}
+
+TEST(TeachTableTest, ACellFitsWhenTheSensorsSignedWordHoldsIt) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double value;
+        std::optional<std::int32_t> word;
+    };
+    const Case cases[] = {
+        {32767.99998, 2147483646},       // 2147483646.69
+        {32767.99998474121, 2147483647}, // the highest word
+        {32768.0, std::nullopt},         // one past it
+        {999999.0, std::nullopt},        // far beyond
+        {-32768.0, -2147483647 - 1},     // the lowest word
+        {-32768.00002, std::nullopt},    // -2147483649.3: below the lowest word
+        {-32768.00001, -2147483647 - 1}, // -2147483648.7 truncates toward zero into it
+        {std::nan(""), std::nullopt},    // no number
+        {kInf, std::nullopt},            // no finite number
+        {-kInf, std::nullopt},           // no finite number
+        {0.0, 0},                        // nothing
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(cellWord(c.value), c.word) << c.value;
+        EXPECT_EQ(cellFits(c.value), c.word.has_value()) << c.value;
+    }
 }
 
 TEST(TeachTableTest, ClearingResetsValuesAndNumberButKeepsColours) {

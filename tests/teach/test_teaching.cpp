@@ -119,5 +119,21 @@ TEST(BlockEditTest, SetAndResetChangeOnlyValueCells) {
     EXPECT_EQ(table.cell(1, 5), 3.25);
 }
 
+TEST(BlockEditTest, ValuesTheSensorCannotHoldChangeNothing) {
+    TeachTable table;
+    table.setCell(0, 0, 32767.0);
+    table.setCell(0, 2, 5.0);
+    const TeachRows before = table.cells();
+    const std::vector<GridCell> row{{0, 0}, {0, 1}, {0, 2}};
+    EXPECT_FALSE(setSelectionTo(table, row, 999999.0));
+    EXPECT_FALSE(setSelectionTo(table, row, -40000.0));
+    // 32767, 32767.5 and 32768: the last is beyond, so none is written.
+    EXPECT_FALSE(incrementSelection(table, row, 0.5));
+    EXPECT_EQ(table.cells(), before);
+
+    EXPECT_TRUE(setSelectionTo(table, row, -32768.0));
+    EXPECT_EQ(table.cell(0, 2), -32768.0);
+}
+
 } // namespace
 } // namespace tavrino::teach

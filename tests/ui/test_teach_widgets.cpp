@@ -10,6 +10,7 @@
 #include "ui/panels/recorded_value_teach_panel.h"
 #include "ui/plots/cloud_plot.h"
 #include "ui_fixture.h"
+#include "widget_helpers.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -166,6 +167,78 @@ TEST_F(UiTest, RecordedValuePanelPlotsEveryStoredFrameAndItsCursorsAgree) {
     EXPECT_FALSE(panel->startButton()->isEnabled());
     session->dimming.SetButtonsDimmed(0, false);
     EXPECT_TRUE(panel->startButton()->isEnabled());
+}
+
+TEST_F(UiTest, TeachCellsTheSensorCannotHoldAreRefusedAtEntry) {
+    using parameters::Control;
+    build();
+    window->show();
+    chooseControl(*window, Control::DigitalOutmode, 3); // the teach table page is there
+    window->showMainTab(MainTab::TeachTable);
+    QTableWidget* grid = window->teachTablePage()->grid();
+    const teach::TeachTable& table = session->parameters.teachTable;
+
+    editCell(grid, 1, 2, "32767.5");
+    EXPECT_EQ(table.cell(1, 2), 32767.5);
+    for (const char* typed : {"999999", "32768", "-32768.5", "abc"}) {
+        editCell(grid, 1, 2, typed);
+        EXPECT_EQ(table.cell(1, 2), 32767.5) << typed;
+        EXPECT_EQ(session->parameters.set.teach[1][2], 32767.5) << typed;
+        EXPECT_EQ(grid->item(1, 2)->text(), "32767.5000") << typed;
+    }
+
+    // The same for a block edit's answer.
+    grid->setCurrentCell(0, 0);
+    scripted.promptAnswers = {std::string("999999")};
+    entry(window->teachTablePage()->gridMenu(), "Set selection to")->trigger();
+    EXPECT_EQ(table.cell(0, 0), 0.0);
+    EXPECT_EQ(grid->item(0, 0)->text(), "0.0000");
+
+    // And for a captured value of the mean-value panel, which is taught.
+    auto* panel = window->findChild<ui::MeanValueTeachPanel*>();
+    ASSERT_NE(panel, nullptr);
+    session->live.record.csX = 0.25;
+    panel->captureButton()->click();
+    panel->valueTable()->item(0, 0)->setData(ui::kFullValueRole, 999999.0); // as the cell editor stores it
+    EXPECT_EQ(session->teachPanels.meanCaptures.rows()[0][0], 0.25);
+    EXPECT_EQ(panel->valueTable()->item(0, 0)->text(), "0.2500");
+    EXPECT_EQ(panel->meanTable()->item(0, 0)->text(), "0.2500");
+}
+
+TEST_F(UiTest, TeachPanelsShowCoordinatesWithTheDecimalsOfTheColourSpace) {
+    using parameters::Control;
+    build();
+    auto* mean = window->findChild<ui::MeanValueTeachPanel*>();
+    auto* recorded = window->findChild<ui::RecordedValueTeachPanel*>();
+    ASSERT_NE(mean, nullptr);
+    ASSERT_NE(recorded, nullptr);
+    session->live.record.csX = 0.123456;
+    session->live.record.csY = 12.3456;
+    session->live.record.csI = 50.123456;
+    mean->captureButton()->click();
+    app::SetTP2Data(*session);
+
+    struct Case {
+        int colourSpace;
+        std::array<const char*, 3> shown;
+    };
+    const Case cases[] = {
+        {1, {"0.12", "12.35", "50.12"}},       // L*a*b*
+        {2, {"0.12", "12.35", "50.12"}},       // L*u*v*
+        {3, {"0.12", "12.35", "50.12"}},       // L*C*h*
+        {4, {"0.1235", "12.3456", "50.123"}},  // u'v'L*
+        {0, {"0.1235", "12.3456", "50.1235"}}, // xyY
+    };
+    for (const Case& c : cases) {
+        chooseControl(*window, Control::ColorSpace, c.colourSpace);
+        recorded->repaintIfDirty();
+        for (std::size_t i = 0; i < 3; ++i) {
+            const int column = static_cast<int>(i);
+            EXPECT_EQ(mean->valueTable()->item(0, column)->text(), c.shown[i]) << c.colourSpace;
+            EXPECT_EQ(mean->meanTable()->item(0, column)->text(), c.shown[i]) << c.colourSpace;
+            EXPECT_EQ(recorded->valueDisplay(i)->text(), c.shown[i]) << c.colourSpace;
+        }
+    }
 }
 
 } // namespace

@@ -253,6 +253,7 @@ void TeachTablePage::CBF_GridCtt(QTableWidgetItem* item) {
     app::ParameterState& p = session_.parameters;
     parameters::editTeachCell(p.controls, p.teachTable, p.set, session_.graphs(), row, column,
                               numberCellValue(item));
+    // The table's value, also when the entry was refused: the cell goes back.
     showCell(row, column);
 }
 

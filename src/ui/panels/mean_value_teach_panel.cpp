@@ -26,6 +26,7 @@ namespace tavrino::ui {
 namespace {
 
 constexpr int kColumns = 3;
+// max. delta E keeps a fixed precision.
 constexpr int kDecimals = 4;
 constexpr int kDisplayWidth = 80;
 constexpr Text kCaptureButton{"CAPTURE", "CAPTURE"};
@@ -60,10 +61,17 @@ MeanValueTeachPanel::MeanValueTeachPanel(UiContext& context, QWidget* parent)
       capture_(new QPushButton(this)), undo_(new QPushButton(this)), reset_(new QPushButton(this)),
       teach_(new QPushButton(this)), close_(new QPushButton(this)), repaint_(new QTimer(this)),
       subscription_(context.session.teachPanels, [this](app::TeachPanelChange) { showCaptures(); }),
-      tableSubscription_(context.session.parameters.teachTable, [this](const teach::TableChange& change) {
-          if (change.kind == teach::TableChange::Kind::Headings)
-              showHeadings();
-      }) {
+      tableSubscription_(context.session.parameters.teachTable,
+                         [this](const teach::TableChange& change) {
+                             if (change.kind == teach::TableChange::Kind::Headings)
+                                 showHeadings();
+                         }),
+      controlsSubscription_(context.session.parameters.controls,
+                            [this](const parameters::ControlChange& change) {
+                                // The coordinates' decimals follow the colour space.
+                                if (change.kind == parameters::ControlChange::Kind::Captions)
+                                    showCaptures();
+                            }) {
     build(context);
     connectControls(context);
     showCaptures();
@@ -141,16 +149,17 @@ void MeanValueTeachPanel::cellEdited(QTableWidgetItem* item) {
 
 void MeanValueTeachPanel::showCaptures() {
     const teach::MeanCaptures& m = session_.teachPanels.meanCaptures;
+    const auto& decimals = session_.parameters.controls.captions().display.coordinateDecimals;
     {
         const QSignalBlocker blocker(values_);
         for (std::size_t r = 0; r < teach::MeanCaptures::kRows; ++r)
             for (std::size_t c = 0; c < 3; ++c)
                 showNumberCell(values_->item(static_cast<int>(r), static_cast<int>(c)), m.rows()[r][c],
-                               kDecimals);
+                               decimals[c]);
         values_->setCurrentCell(static_cast<int>(session_.teachPanels.meanActiveRow), 0);
     }
     for (std::size_t c = 0; c < 3; ++c)
-        showNumberCell(mean_->item(0, static_cast<int>(c)), m.mean()[c], kDecimals);
+        showNumberCell(mean_->item(0, static_cast<int>(c)), m.mean()[c], decimals[c]);
     counter_->setText(QString::number(m.count()));
     maxDeltaE_->setText(QString::number(m.maxDeltaE(), 'f', kDecimals));
 }

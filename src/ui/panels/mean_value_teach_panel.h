@@ -68,6 +68,7 @@ private:
     measurement::FrameWatch watch_;
     Subscription<app::TeachPanelsState> subscription_;
     Subscription<teach::TeachTable> tableSubscription_;
+    Subscription<parameters::ParameterControls> controlsSubscription_;
 };
 
 } // namespace tavrino::ui

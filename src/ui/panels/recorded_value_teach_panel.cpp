@@ -28,7 +28,6 @@ namespace tavrino::ui {
 
 namespace {
 
-constexpr int kDecimals = 4;
 constexpr int kDisplayWidth = 90;
 constexpr Text kStartButton{"START", "START"};
 constexpr Text kResetButton{"RESET", "RESET"};
@@ -53,10 +52,17 @@ RecordedValueTeachPanel::RecordedValueTeachPanel(UiContext& context, QWidget* pa
                                  rowNumber_->setValue(session_.parameters.teachTable.rowNumber());
                              }
                          }),
-      dimmingSubscription_(context.session.dimming, [this](app::DimControl c, bool dimmed) {
-          if (c == app::DimControl::RecordedTeachStart)
-              start_->setEnabled(!dimmed);
-      }) {
+      dimmingSubscription_(context.session.dimming,
+                           [this](app::DimControl c, bool dimmed) {
+                               if (c == app::DimControl::RecordedTeachStart)
+                                   start_->setEnabled(!dimmed);
+                           }),
+      controlsSubscription_(context.session.parameters.controls,
+                            [this](const parameters::ControlChange& change) {
+                                // The displays' decimals follow the colour space.
+                                if (change.kind == parameters::ControlChange::Kind::Captions)
+                                    dirty_ = true;
+                            }) {
     build(context);
     connectControls(context);
     appendNewPoints();
@@ -221,8 +227,9 @@ void RecordedValueTeachPanel::showAxes() {
 
 void RecordedValueTeachPanel::showDisplays() {
     counter_->setText(QString::number(session_.teachPanels.recorded.counter()));
+    const auto& decimals = session_.parameters.controls.captions().display.coordinateDecimals;
     for (std::size_t i = 0; i < values_.size(); ++i)
-        values_[i]->setText(QString::number(session_.teachPanels.recordedShown[i], 'f', kDecimals));
+        values_[i]->setText(fixedText(session_.teachPanels.recordedShown[i], decimals[i]));
 }
 
 bool RecordedValueTeachPanel::repaintIfDirty() {

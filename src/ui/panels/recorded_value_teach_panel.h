@@ -86,6 +86,7 @@ private:
     Subscription<app::TeachPanelsState> subscription_;
     Subscription<teach::TeachTable> tableSubscription_;
     Subscription<app::DimmingModel> dimmingSubscription_;
+    Subscription<parameters::ParameterControls> controlsSubscription_;
 };
 
 } // namespace tavrino::ui
