@@ -68,9 +68,13 @@ constexpr std::array<Text, Page::ButtonCount> kButtonHelp{{
     h::kRead,
 }};
 
+constexpr Text kParameterGroup{"PARAMETER", "PARAMETER"};
+constexpr Text kParameterNote{
+    "Stellen Sie sicher, dass der Sensor mit den richtigen Parameterwerten eingestellt ist.",
+    "Make sure that you have adjusted the sensor with proper parameter values."};
 constexpr Text kReferenceGroup{"REFERENZ", "REFERENCE"};
-constexpr Text kSetValueGroup{"SOLLWERTE", "SETVALUE"};
-constexpr Text kActualGroup{"XYZ MESSWERTE", "ACTUAL XYZ VALUES"};
+constexpr Text kSetValueGroup{"SOLLWERTE TABELLE", "SETVALUE TABLE"};
+constexpr Text kActualGroup{"XYZ MESSWERTE TABELLE", "ACTUAL XYZ VALUE TABLE"};
 constexpr Text kFactorGroup{"KALIBRIERFAKTOREN", "CALIBRATION FACTORS"};
 constexpr Text kReferenceSpaceLabel{"REFERENZ FARBRAUM", "REFERENCE COLOR SPACE"};
 constexpr Text kSetValueSpaceLabel{"SOLLWERT FARBRAUM", "SETVALUE COLOR SPACE"};
@@ -190,6 +194,15 @@ void CalibrationPage::build() {
             grid->addWidget(button(b), row, column++);
     };
 
+    // Every calibration value depends on the sensor's parameters: the note
+    // comes first.
+    QGroupBox* parameter = group(kParameterGroup);
+    auto* p = new QVBoxLayout(parameter);
+    p->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
+    QLabel* note = label(kParameterNote, parameter);
+    note->setWordWrap(true);
+    p->addWidget(note);
+
     QGroupBox* reference = group(kReferenceGroup);
     auto* r = new QGridLayout(reference);
     r->addWidget(label(kReferenceSpaceLabel, reference), 0, 0);
@@ -235,7 +248,7 @@ void CalibrationPage::build() {
     QVBoxLayout* column = addScrollingColumn(this, body());
     QWidget* content = column->parentWidget();
     column->setSpacing(kGroupSpacing);
-    for (QGroupBox* box : {reference, setValues, actual, factors}) {
+    for (QGroupBox* box : {parameter, reference, setValues, actual, factors}) {
         box->setParent(content);
         column->addWidget(box);
     }

@@ -6,6 +6,7 @@
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
+#include "ui/raw_value_displays.h"
 #include "ui/scrolling.h"
 #include "ui/texts.h"
 
@@ -17,9 +18,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tavrino::ui {
 
@@ -48,16 +52,35 @@ constexpr Text kSensorCorrectionCaption{"KORREKTURWERTE", "CORRECTION VALUES"};
 constexpr Text kSensorWhitePointCaption{"XnYnZn", "XnYnZn"};
 constexpr Text kSensorReferenceCaption{"XYZ MESSWERT DER REFERENZ", "ACTUAL XYZ OF REFERENCE"};
 constexpr Text kSensorWhiteBalanceCaption{"WEISSABGLEICH", "WHITE BALANCE"};
-constexpr Text kInstructions{
-    "1. Sensor auf die Referenz richten.\n2. Referenzdatei laden oder Referenz-Sollwert eingeben.\n"
-    "3. Referenz-Farbraum pruefen.\n4. GO starten und ASSIGN druecken.\n5. Referenz in eine Datei speichern.",
-    "1. Place the sensor at the REFERENCE target.\n2. Load a reference file or type the REFERENCE "
-    "setvalue.\n3. Check the REFERENCE color space.\n4. Start GO and press ASSIGN.\n5. Save the REFERENCE "
-    "settings to a file."};
+constexpr Text kReferenceInstructions{
+    "1. Sensor auf die Referenz richten.\n2. Referenzdatei laden oder Referenz-Sollwert eingeben; XYZ der "
+    "Referenz wird sofort berechnet.\n3. Referenz-Farbraum pruefen.\n4. GO starten und ASSIGN druecken: RAW "
+    "X, "
+    "RAW Y, RAW Z werden als Messwert der Referenz uebernommen, der Weisspunkt XnYnZn wird sofort "
+    "berechnet.\n5. Referenz in eine Datei speichern.",
+    "1. Place the sensor at the REFERENCE target.\n2. Load a reference file or type the REFERENCE setvalue; "
+    "the XYZ of the reference is computed at once.\n3. Check the REFERENCE color space.\n4. Start GO and "
+    "press ASSIGN: RAW X, RAW Y, RAW Z are taken as the actual value of the reference, the white point "
+    "XnYnZn is computed at once.\n5. Save the REFERENCE settings to a file."};
+constexpr Text kSetValueInstructions{
+    "SOLLWERTE: 1. Sollwertdatei laden oder die Sollwerte der Ziele eingeben; ihr XYZ wird sofort berechnet. "
+    "2. Sollwert-Farbraum pruefen. 3. ROWS auf die Anzahl der Ziele setzen. 4. Sollwerttabelle in eine Datei "
+    "speichern.\nXYZ MESSWERTE: 5. Sensor auf das Ziel der Zeile No.: richten. 6. Bei laufendem GO ASSIGN TO "
+    "ROW druecken und mit dem naechsten Ziel weitermachen. 7. XYZ Messwerttabelle in eine Datei "
+    "speichern.\nKALIBRIERFAKTOREN: 8. FAKTOREN BERECHNEN, dann SENDEN. 9. LESEN zeigt unter SENSORDATEN, "
+    "was der Sensor gespeichert hat.",
+    "SETVALUES: 1. Load a setvalue file or type the setvalues of the targets; their XYZ is computed at once. "
+    "2. Check the SETVALUE color space. 3. Set ROWS to the number of targets. 4. Save the SETVALUE table to "
+    "a file.\nACTUAL XYZ VALUES: 5. Place the sensor at the target of row No.:. 6. With GO running press "
+    "ASSIGN TO ROW and go on with the next target. 7. Save the ACTUAL XYZ VALUE table to a file.\n"
+    "CALIBRATION FACTORS: 8. CALCULATE FACTORS, then SEND. 9. READ shows under SENSOR DATA what the sensor "
+    "stored."};
 
 constexpr int kRowHeight = 20;
 constexpr int kRowLabelWidth = 26;
-constexpr int kSensorTableWidth = 174;
+// What a table cell needs beside its text and its margins: the grid line
+// and a pixel of air.
+constexpr int kCellSlack = 2;
 
 QTableView* tableView(CalibTableModel* model, QWidget* parent) {
     auto* view = new QTableView(parent);
@@ -124,16 +147,23 @@ QWidget* CalibrationPanel::buildReferencePage() {
     auto* column = new QVBoxLayout(page);
     column->addWidget(titledView(CalibTable::ReferenceSetValue, kReferenceSetValueCaption, page));
     column->addWidget(titledView(CalibTable::ReferenceXyz, kReferenceXyzCaption, page));
+    column->addWidget(referenceRaw_);
     column->addWidget(titledView(CalibTable::ReferenceActual, kReferenceActualCaption, page));
     column->addWidget(titledView(CalibTable::WhitePoint, kWhitePointCaption, page));
-    instructions_ = new QLabel(page);
-    instructions_->setWordWrap(true);
-    instructions_->setFrameShape(QFrame::StyledPanel);
-    instructions_->setMargin(6);
+    referenceInstructions_ = instructionBox(page);
     column->addSpacing(8);
-    column->addWidget(instructions_);
+    column->addWidget(referenceInstructions_);
     column->addStretch(1);
     return page;
+}
+
+QLabel* CalibrationPanel::instructionBox(QWidget* parent) {
+    auto* box = new QLabel(parent);
+    box->setWordWrap(true);
+    box->setFrameShape(QFrame::StyledPanel);
+    box->setMargin(6);
+    box->setTextFormat(Qt::PlainText);
+    return box;
 }
 
 QWidget* CalibrationPanel::buildSetValuePage() {
@@ -141,20 +171,25 @@ QWidget* CalibrationPanel::buildSetValuePage() {
     auto* grid = new QGridLayout(page);
     grid->addWidget(titledView(CalibTable::SetValues, kSetValueCaption, page), 0, 0);
     grid->addWidget(titledView(CalibTable::XyzSetValues, kXyzSetValueCaption, page), 0, 1);
-    grid->addWidget(titledView(CalibTable::ActualValues, kActualCaption, page), 1, 0);
-    grid->addWidget(titledView(CalibTable::Factors, kFactorCaption, page), 1, 1);
+    grid->addWidget(setValueRaw_, 1, 0, 1, 2);
+    grid->addWidget(titledView(CalibTable::ActualValues, kActualCaption, page), 2, 0);
+    grid->addWidget(titledView(CalibTable::Factors, kFactorCaption, page), 2, 1);
+    setValueInstructions_ = instructionBox(page);
+    grid->addWidget(setValueInstructions_, 3, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+    grid->setRowStretch(2, 1);
     return page;
 }
 
 QWidget* CalibrationPanel::buildSensorPage() {
     auto* page = new QWidget(tabs_);
     auto* row = new QHBoxLayout(page);
-    // The 64-row tables hold four-digit numbers; the rest of the width goes
-    // to the block's tables beside them.
+    // The 64-row tables are as wide as their numbers need; the rest of the
+    // width goes to the block's tables beside them.
     row->addWidget(titledView(CalibTable::SensorValues, kSensorValuesCaption, page));
     row->addWidget(titledView(CalibTable::SensorFactors, kSensorFactorsCaption, page));
     for (CalibTable t : {CalibTable::SensorValues, CalibTable::SensorFactors})
-        view(t)->setFixedWidth(kSensorTableWidth);
+        fitColumnsToNumbers(t);
     auto* side = new QVBoxLayout;
     auto* rows = new QHBoxLayout;
     auto* rowsLabel = new QLabel(page);
@@ -185,7 +220,33 @@ QWidget* CalibrationPanel::buildSensorPage() {
     return page;
 }
 
-void CalibrationPanel::build(UiContext&) {
+void CalibrationPanel::fitColumnsToNumbers(CalibTable table) {
+    // Their cells hold 16-bit numbers, five digits at most: each column is as
+    // wide as five of the font's widest digit need, so no value is ever cut
+    // short. The headings are single letters, narrower than any number.
+    QTableView* v = view(table);
+    int digit = 0;
+    for (char d = '0'; d <= '9'; ++d)
+        digit = std::max(digit, v->fontMetrics().horizontalAdvance(QLatin1Char(d)));
+    const int textMargin = v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1;
+    const int width = 5 * digit + 2 * textMargin + kCellSlack;
+    QHeaderView* columns = v->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Fixed);
+    columns->setMinimumSectionSize(width);
+    columns->setDefaultSectionSize(width);
+    for (int c = 0; c < 3; ++c)
+        columns->resizeSection(c, width);
+    const QHeaderView* rows = v->verticalHeader();
+    const int rowLabels = std::max(rows->sizeHint().width(), rows->minimumWidth());
+    const int scrollBar =
+        v->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, v->verticalScrollBar());
+    v->setFixedWidth(rowLabels + 3 * width + scrollBar + 2 * v->frameWidth());
+}
+
+void CalibrationPanel::build(UiContext& context) {
+    const measurement::MeasurementDisplay& live = session_.live.display;
+    referenceRaw_ = new RawValueDisplays(live, context.help, Qt::Horizontal, this);
+    setValueRaw_ = new RawValueDisplays(live, context.help, Qt::Horizontal, this);
     // Page order is that of CalibPage.
     tabs_->addTab(buildReferencePage(), QString());
     tabs_->addTab(buildSetValuePage(), QString());
@@ -266,6 +327,30 @@ void CalibrationPanel::applyScrollRow() {
     scrolling_ = false;
 }
 
+RawValueDisplays* CalibrationPanel::rawDisplays(app::CalibPage page) const {
+    switch (page) {
+    case app::CalibPage::Reference:
+        return referenceRaw_;
+    case app::CalibPage::SetValue:
+        return setValueRaw_;
+    case app::CalibPage::SensorData:
+        break;
+    }
+    return nullptr;
+}
+
+QLabel* CalibrationPanel::instructions(app::CalibPage page) const {
+    switch (page) {
+    case app::CalibPage::Reference:
+        return referenceInstructions_;
+    case app::CalibPage::SetValue:
+        return setValueInstructions_;
+    case app::CalibPage::SensorData:
+        break;
+    }
+    return nullptr;
+}
+
 void CalibrationPanel::showSensorRows() {
     sensorRows_->setText(QString::number(session_.calibration.tables.sensor.block.rows));
 }
@@ -292,7 +377,10 @@ void CalibrationPanel::retranslate(Language language) {
     close_->setText(qs(texts::kCloseButton, language));
     for (const auto& [label, text] : captions_)
         label->setText(qs(text, language));
-    instructions_->setText(qs(kInstructions, language));
+    referenceInstructions_->setText(qs(kReferenceInstructions, language));
+    setValueInstructions_->setText(qs(kSetValueInstructions, language));
+    referenceRaw_->retranslate(language);
+    setValueRaw_->retranslate(language);
 }
 
 } // namespace tavrino::ui
