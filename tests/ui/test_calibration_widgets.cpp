@@ -27,7 +27,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -331,12 +333,31 @@ TEST_F(CalibrationUiTest, CalibrationTextsInBothLanguages) {
         const QStringList texts = pageTexts();
         for (const QString& text : k.onPage)
             EXPECT_TRUE(texts.contains(text)) << text.toStdString();
-        const QString steps = panel->instructions(app::CalibPage::SetValue)->text();
+        const QString steps = panel->instructions(app::CalibPage::SetValue)->toPlainText();
         for (const QString& step : k.setValueSteps)
             EXPECT_TRUE(steps.contains(step)) << step.toStdString();
         // Both the reference's XYZ and the white point follow at once.
-        EXPECT_EQ(panel->instructions(app::CalibPage::Reference)->text().count(k.computedAtOnce), 2)
+        EXPECT_EQ(panel->instructions(app::CalibPage::Reference)->toPlainText().count(k.computedAtOnce), 2)
             << k.computedAtOnce.toStdString();
+    }
+}
+
+// The note and the raw values take no room from the tables: at the window's
+// default size the calibration page and every page of the panel show whole,
+// in both languages.
+TEST_F(CalibrationUiTest, PageAndPanelFitTheDefaultWindow) {
+    open();
+    for (const Language language : {Language::German, Language::English}) {
+        chooseLanguage(*window, language);
+        for (int tab = 0; tab < panel->tabs()->count(); ++tab) {
+            panel->tabs()->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            for (const QWidget* w : {static_cast<QWidget*>(page), static_cast<QWidget*>(panel)})
+                for (const QScrollArea* area : w->findChildren<QScrollArea*>())
+                    EXPECT_EQ(area->verticalScrollBar()->maximum(), 0)
+                        << w->metaObject()->className() << " page " << tab << " language "
+                        << static_cast<int>(language);
+        }
     }
 }
 

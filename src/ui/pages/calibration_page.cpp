@@ -194,8 +194,7 @@ void CalibrationPage::build() {
             grid->addWidget(button(b), row, column++);
     };
 
-    // Every calibration value depends on the sensor's parameters: the note
-    // comes first.
+    // Every calibration value depends on the sensor's parameters.
     QGroupBox* parameter = group(kParameterGroup);
     auto* p = new QVBoxLayout(parameter);
     p->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
@@ -248,13 +247,19 @@ void CalibrationPage::build() {
     QVBoxLayout* column = addScrollingColumn(this, body());
     QWidget* content = column->parentWidget();
     column->setSpacing(kGroupSpacing);
-    for (QGroupBox* box : {parameter, reference, setValues, actual, factors}) {
+    // The note on the parameters comes first; the decoration stands beside
+    // the last group.
+    for (QGroupBox* box : {parameter, reference, setValues, actual}) {
         box->setParent(content);
         column->addWidget(box);
     }
-    column->addStretch(1);
+    auto* bottom = new QHBoxLayout;
+    factors->setParent(content);
     decoration_->setParent(content);
-    column->addWidget(decoration_);
+    bottom->addWidget(factors, 3);
+    bottom->addWidget(decoration_, 1, Qt::AlignVCenter);
+    column->addLayout(bottom);
+    column->addStretch(1);
 }
 
 void CalibrationPage::registerHelp(HelpRegistry& help) {

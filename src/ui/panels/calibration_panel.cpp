@@ -16,11 +16,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -53,34 +56,42 @@ constexpr Text kSensorWhitePointCaption{"XnYnZn", "XnYnZn"};
 constexpr Text kSensorReferenceCaption{"XYZ MESSWERT DER REFERENZ", "ACTUAL XYZ OF REFERENCE"};
 constexpr Text kSensorWhiteBalanceCaption{"WEISSABGLEICH", "WHITE BALANCE"};
 constexpr Text kReferenceInstructions{
-    "1. Sensor auf die Referenz richten.\n2. Referenzdatei laden oder Referenz-Sollwert eingeben; XYZ der "
-    "Referenz wird sofort berechnet.\n3. Referenz-Farbraum pruefen.\n4. GO starten und ASSIGN druecken: RAW "
-    "X, "
-    "RAW Y, RAW Z werden als Messwert der Referenz uebernommen, der Weisspunkt XnYnZn wird sofort "
-    "berechnet.\n5. Referenz in eine Datei speichern.",
-    "1. Place the sensor at the REFERENCE target.\n2. Load a reference file or type the REFERENCE setvalue; "
-    "the XYZ of the reference is computed at once.\n3. Check the REFERENCE color space.\n4. Start GO and "
-    "press ASSIGN: RAW X, RAW Y, RAW Z are taken as the actual value of the reference, the white point "
-    "XnYnZn is computed at once.\n5. Save the REFERENCE settings to a file."};
+    "1. Sensor auf die Referenz richten.\n"
+    "2. Referenzdatei laden oder Referenz-Sollwert eingeben; XYZ der Referenz wird sofort berechnet.\n"
+    "3. Referenz-Farbraum pruefen.\n"
+    "4. GO starten und ASSIGN druecken: RAW X, RAW Y, RAW Z werden als Messwert der Referenz uebernommen, "
+    "der Weisspunkt XnYnZn wird sofort berechnet.\n"
+    "5. Referenz in eine Datei speichern.",
+    "1. Place the sensor at the REFERENCE target.\n"
+    "2. Load a reference file or type the REFERENCE setvalue; the XYZ of the reference is computed at once.\n"
+    "3. Check the REFERENCE color space.\n"
+    "4. Start GO and press ASSIGN: RAW X, RAW Y, RAW Z are taken as the actual value of the reference, the "
+    "white point XnYnZn is computed at once.\n"
+    "5. Save the REFERENCE settings to a file."};
 constexpr Text kSetValueInstructions{
-    "SOLLWERTE: 1. Sollwertdatei laden oder die Sollwerte der Ziele eingeben; ihr XYZ wird sofort berechnet. "
-    "2. Sollwert-Farbraum pruefen. 3. ROWS auf die Anzahl der Ziele setzen. 4. Sollwerttabelle in eine Datei "
-    "speichern.\nXYZ MESSWERTE: 5. Sensor auf das Ziel der Zeile No.: richten. 6. Bei laufendem GO ASSIGN TO "
-    "ROW druecken und mit dem naechsten Ziel weitermachen. 7. XYZ Messwerttabelle in eine Datei "
-    "speichern.\nKALIBRIERFAKTOREN: 8. FAKTOREN BERECHNEN, dann SENDEN. 9. LESEN zeigt unter SENSORDATEN, "
-    "was der Sensor gespeichert hat.",
-    "SETVALUES: 1. Load a setvalue file or type the setvalues of the targets; their XYZ is computed at once. "
-    "2. Check the SETVALUE color space. 3. Set ROWS to the number of targets. 4. Save the SETVALUE table to "
-    "a file.\nACTUAL XYZ VALUES: 5. Place the sensor at the target of row No.:. 6. With GO running press "
-    "ASSIGN TO ROW and go on with the next target. 7. Save the ACTUAL XYZ VALUE table to a file.\n"
-    "CALIBRATION FACTORS: 8. CALCULATE FACTORS, then SEND. 9. READ shows under SENSOR DATA what the sensor "
+    "SOLLWERTE TABELLE: Sollwertdatei laden oder die Sollwerte der Ziele eingeben (ihr XYZ wird sofort "
+    "berechnet), Sollwert-Farbraum pruefen, ROWS auf die Anzahl der Ziele setzen, Tabelle speichern.\n"
+    "XYZ MESSWERTE TABELLE: Sensor auf das Ziel der Zeile No.: richten, bei laufendem GO ASSIGN TO ROW "
+    "druecken, mit dem naechsten Ziel weitermachen; Tabelle speichern.\n"
+    "KALIBRIERFAKTOREN: FAKTOREN BERECHNEN, dann SENDEN; LESEN zeigt unter SENSORDATEN, was der Sensor "
+    "gespeichert hat.",
+    "SETVALUE TABLE: load a setvalue file or type the setvalues of the targets (their XYZ is computed at "
+    "once), check the SETVALUE color space, set ROWS to the number of targets, save the table.\n"
+    "ACTUAL XYZ VALUE TABLE: place the sensor at the target of row No.:, with GO running press ASSIGN TO "
+    "ROW, go on with the next target; save the table.\n"
+    "CALIBRATION FACTORS: CALCULATE FACTORS, then SEND; READ shows under SENSOR DATA what the sensor "
     "stored."};
+constexpr Text kInstructionsName{"ANLEITUNG", "INSTRUCTIONS"};
+// Lines the instruction boxes show without scrolling.
+constexpr int kReferenceInstructionLines = 8;
+constexpr int kSetValueInstructionLines = 7;
 
 constexpr int kRowHeight = 20;
 constexpr int kRowLabelWidth = 26;
-// What a table cell needs beside its text and its margins: the grid line
-// and a pixel of air.
-constexpr int kCellSlack = 2;
+// A table cell is its column's width less the grid line.
+constexpr int kGridLine = 1;
+// Between the SENSOR DATA page's tables: the room goes to the numbers.
+constexpr int kSensorPageSpacing = 3;
 
 QTableView* tableView(CalibTableModel* model, QWidget* parent) {
     auto* view = new QTableView(parent);
@@ -150,19 +161,27 @@ QWidget* CalibrationPanel::buildReferencePage() {
     column->addWidget(referenceRaw_);
     column->addWidget(titledView(CalibTable::ReferenceActual, kReferenceActualCaption, page));
     column->addWidget(titledView(CalibTable::WhitePoint, kWhitePointCaption, page));
-    referenceInstructions_ = instructionBox(page);
+    referenceInstructions_ = instructionBox(kReferenceInstructionLines, page);
     column->addSpacing(8);
     column->addWidget(referenceInstructions_);
     column->addStretch(1);
     return page;
 }
 
-QLabel* CalibrationPanel::instructionBox(QWidget* parent) {
-    auto* box = new QLabel(parent);
-    box->setWordWrap(true);
+QPlainTextEdit* CalibrationPanel::instructionBox(int lines, QWidget* parent) {
+    // A text box rather than a wrapping label: its height does not follow
+    // its width, so the pages keep to the room the window gives them and the
+    // text scrolls inside when the box is made smaller than it.
+    auto* box = new QPlainTextEdit(parent);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
     box->setFrameShape(QFrame::StyledPanel);
-    box->setMargin(6);
-    box->setTextFormat(Qt::PlainText);
+    // Half a line more than the lines asked for: the last one shows whole.
+    const int lineSpacing = box->fontMetrics().lineSpacing();
+    const int height = lines * lineSpacing + lineSpacing / 2 +
+                       2 * (box->frameWidth() + static_cast<int>(box->document()->documentMargin()));
+    box->setMinimumHeight(height / 2);
+    box->setMaximumHeight(height);
     return box;
 }
 
@@ -174,7 +193,7 @@ QWidget* CalibrationPanel::buildSetValuePage() {
     grid->addWidget(setValueRaw_, 1, 0, 1, 2);
     grid->addWidget(titledView(CalibTable::ActualValues, kActualCaption, page), 2, 0);
     grid->addWidget(titledView(CalibTable::Factors, kFactorCaption, page), 2, 1);
-    setValueInstructions_ = instructionBox(page);
+    setValueInstructions_ = instructionBox(kSetValueInstructionLines, page);
     grid->addWidget(setValueInstructions_, 3, 0, 1, 2);
     grid->setRowStretch(0, 1);
     grid->setRowStretch(2, 1);
@@ -184,6 +203,7 @@ QWidget* CalibrationPanel::buildSetValuePage() {
 QWidget* CalibrationPanel::buildSensorPage() {
     auto* page = new QWidget(tabs_);
     auto* row = new QHBoxLayout(page);
+    row->setSpacing(kSensorPageSpacing);
     // The 64-row tables are as wide as their numbers need; the rest of the
     // width goes to the block's tables beside them.
     row->addWidget(titledView(CalibTable::SensorValues, kSensorValuesCaption, page));
@@ -222,14 +242,24 @@ QWidget* CalibrationPanel::buildSensorPage() {
 
 void CalibrationPanel::fitColumnsToNumbers(CalibTable table) {
     // Their cells hold 16-bit numbers, five digits at most: each column is as
-    // wide as five of the font's widest digit need, so no value is ever cut
-    // short. The headings are single letters, narrower than any number.
+    // wide as the style says a cell needs for five of the font's widest digit
+    // in a row, so no value is ever cut short. The headings are single
+    // letters, narrower than that.
     QTableView* v = view(table);
-    int digit = 0;
-    for (char d = '0'; d <= '9'; ++d)
-        digit = std::max(digit, v->fontMetrics().horizontalAdvance(QLatin1Char(d)));
-    const int textMargin = v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1;
-    const int width = 5 * digit + 2 * textMargin + kCellSlack;
+    QString widest;
+    for (char d = '0'; d <= '9'; ++d) {
+        const QString digits(5, QLatin1Char(d));
+        if (v->fontMetrics().horizontalAdvance(digits) > v->fontMetrics().horizontalAdvance(widest))
+            widest = digits;
+    }
+    QStyleOptionViewItem cell;
+    cell.initFrom(v);
+    cell.font = v->font();
+    cell.features = QStyleOptionViewItem::HasDisplay;
+    cell.text = widest;
+    cell.displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    const int width =
+        v->style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), v).width() + kGridLine;
     QHeaderView* columns = v->horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setMinimumSectionSize(width);
@@ -339,7 +369,7 @@ RawValueDisplays* CalibrationPanel::rawDisplays(app::CalibPage page) const {
     return nullptr;
 }
 
-QLabel* CalibrationPanel::instructions(app::CalibPage page) const {
+QPlainTextEdit* CalibrationPanel::instructions(app::CalibPage page) const {
     switch (page) {
     case app::CalibPage::Reference:
         return referenceInstructions_;
@@ -377,8 +407,10 @@ void CalibrationPanel::retranslate(Language language) {
     close_->setText(qs(texts::kCloseButton, language));
     for (const auto& [label, text] : captions_)
         label->setText(qs(text, language));
-    referenceInstructions_->setText(qs(kReferenceInstructions, language));
-    setValueInstructions_->setText(qs(kSetValueInstructions, language));
+    referenceInstructions_->setPlainText(qs(kReferenceInstructions, language));
+    setValueInstructions_->setPlainText(qs(kSetValueInstructions, language));
+    for (QPlainTextEdit* box : {referenceInstructions_, setValueInstructions_})
+        box->setAccessibleName(qs(kInstructionsName, language));
     referenceRaw_->retranslate(language);
     setValueRaw_->retranslate(language);
 }

@@ -13,6 +13,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTableView;
@@ -47,7 +48,7 @@ public:
     // The live raw values and the instructions of the REFERENCE and the
     // SETVALUE page (SENSOR DATA has neither: nullptr).
     [[nodiscard]] RawValueDisplays* rawDisplays(app::CalibPage page) const;
-    [[nodiscard]] QLabel* instructions(app::CalibPage page) const;
+    [[nodiscard]] QPlainTextEdit* instructions(app::CalibPage page) const;
 
 private:
     void build(UiContext& context);
@@ -55,7 +56,7 @@ private:
     QWidget* buildSetValuePage();
     QWidget* buildSensorPage();
     QWidget* titledView(CalibTable table, Text caption, QWidget* parent);
-    QLabel* instructionBox(QWidget* parent);
+    QPlainTextEdit* instructionBox(int lines, QWidget* parent);
     void fitColumnsToNumbers(CalibTable table);
     void registerHelp(HelpRegistry& help);
     void connectControls(UiContext& context);
@@ -69,8 +70,8 @@ private:
     QCheckBox* scrollAll_;
     QPushButton* close_;
     QLineEdit* sensorRows_;
-    QLabel* referenceInstructions_ = nullptr;
-    QLabel* setValueInstructions_ = nullptr;
+    QPlainTextEdit* referenceInstructions_ = nullptr;
+    QPlainTextEdit* setValueInstructions_ = nullptr;
     RawValueDisplays* referenceRaw_ = nullptr;
     RawValueDisplays* setValueRaw_ = nullptr;
     std::array<CalibTableModel*, kTableCount> models_{};
