@@ -38,6 +38,7 @@
 #include "ui/parameter_field.h"
 #include "ui/plots/cloud_plot.h"
 #include "ui/plots/scope_graph.h"
+#include "ui/raw_value_displays.h"
 #include "ui/scope_report.h"
 
 #include <QAction>
@@ -163,6 +164,12 @@ void measureFor(ui::MainWindow& window, app::Session& session, int ms) {
     window.commandBar()->goButton()->click();
 }
 
+// Lets the displays that follow the live measurement paint its last frame,
+// the one an ASSIGN takes right after.
+void showLastFrame() {
+    QTest::qWait(2 * ui::RawValueDisplays::kRepaintIntervalMs + 10);
+}
+
 // Three live colours taught into rows 0..2 with automatic row colours, a
 // block of tolerances reset from the context menu, the table settings sent
 // to the sensor, the defaults painted and the sensor's copy read back.
@@ -262,6 +269,7 @@ void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& 
     edit(ui::CalibTable::ReferenceSetValue, 0, 1, -0.5);
     edit(ui::CalibTable::ReferenceSetValue, 0, 2, 2.25);
     measureFor(window, session, 300);
+    showLastFrame();
     page->button(ui::CalibrationPage::AssignReference)->click();
     camera.take(&window, QStringLiteral("calibration_reference_%1").arg(lang));
     page->rowsField()->setValue(3);
@@ -271,6 +279,7 @@ void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& 
         for (int column = 0; column < 3; ++column)
             edit(ui::CalibTable::SetValues, row, column, setValues[row][column]);
         measureFor(window, session, 1200);
+        showLastFrame();
         page->button(ui::CalibrationPage::AssignToRow)->click();
     }
     page->button(ui::CalibrationPage::Calculate)->click();
@@ -310,6 +319,7 @@ void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& 
     camera.take(&window, QStringLiteral("zero_point_offset_%1").arg(lang));
     QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::OffsetAdjustment)), Qt::LeftButton);
     measureFor(window, session, 300);
+    showLastFrame();
     static_cast<ui::OffsetAdjustmentPage*>(window.page(MainTab::OffsetAdjustment))->assignButton()->click();
     camera.take(&window, QStringLiteral("offset_adjustment_%1").arg(lang));
     zero->closeButton()->click();

@@ -236,7 +236,7 @@ TEST_P(SimConnectionTest, HardwareInformationFile) {
     EXPECT_EQ(op.connectionLog, "File has been saved!\n" + file + "\n\n");
     EXPECT_EQ(session.shell.paths.hardwareIniFile, file);
     EXPECT_EQ(session.parameters.controls.target(), TransferTarget::Eeprom);
-    EXPECT_EQ(session.connection.offsets.zeroPoint, (std::array<std::uint16_t, 3>{11, 12, 13}));
+    EXPECT_EQ(session.calibration.zeroPoint, (std::array<std::uint16_t, 3>{11, 12, 13}));
 
     IniHandle ini = Ini_New(false);
     ASSERT_EQ(Ini_ReadFromFile(ini.get(), file), kIniOk);
@@ -465,8 +465,8 @@ TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
 
     const std::string file = joinPath(session.programDirectory(), "short.ini");
     ASSERT_EQ(GenerateHWInfoFile(session, file), 1) << op.connectionLog;
-    EXPECT_EQ(session.connection.offsets.zeroPoint, (std::array<std::uint16_t, 3>{7, 8, 0}));
-    EXPECT_EQ(session.connection.offsets.xyz, (std::array<std::uint16_t, 3>{0, 0, 0}));
+    EXPECT_EQ(session.calibration.zeroPoint, (std::array<std::uint16_t, 3>{7, 8, 0}));
+    EXPECT_EQ(session.calibration.xyzOffset, (std::array<std::uint16_t, 3>{0, 0, 0}));
     IniHandle ini = Ini_New(false);
     ASSERT_EQ(Ini_ReadFromFile(ini.get(), file), kIniOk);
     EXPECT_EQ(iniString(ini.get(), "HARDWARE INFO", "DATA"), "ABCD0001" + std::string(1016, '0'));
