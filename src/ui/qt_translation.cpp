@@ -16,7 +16,7 @@ namespace tavrino::ui {
 
 namespace {
 
-const QString kGermanQtTranslation = QStringLiteral("qtbase_de");
+constexpr const char* kGermanQtTranslation = "qtbase_de";
 
 struct ButtonText {
     QDialogButtonBox::StandardButton button;
@@ -58,7 +58,7 @@ bool QtTranslation::load() {
     if (!triedLoading_) {
         triedLoading_ = true;
         for (const QString& directory : directories_)
-            if (german_.load(kGermanQtTranslation, directory)) {
+            if (german_.load(QString::fromLatin1(kGermanQtTranslation), directory)) {
                 loaded_ = true;
                 break;
             }
