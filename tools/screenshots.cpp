@@ -40,6 +40,7 @@
 #include "ui/plots/scope_graph.h"
 #include "ui/raw_value_displays.h"
 #include "ui/scope_report.h"
+#include "ui/texts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -478,6 +479,45 @@ void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera
     camera.take(&window, QStringLiteral("scope_unzoomed_%1").arg(lang));
 }
 
+// Takes the next popup as soon as it shows, then closes it.
+void takePopup(Camera& camera, const QString& name) {
+    QTimer::singleShot(0, [&camera, name] {
+        if (QWidget* popup = QApplication::activeModalWidget()) {
+            camera.take(popup, name);
+            popup->close();
+        }
+    });
+}
+
+// The window as it starts without a sensor, and the popups as the operator
+// sees them, in both languages.
+void popupScenario(ui::MainWindow& window, Camera& camera, const QString& dataDirectory) {
+    ui::GuiOperator real;
+    real.attach(&window);
+    const Text question{"Wollen Sie die Tabelle zuruecksetzen?", "Do you want to reset the table?"};
+    const Text prompt{"Toleranz eingeben!", "Insert a tolerance value!"};
+    FileRequest request;
+    request.mode = FileRequest::Mode::Save;
+    request.startDirectory = dataDirectory.toStdString();
+    request.defaultName = "Parameter.ini";
+    request.filter = "*.ini";
+    request.title = "Parameter.ini";
+    for (const Language language : {Language::English, Language::German}) {
+        chooseLanguage(window, language);
+        const QString lang = language == Language::German ? QStringLiteral("de") : QStringLiteral("en");
+        camera.take(&window, QStringLiteral("start_offline_%1").arg(lang));
+        takePopup(camera, QStringLiteral("popup_message_%1").arg(lang));
+        real.message(kInfoTitle.in(language), ui::texts::kSensorStatusHelp.in(language));
+        takePopup(camera, QStringLiteral("popup_question_%1").arg(lang));
+        real.confirm(kInfoTitle.in(language), question.in(language));
+        takePopup(camera, QStringLiteral("popup_prompt_%1").arg(lang));
+        real.prompt(kInfoTitle.in(language), prompt.in(language), 9);
+        takePopup(camera, QStringLiteral("popup_file_%1").arg(lang));
+        real.selectFile(request);
+    }
+    real.attach(nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -495,6 +535,9 @@ int main(int argc, char** argv) {
     parser.addOption(outOption);
     parser.addOption(connectOption);
     parser.addOption(calibrationOption);
+    const QCommandLineOption popupsOption(QStringLiteral("popups"),
+                                          QStringLiteral("Only the start without a sensor and the popups."));
+    parser.addOption(popupsOption);
     parser.process(application);
     const QString out = parser.isSet(outOption) ? parser.value(outOption) : QStringLiteral("screenshots");
     if (!QDir().mkpath(out)) {
@@ -521,6 +564,14 @@ int main(int argc, char** argv) {
     window.quitApplication = [] {};
     window.InitAll();
     window.resize(ui::kDefaultWidth, ui::kDefaultHeight);
+    if (parser.isSet(popupsOption)) {
+        Camera camera(out);
+        popupScenario(window, camera, data.path());
+        window.requestQuit(false);
+        graphs.attach(nullptr);
+        gui.attach(nullptr);
+        return camera.failed() ? 1 : 0;
+    }
     if (connection) {
         window.setStartConnection(*connection);
         window.connectAtStartup();
