@@ -60,6 +60,9 @@ void ScopePanel::build() {
     digital_->setMinimumSize(220, 70);
     digital_->setMaximumHeight(130);
 
+    displayedCaption_->setBuddy(displayed_);
+    deltaXCaption_->setBuddy(deltaX_);
+    deltaYCaption_->setBuddy(deltaY_);
     auto* top = new QHBoxLayout;
     top->addWidget(displayedCaption_);
     top->addWidget(displayed_);
@@ -92,6 +95,7 @@ void ScopePanel::registerHelp(HelpRegistry& help) {
     help.add(deltaX_, t::kDeltaXHelp);
     help.add(deltaY_, t::kDeltaYHelp);
     help.add(close_, t::kCloseHelp);
+    setCloseButton(close_);
 }
 
 void ScopePanel::connectControls() {
