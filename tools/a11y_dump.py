@@ -69,21 +69,25 @@ def is_control(node, role):
     if role in CONTAINER_ROLES:
         return False
     # A widget of its own that takes the focus, such as a graph worked with
-    # the arrow keys.
-    return node.getState().contains(pyatspi.STATE_FOCUSABLE)
+    # the mouse or the arrow keys (a tab control that takes it for its tabs
+    # has children).
+    return node.getState().contains(pyatspi.STATE_FOCUSABLE) and node.childCount == 0
 
 
 def walk(node, group, out, in_stack=False):
     """Appends (group, role, name, description) of every control under node.
-    A page or child panel is a named child of a stack (layered pane)."""
+    A page or child panel is a named child of a stack (layered pane) that is
+    no control itself; a group is (number, heading), as a page and a panel
+    may share a heading."""
     for i in range(node.childCount):
         child = node.getChildAtIndex(i)
         if child is None:
             continue
         role = child.getRole()
         child_group = group
-        if in_stack and child.name:
-            child_group = child.name
+        if in_stack and child.name and not is_control(child, role):
+            child_group = (len(GROUPS), child.name)
+            GROUPS.append(child_group)
         if role == pyatspi.ROLE_PAGE_TAB_LIST:
             # The tabs are the controls; the bar's scroll arrows are Qt's.
             for t in range(child.childCount):
@@ -97,24 +101,32 @@ def walk(node, group, out, in_stack=False):
         walk(child, child_group, out, role == pyatspi.ROLE_LAYERED_PANE)
 
 
+# Every page and panel met, in the order met.
+GROUPS = []
+
+
 def dump(app):
     controls = []
     for i in range(app.childCount):
         frame = app.getChildAtIndex(i)
         if frame is not None:
-            walk(frame, "main window", controls)
+            walk(frame, (-1, "main window"), controls)
     return controls
 
 
-def find_combo(app, name):
+def find_shown(app, roles, name):
+    """The first control of one of `roles` named `name` that is on the screen."""
     found = []
 
     def look(node):
         for i in range(node.childCount):
+            if found:
+                return
             child = node.getChildAtIndex(i)
             if child is None:
                 continue
-            if child.getRole() == pyatspi.ROLE_COMBO_BOX and child.name == name:
+            if (child.getRole() in roles and child.name == name
+                    and child.getState().contains(pyatspi.STATE_SHOWING)):
                 found.append(child)
                 return
             if child.getRole() not in CONTROL_ROLES:
@@ -124,20 +136,40 @@ def find_combo(app, name):
     return found[0] if found else None
 
 
+def press(button):
+    action = button.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "Toggle"):
+            action.doAction(i)
+            return
+    sys.exit(f'"{button.name}" cannot be pressed')
+
+
 def switch_to_german(app, timeout):
-    """The operator's way: focus the language select and press Up."""
-    combo = find_combo(app, "Language")
+    """The operator's way: the connection page, then the language select
+    with the focus and Up."""
+    # The page selector's entry; the button of the same name is on the page.
+    entry = find_shown(app, {pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON},
+                       "CONNECT")
+    if entry is None:
+        sys.exit('no page selector entry "CONNECT"')
+    press(entry)
+    deadline = time.monotonic() + timeout
+    combo = None
+    while combo is None and time.monotonic() < deadline:
+        combo = find_shown(app, {pyatspi.ROLE_COMBO_BOX}, "Language")
+        time.sleep(0.2)
     if combo is None:
-        sys.exit('no combo box named "Language"')
+        sys.exit('no combo box named "Language" on the connection page')
     window = subprocess.run(["xdotool", "search", "--name", "TAVRINO4"], capture_output=True,
                             text=True, check=True).stdout.split()
     subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=True)
-    combo.queryComponent().grabFocus()
+    if not combo.queryComponent().grabFocus():
+        sys.exit("the language select takes no focus")
     time.sleep(0.3)
     subprocess.run(["xdotool", "key", "Up"], check=True)
-    deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        if find_combo(app, "Sprache") is not None:
+        if find_shown(app, {pyatspi.ROLE_COMBO_BOX}, "Sprache") is not None:
             return
         time.sleep(0.2)
     sys.exit('the language select is not named "Sprache" after the switch')
@@ -149,6 +181,7 @@ def report(language, controls, out):
     print(f"== {language}: {len(controls)} controls", file=out)
     for group, role, name, description in controls:
         counts[group] = counts.get(group, 0) + 1
+        group = group[1]
         flag = ""
         if not name.strip() or not description.strip():
             flag = "  <-- " + ("no name" if not name.strip() else "no description")
@@ -178,7 +211,7 @@ def main():
     # The groups are named after the page headings, which change with the
     # language: the counts stand side by side in page order.
     print(f"{'English page / panel':32} {'controls':>8}   {'German page / panel':32} {'controls':>8}")
-    for (en, n), (de, m) in zip(en_counts.items(), de_counts.items()):
+    for ((_, en), n), ((_, de), m) in zip(sorted(en_counts.items()), sorted(de_counts.items())):
         print(f"{en:32} {n:>8}   {de:32} {m:>8}")
     print(f"{'total':32} {len(english):>8}   {'':32} {len(german):>8}")
     print(f"without name or description: {en_faults} (English), {de_faults} (German)")

@@ -51,4 +51,5 @@ mkdir -p "$work/data"
 build/bin/tavrino-scope --data-dir "$work/data" --connect "tcp:$address" >"$work/scope.log" 2>&1 &
 scope_pid=$!
 
-python3 tools/a11y_dump.py --out "$listing"
+# The Debian interpreter: python3-pyatspi installs for it.
+/usr/bin/python3 tools/a11y_dump.py --out "$listing"

@@ -58,13 +58,16 @@ QAccessibleInterface* AccessibleComboBox::focusChild() const {
     return combo()->isEditable() ? child(1) : nullptr;
 }
 
+// Opening the list, and what every widget offers (taking the focus).
 QStringList AccessibleComboBox::actionNames() const {
-    return {showMenuAction(), pressAction()};
+    return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
 }
 
 void AccessibleComboBox::doAction(const QString& actionName) {
-    if (actionName != showMenuAction() && actionName != pressAction())
+    if (actionName != showMenuAction() && actionName != pressAction()) {
+        QAccessibleWidget::doAction(actionName);
         return;
+    }
     if (combo()->view()->isVisible())
         combo()->hidePopup();
     else

@@ -6,6 +6,8 @@
 
 #include "common/language.h"
 
+#include <array>
+
 namespace tavrino::ui::texts {
 
 // ---- names of controls that no caption beside them names ----
@@ -13,6 +15,20 @@ inline constexpr Text kRowSpecificationsName{"ZEILENSPEZIFIKATIONEN", "ROW SPECI
 inline constexpr Text kCapturedValuesName{"ERFASSTE WERTE", "CAPTURED VALUES"};
 inline constexpr Text kMeanValueName{"MITTELWERT", "MEAN VALUE"};
 inline constexpr Text kInstructionsName{"ANLEITUNG", "INSTRUCTIONS"};
+// The graphs, which a screen reader reaches as they take the focus.
+inline constexpr Text kXyzGraphName{"XYZ GRAFIK", "XYZ GRAPH"};
+inline constexpr std::array<Text, 3> kColourSpaceGraphNames{{
+    {"FARBRAUM GRAFIK 1", "COLOR SPACE GRAPH 1"},
+    {"FARBRAUM GRAFIK 2", "COLOR SPACE GRAPH 2"},
+    {"FARBRAUM GRAFIK 3", "COLOR SPACE GRAPH 3"},
+}};
+inline constexpr std::array<Text, 3> kProjectionNames{{
+    {"3-SEITEN-ANSICHT 1", "THREE-SIDED VIEW 1"},
+    {"3-SEITEN-ANSICHT 2", "THREE-SIDED VIEW 2"},
+    {"3-SEITEN-ANSICHT 3", "THREE-SIDED VIEW 3"},
+}};
+inline constexpr Text kScopeGraphName{"SCOPE GRAFIK", "SCOPE GRAPH"};
+inline constexpr Text kDigitalGraphName{"DIGITALE ZUSTAENDE", "DIGITAL STATES"};
 
 // ---- help of controls that had none ----
 // The connection log answers no right click; this is its description only.
@@ -49,6 +65,9 @@ inline constexpr Text kCalibrationInstructionsHelp{"Die Arbeitsschritte dieser S
                                                    "The steps of this page of the calibration tables."};
 inline constexpr Text kCalibrationPagesHelp{"Waehlen Sie eine Seite der Kalibriertabellen.",
                                             "Select a page of the calibration tables."};
+inline constexpr Text kDigitalGraphHelp{
+    "Zeigt die drei digitalen Zustaende des Scans ueber der Zeit, \nmit den Cursorn der Scope-Grafik.",
+    "Displays the three digital states of the scan over time, \nwith the cursors of the scope graph."};
 inline constexpr Text kScopeCommentHelp{
     "Kommentar, der mit dem Scan gedruckt wird. \nRechter Doppelklick loescht den Kommentar.",
     "Comment printed with the scan. \nRight double click clears the comment."};

@@ -39,8 +39,10 @@ void PageSelector::addPage(QWidget* page) {
     visible_.push_back(true);
     rowOf(index)->addWidget(button);
     stack_->addWidget(page);
-    connect(button, &QPushButton::clicked, this, [this, index] {
-        if (!setCurrentIndex(index))
+    // A click, a key or a screen reader's toggle checks the button: its page
+    // comes forward. Unchecking the page in front leaves it marked.
+    connect(button, &QPushButton::toggled, this, [this, index](bool on) {
+        if (!on || !setCurrentIndex(index))
             markCurrent();
     });
     if (index == 0)

@@ -62,13 +62,14 @@ bool isControlRole(QAccessible::Role role) {
     }
 }
 
-// A control: a widget of a control role, or any widget that Tab stops at
-// (such as a graph worked with the arrow keys).
+// A control: a widget of a control role, or a widget of its own that takes
+// the focus (a graph, worked with the mouse or the arrow keys).
 bool isControl(const QAccessibleInterface* face) {
     if (isControlRole(face->role()))
         return true;
     const auto* w = qobject_cast<const QWidget*>(face->object());
-    return w != nullptr && (w->focusPolicy() & Qt::TabFocus) != 0 && w->focusProxy() == nullptr;
+    return w != nullptr && w->focusPolicy() != Qt::NoFocus && w->focusProxy() == nullptr &&
+           face->childCount() == 0;
 }
 
 // What the walk of one page or panel found.

@@ -266,10 +266,14 @@ void MeasurementDisplayPanel::addGraphHelp(HelpRegistry& help) {
     namespace mt = measurement::texts;
     help.add(graphs_.xyz, mt::kXyzChartHelp);
     help.add(graphs_.xyz3D, mt::kXyzChartHelp);
-    for (StripChart* chart : graphs_.coordinates)
-        help.add(chart, mt::kColourSpaceChartHelp);
-    for (ProjectionPlot* projection : graphs_.projections)
-        help.add(projection, mt::kThreeSidedViewHelp);
+    help.name(graphs_.xyz, texts::kXyzGraphName);
+    help.name(graphs_.xyz3D, texts::kXyzGraphName);
+    for (std::size_t i = 0; i < 3; ++i) {
+        help.add(graphs_.coordinates[i], mt::kColourSpaceChartHelp);
+        help.name(graphs_.coordinates[i], texts::kColourSpaceGraphNames[i]);
+        help.add(graphs_.projections[i], mt::kThreeSidedViewHelp);
+        help.name(graphs_.projections[i], texts::kProjectionNames[i]);
+    }
     help.add(signalGraph_, mt::kOpenSignalGraphHelp);
     help.add(graphs_.maximise, texts::kMaximiseGraphHelp);
     help.add(graphs_.minimise, texts::kMinimiseGraphHelp);

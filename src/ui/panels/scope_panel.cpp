@@ -2,6 +2,7 @@
 
 #include "app/scope.h"
 #include "scope/texts.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/plots/scope_graph.h"
@@ -95,6 +96,9 @@ void ScopePanel::registerHelp(HelpRegistry& help) {
     help.add(deltaX_, t::kDeltaXHelp);
     help.add(deltaY_, t::kDeltaYHelp);
     help.add(close_, t::kCloseHelp);
+    help.name(graph_, texts::kScopeGraphName);
+    help.add(digital_, texts::kDigitalGraphHelp);
+    help.name(digital_, texts::kDigitalGraphName);
     setCloseButton(close_);
 }
 

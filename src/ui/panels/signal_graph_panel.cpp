@@ -113,6 +113,7 @@ void SignalGraphPanel::applyCaptions() {
         selector_->setItemText(static_cast<int>(i), names[i]);
         captions_[i]->setText(names[i]);
         graphs_[i]->yAxis->setLabel(names[i]);
+        graphs_[i]->setAccessibleName(names[i]);
     }
 }
 
