@@ -137,22 +137,16 @@ private:
             fault(face, "describes itself otherwise than its help says");
     }
 
-    // The help of the control; a tab's is that of its tab control.
+    // The help of the control; a tab's is its tab control's (the tab bar's
+    // parent).
     [[nodiscard]] std::optional<Text> registeredHelp(const QAccessibleInterface* face) const {
-        for (const QObject* o = face->object();; o = o->parent()) {
-            if (o == nullptr) {
-                // A tab is no object of its own: its tab bar is its parent.
-                const QAccessibleInterface* parent = face->parent();
-                if (parent == nullptr || parent->object() == nullptr)
-                    return std::nullopt;
-                o = parent->object();
-            }
-            if (const auto* w = qobject_cast<const QWidget*>(o))
-                if (auto h = help_.helpOf(w))
-                    return h;
-            if (face->object() != nullptr || o->inherits("QTabWidget"))
-                return std::nullopt; // a widget's help is its own
-        }
+        if (const auto* w = qobject_cast<const QWidget*>(face->object()))
+            return help_.helpOf(w);
+        const QAccessibleInterface* bar = face->parent();
+        const QObject* tabs = bar != nullptr && bar->object() != nullptr ? bar->object()->parent() : nullptr;
+        if (const auto* w = qobject_cast<const QWidget*>(tabs))
+            return help_.helpOf(w);
+        return std::nullopt;
     }
 
     void fault(const QAccessibleInterface* face, const char* what) {
@@ -423,6 +417,18 @@ TEST_F(UiTest, EscapeClosesAChildPanelAsItsCloseButtonDoes) {
         EXPECT_EQ(escaped.panel, clicked.panel) << name;
         EXPECT_EQ(escaped.page, clicked.page) << name;
     }
+
+    // Escape in a cell's editor drops the edit and leaves the panel open.
+    window->ShowChildPanelDisp(ChildPanel::DoubleParameter);
+    auto* sets = window->childPanel(ChildPanel::DoubleParameter)->findChild<QTableWidget*>();
+    ASSERT_NE(sets, nullptr);
+    sets->setCurrentCell(0, 0);
+    sets->setFocus();
+    pressKey(window.get(), Qt::Key_F2);
+    ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr) << "no cell editor";
+    pressKey(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(window->childPanels()->currentWidget(), window->childPanel(ChildPanel::DoubleParameter));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr) << "the edit stays open";
 }
 
 TEST_F(UiTest, F1ShowsTheHelpOfTheControlWithTheFocus) {
