@@ -114,7 +114,8 @@ void HelpRegistry::name(QWidget* control, Text caption) {
 }
 
 void HelpRegistry::retranslate() {
-    for (const auto& [control, e] : entries_) {
+    for (const auto& item : entries_) {
+        const Entry& e = item.second;
         apply(e);
         // Once its caption is there, the control is named after the English one.
         QWidget* w = e.control;
