@@ -275,7 +275,7 @@ int ChangeBaudrate(Session& s) {
 }
 
 int GetOffset(Session& s) {
-    if (s.link.request(order::GetOffset, 0) != 1)
+    if (s.link.requestRecord(order::GetOffset, 0, kOffsetRecordSize) != 1)
         return -1;
     s.connection.offsets = decodeOffsetRecord(s.link.replyPayload(), s.link.lastReply().length);
     s.connection.notify(ConnectionChange::Offsets);
@@ -293,9 +293,9 @@ int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path) {
     GetOffset(s);
     if (s.flags.sensorConnected == 0)
         return -1;
-    if (s.link.request(order::HardwareInfo, link::kHardwareInfoKey) != 1 || s.flags.sensorConnected == 0)
+    if (s.link.requestRecord(order::HardwareInfo, link::kHardwareInfoKey, 2 * kHardwareWords) != 1 ||
+        s.flags.sensorConnected == 0)
         return -1;
-    // A reply shorter than 512 bytes gives 0000 for the words it lacks.
     const std::string data = hardwareDataText(s.link.replyPayload(), s.link.lastReply().length);
 
     std::string file;

@@ -44,6 +44,11 @@ protected:
     int failOrder = -1; // answered with an error frame
 
     void SetUp() override {
+        // Records of their full size unless a test puts others in.
+        for (int slot : {c::kFactorySlot, c::kUserSlot}) {
+            replies[{order::ReadCalibration, slot}] = QByteArray(c::kTableBytes, '\0');
+            replies[{order::ReadCalibration, slot + 1}] = QByteArray(c::kFactorsAndBlockBytes, '\0');
+        }
         peer.onRequest = [this](const QByteArray& request) { answer(request); };
         ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
     }

@@ -237,6 +237,40 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(head.readAllStandardOutput().count('\n'), 1);
 }
 
+TEST(CliShortReply, EveryDecodedRecordThatStopsShortFailsOnce) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("out.ini");
+    const struct {
+        const char* fault;
+        QStringList command;
+        bool writesFile;
+    } cases[] = {
+        {"short-payload:8", {"measure"}, false},
+        {"short-payload:2:32", {"params", "get", "-o", file}, true},
+        {"short-payload:102", {"offset", "get"}, false},
+        {"short-payload:104", {"calib", "read"}, false},
+        {"short-payload:105", {"scope", "cycletime"}, false},
+        {"short-payload:184", {"table", "get", "-o", file}, true},
+        {"short-payload:194", {"hwinfo", "-o", file}, true},
+        {"short-payload:110:100", {"scope"}, false},
+        {"short-payload:8:10",
+         {"record", "-o", dir.filePath("R.dat"), "--mode", "triggered", "-n", "2", "--color-space", "0"},
+         false},
+    };
+    for (const auto& c : cases) {
+        const Simulator sim({"--fault", c.fault, "--stream-rate", "50"});
+        ASSERT_FALSE(sim.tcp().isEmpty());
+        const CliRun r = cli(QStringList{"--tcp", sim.tcp()} + c.command);
+        EXPECT_EQ(r.status, 1) << c.fault;
+        EXPECT_TRUE(r.out.isEmpty()) << c.fault << ": " << r.out.toStdString();
+        EXPECT_EQ(r.err.count("ATTENTION! \nReceived data frame is incorrect!"), 1)
+            << c.fault << ": " << r.err.toStdString();
+        if (c.writesFile) {
+            EXPECT_FALSE(QFile::exists(file)) << c.fault;
+        }
+    }
+}
+
 TEST_F(CliTest, AParameterFileThatIsNoFileIsNamed) {
     const QStringList paths = {"/nonexistent/Parameter.ini", QDir::tempPath(), "/dev/null"};
     for (const QString& path : paths) {

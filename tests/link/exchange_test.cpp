@@ -155,6 +155,22 @@ INSTANTIATE_TEST_SUITE_P(
                       StaleCase{"HalfAFrame", frame(order::Measure, 0, pattern(52)).left(30)}),
     [](const auto& info) { return info.param.name; });
 
+// ------------------------------------------------------------ record sizes
+
+TEST_F(LinkFixture, AReplyShorterThanItsRecordIsABadDataFrame) {
+    connectTcp();
+    const struct {
+        int payload;
+        int result;
+    } cases[] = {{0, -1}, {51, -1}, {52, 1}, {60, 1}};
+    for (const auto& c : cases) {
+        op.connectionLog.clear();
+        answerWith(frame(order::Measure, 0, pattern(c.payload)));
+        EXPECT_EQ(link.requestRecord(order::Measure, 0, 52), c.result) << c.payload;
+        EXPECT_EQ(op.connectionLog, c.result == 1 ? "" : logged(texts::kBadData)) << c.payload;
+    }
+}
+
 // ------------------------------------------------------------ requests
 
 TEST_F(LinkFixture, RequestSendsThePayloadAndRecordsTheOrder) {
