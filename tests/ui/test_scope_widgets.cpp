@@ -140,6 +140,23 @@ TEST_F(ScopeWidgetsTest, ColourSpaceSignalTakesItsRangeAndDecimalsAndNames) {
     EXPECT_EQ(panel->displayedSignalSelector()->itemText(3).toStdString(), coordinates[2]);
 }
 
+TEST_F(ScopeWidgetsTest, TheLevelFieldAndTheLevelSentAgreeWhenItsDecimalsDrop) {
+    build();
+    chooseControl(*window, parameters::Control::ColorSpace, 1);
+    ui::ScopePage* page = window->scopePage();
+    QDoubleSpinBox* level = page->triggerLevelField();
+    choose(page->recordedSignalSelector(), 1);
+    ASSERT_EQ(level->decimals(), 2);
+    level->setValue(12.7);
+    emit level->editingFinished();
+    ASSERT_EQ(session->scope.settings.triggerLevel, 12.7);
+
+    choose(page->recordedSignalSelector(), 0);
+    EXPECT_EQ(level->decimals(), 0);
+    EXPECT_EQ(level->text(), "13");
+    EXPECT_EQ(session->scope.settings.triggerLevel, 13.0);
+}
+
 TEST_F(ScopeWidgetsTest, RightClickShowsTheHelpOnly) {
     build();
     session->shell.language = Language::German;
