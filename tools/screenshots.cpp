@@ -459,9 +459,11 @@ void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(camera.path(QStringLiteral("scope_report_%1.pdf").arg(lang)));
-    const bool printed = ui::printScopeReport(
-        printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
-        panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
+    const bool printed =
+        ui::ReportResult::Printed ==
+        ui::printScopeReport(
+            printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
+            panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
     std::fprintf(stdout, "%s %s\n", printed ? "wrote" : "could not write",
                  qPrintable(printer.outputFileName()));
     panel->zoomButton()->click();
