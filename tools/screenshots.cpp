@@ -442,11 +442,14 @@ void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera
         page->breakButton()->click();
     });
     page->scanButton()->click();
-    page->triggerLevelField()->setValue(2000);
+    page->triggerLevelField()->setValue(1500); // passed once per pass of the white card
     emit page->triggerLevelField()->editingFinished();
     page->scanRateField()->setValue(lang == QStringLiteral("de") ? 4 : 2);
     emit page->scanRateField()->editingFinished();
-    page->commentBox()->setPlainText(QStringLiteral("Belt 3, white label passing"));
+    page->commentBox()->setPlainText(QStringLiteral(
+        "Belt 3, white label passing\nRising edge of the blue trace through 1500 with 20 "
+        "pre-trigger values: the white card arrives after the grey card. Checked after the belt "
+        "speed of line 2 was changed."));
     page->scanButton()->click();
     camera.take(&window, QStringLiteral("scope_scan_%1").arg(lang));
     ui::ScopeGraph* graph = panel->scopeGraph();
