@@ -313,15 +313,15 @@ int TriggeredRecord(Session& s) {
     return 1;
 }
 
-void StopAutoSend(Session& s, bool recordThem) {
+void StopAutoSend(Session& s) {
     // Over a line that is gone nothing can carry the stop; the failure that
     // closed it has been reported.
     if (!linkOpen(s))
         return;
-    s.link.requestPastStream(link::order::AutoSend, 0, link::order::Measure, [&s, recordThem] {
-        if (recordThem)
-            recordStreamedFrame(s);
-    });
+    // The recording ended with its loop: frames the sensor sent before it
+    // took the stop are read so that the next exchange finds its own reply,
+    // and dropped.
+    s.link.requestPastStream(link::order::AutoSend, 0, link::order::Measure, [] {});
 }
 
 int recordTriggered(Session& s) {
@@ -334,11 +334,7 @@ int recordTriggered(Session& s) {
     const Activity red(s.recorder, &RecorderState::triggeredRecording);
     resetSignalGraph(s);
     const int result = TriggeredRecord(s);
-    // Frames still on their way when a stopping action ended the run belong
-    // to it; after a failure, or with the command line's count reached,
-    // there is nothing more to take.
-    const bool limitReached = s.recorder.lineLimit > 0 && s.recorder.seriesCount >= s.recorder.lineLimit;
-    StopAutoSend(s, result == 1 && !limitReached);
+    StopAutoSend(s);
     tellRecordingEnd(s);
     return result;
 }

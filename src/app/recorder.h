@@ -40,10 +40,9 @@ int RecordFrame(Session& s);
 void RecordManually(Session& s);
 // The loop of mode 3 after order 30 argument 1; 1, or -1 on a failure.
 int TriggeredRecord(Session& s);
-// Order 30 argument 0, reading past the frames still on their way; with
-// `recordThem` (a recording ended by a stopping action) each of them is
-// recorded as well, so no frame the sensor sent is lost.
-void StopAutoSend(Session& s, bool recordThem);
+// Order 30 argument 0, reading past the frames still on their way. They
+// came after the recording ended and are not recorded.
+void StopAutoSend(Session& s);
 
 // The START button: dims the sensor buttons, resets the signal graph panel,
 // Record, undims. Results as Record.
