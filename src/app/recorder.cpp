@@ -64,6 +64,11 @@ void showRecordedFrame(Session& s) {
     s.graphs().SetPanelGraphData();
 }
 
+// "File could not be saved!" and the file.
+void tellNotSaved(Session& s, const std::string& path) {
+    tell(s, std::string(parameters::file::kFileNotSaved.in(s.language())) + "\n" + path);
+}
+
 void tellLinesNotWritten(Session& s) {
     tell(s, rt::linesNotWritten(s.language(), s.recorder.unwrittenLines, s.shell.paths.recorderFile));
 }
@@ -148,8 +153,20 @@ bool WriteFileHeader(Session& s) {
                                      recorder::recordHeader(s.language(), s.shell.panelId, colourSpace)))
         return true;
     // Every later line would be lost as well: the operator hears of it now.
-    tell(s, std::string(parameters::file::kFileNotSaved.in(s.language())) + "\n" + path);
+    tellNotSaved(s, path);
     return false;
+}
+
+bool AppendToRecFile(Session& s, const std::string& path) {
+    // Nothing appended yet: only whether the file would take lines at all,
+    // so that a recording never starts into a file that loses every line.
+    if (!recorder::appendToRecordFile(path, {})) {
+        tellNotSaved(s, path);
+        return false;
+    }
+    s.shell.paths.recorderFile = path;
+    s.shell.notify(ShellChange::Paths);
+    return true;
 }
 
 void ToFile(Session& s) {

@@ -22,6 +22,10 @@ bool SelRecFile(Session& s);
 // Opens the record file, writes the header with the COLOR SPACE of the
 // sensor parameter page now; the operator hears of a failure.
 bool WriteFileHeader(Session& s);
+// Takes the existing file at `path` as the record file to add lines to (no
+// header). False, and the operator told, when it cannot take lines: it is not
+// a regular file (a FIFO, a device, a directory) or it is read-only.
+bool AppendToRecFile(Session& s, const std::string& path);
 // One record line from the current measurement record; a line that could
 // not be written is counted in the recorder's unwrittenLines.
 void ToFile(Session& s);

@@ -159,6 +159,9 @@ public:
     // Set when the operator chose Close in the failed-connection popup; the
     // front end ends the program (without storing the settings).
     bool closeRequested = false;
+    // The settings file found at start-up was not one that could be read:
+    // it is kept under its backup name before the first store replaces it.
+    bool keepSettingsFile = false;
 };
 
 // The operator the session hands to every subsystem: the front end's

@@ -15,7 +15,10 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <filesystem>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -105,6 +108,29 @@ TEST_F(RecordCliTest, AnExistingFileIsEmptiedOnlyWithYesAndAddedToOnlyWithAppend
         EXPECT_TRUE(bytes.startsWith(c.startsWith)) << bytes.toStdString();
         EXPECT_EQ(bytes.count("\r\n") - c.startsWith.count("\r\n"), c.lines);
     }
+}
+
+TEST_F(RecordCliTest, AFileThatCannotTakeLinesIsRefusedAtOnceAndLeftAsItWas) {
+    start();
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    writeFile("old\r\n");
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner));
+    struct Case {
+        QString path;
+        QString flag;
+    };
+    const Case cases[] = {{fifo, "--append"}, {fifo, "--yes"}, {file, "--yes"}, {file, "--append"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.path + " " + c.flag).toStdString());
+        const CliRun r =
+            cli({"--tcp", sim->tcp(), "record", "-o", c.path, c.flag, "-n", "1", "--color-space", "0"});
+        EXPECT_EQ(r.status, 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("File could not be saved!\n" + c.path + "\n")) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains(kSaved)) << r.err.toStdString();
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo.toStdString()));
+    EXPECT_EQ(fileBytes(file), "old\r\n");
 }
 
 TEST_F(RecordCliTest, UsageErrorsExitWithTwoAndTouchNoFile) {
