@@ -158,7 +158,7 @@ int commandOffsetGet(CliContext& ctx) {
     if (const int status = ctx.openEndpoint(); status != kExitOk)
         return status;
     app::Session& s = ctx.session();
-    if (app::GetOffsets(s) != 1)
+    if (app::GetOffset(s) != 1)
         return kExitFailure;
     return writeOut(offsets(s)) ? kExitOk : kExitFailure;
 }

@@ -9,6 +9,8 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build ccache python3
     qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
+    # Qt's own dialog texts in German
+    qt6-translations-l10n
     libqcustomplot-dev
     libcli11-dev
     googletest libgtest-dev libgmock-dev

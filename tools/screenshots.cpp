@@ -38,7 +38,9 @@
 #include "ui/parameter_field.h"
 #include "ui/plots/cloud_plot.h"
 #include "ui/plots/scope_graph.h"
+#include "ui/raw_value_displays.h"
 #include "ui/scope_report.h"
+#include "ui/texts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -163,6 +165,12 @@ void measureFor(ui::MainWindow& window, app::Session& session, int ms) {
     window.commandBar()->goButton()->click();
 }
 
+// Lets the displays that follow the live measurement paint its last frame,
+// the one an ASSIGN takes right after.
+void showLastFrame() {
+    QTest::qWait(2 * ui::RawValueDisplays::kRepaintIntervalMs + 10);
+}
+
 // Three live colours taught into rows 0..2 with automatic row colours, a
 // block of tolerances reset from the context menu, the table settings sent
 // to the sensor, the defaults painted and the sensor's copy read back.
@@ -262,6 +270,7 @@ void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& 
     edit(ui::CalibTable::ReferenceSetValue, 0, 1, -0.5);
     edit(ui::CalibTable::ReferenceSetValue, 0, 2, 2.25);
     measureFor(window, session, 300);
+    showLastFrame();
     page->button(ui::CalibrationPage::AssignReference)->click();
     camera.take(&window, QStringLiteral("calibration_reference_%1").arg(lang));
     page->rowsField()->setValue(3);
@@ -271,6 +280,7 @@ void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& 
         for (int column = 0; column < 3; ++column)
             edit(ui::CalibTable::SetValues, row, column, setValues[row][column]);
         measureFor(window, session, 1200);
+        showLastFrame();
         page->button(ui::CalibrationPage::AssignToRow)->click();
     }
     page->button(ui::CalibrationPage::Calculate)->click();
@@ -310,6 +320,7 @@ void calibrationScenario(ui::MainWindow& window, app::Session& session, Camera& 
     camera.take(&window, QStringLiteral("zero_point_offset_%1").arg(lang));
     QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::OffsetAdjustment)), Qt::LeftButton);
     measureFor(window, session, 300);
+    showLastFrame();
     static_cast<ui::OffsetAdjustmentPage*>(window.page(MainTab::OffsetAdjustment))->assignButton()->click();
     camera.take(&window, QStringLiteral("offset_adjustment_%1").arg(lang));
     zero->closeButton()->click();
@@ -442,11 +453,14 @@ void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera
         page->breakButton()->click();
     });
     page->scanButton()->click();
-    page->triggerLevelField()->setValue(2000);
+    page->triggerLevelField()->setValue(1500); // passed once per pass of the white card
     emit page->triggerLevelField()->editingFinished();
     page->scanRateField()->setValue(lang == QStringLiteral("de") ? 4 : 2);
     emit page->scanRateField()->editingFinished();
-    page->commentBox()->setPlainText(QStringLiteral("Belt 3, white label passing"));
+    page->commentBox()->setPlainText(QStringLiteral(
+        "Belt 3, white label passing\nRising edge of the blue trace through 1500 with 20 "
+        "pre-trigger values: the white card arrives after the grey card. Checked after the belt "
+        "speed of line 2 was changed."));
     page->scanButton()->click();
     camera.take(&window, QStringLiteral("scope_scan_%1").arg(lang));
     ui::ScopeGraph* graph = panel->scopeGraph();
@@ -459,13 +473,54 @@ void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(camera.path(QStringLiteral("scope_report_%1.pdf").arg(lang)));
-    const bool printed = ui::printScopeReport(
-        printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
-        panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
+    const bool printed =
+        ui::ReportResult::Printed ==
+        ui::printScopeReport(
+            printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
+            panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
     std::fprintf(stdout, "%s %s\n", printed ? "wrote" : "could not write",
                  qPrintable(printer.outputFileName()));
     panel->zoomButton()->click();
     camera.take(&window, QStringLiteral("scope_unzoomed_%1").arg(lang));
+}
+
+// Takes the next popup as soon as it shows, then closes it.
+void takePopup(Camera& camera, const QString& name) {
+    QTimer::singleShot(0, [&camera, name] {
+        if (QWidget* popup = QApplication::activeModalWidget()) {
+            camera.take(popup, name);
+            popup->close();
+        }
+    });
+}
+
+// The window as it starts without a sensor, and the popups as the operator
+// sees them, in both languages.
+void popupScenario(ui::MainWindow& window, Camera& camera, const QString& dataDirectory) {
+    ui::GuiOperator real;
+    real.attach(&window);
+    const Text question{"Wollen Sie die Tabelle zuruecksetzen?", "Do you want to reset the table?"};
+    const Text prompt{"Toleranz eingeben!", "Insert a tolerance value!"};
+    FileRequest request;
+    request.mode = FileRequest::Mode::Save;
+    request.startDirectory = dataDirectory.toStdString();
+    request.defaultName = "Parameter.ini";
+    request.filter = "*.ini";
+    request.title = "Parameter.ini";
+    for (const Language language : {Language::English, Language::German}) {
+        chooseLanguage(window, language);
+        const QString lang = language == Language::German ? QStringLiteral("de") : QStringLiteral("en");
+        camera.take(&window, QStringLiteral("start_offline_%1").arg(lang));
+        takePopup(camera, QStringLiteral("popup_message_%1").arg(lang));
+        real.message(kInfoTitle.in(language), ui::texts::kSensorStatusHelp.in(language));
+        takePopup(camera, QStringLiteral("popup_question_%1").arg(lang));
+        real.confirm(kInfoTitle.in(language), question.in(language));
+        takePopup(camera, QStringLiteral("popup_prompt_%1").arg(lang));
+        real.prompt(kInfoTitle.in(language), prompt.in(language), 9);
+        takePopup(camera, QStringLiteral("popup_file_%1").arg(lang));
+        real.selectFile(request);
+    }
+    real.attach(nullptr);
 }
 
 } // namespace
@@ -485,6 +540,9 @@ int main(int argc, char** argv) {
     parser.addOption(outOption);
     parser.addOption(connectOption);
     parser.addOption(calibrationOption);
+    const QCommandLineOption popupsOption(QStringLiteral("popups"),
+                                          QStringLiteral("Only the start without a sensor and the popups."));
+    parser.addOption(popupsOption);
     parser.process(application);
     const QString out = parser.isSet(outOption) ? parser.value(outOption) : QStringLiteral("screenshots");
     if (!QDir().mkpath(out)) {
@@ -511,6 +569,14 @@ int main(int argc, char** argv) {
     window.quitApplication = [] {};
     window.InitAll();
     window.resize(ui::kDefaultWidth, ui::kDefaultHeight);
+    if (parser.isSet(popupsOption)) {
+        Camera camera(out);
+        popupScenario(window, camera, data.path());
+        window.requestQuit(false);
+        graphs.attach(nullptr);
+        gui.attach(nullptr);
+        return camera.failed() ? 1 : 0;
+    }
     if (connection) {
         window.setStartConnection(*connection);
         window.connectAtStartup();

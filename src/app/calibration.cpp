@@ -431,11 +431,12 @@ bool passwordEntered(Session& s, std::string_view entry) {
 
 // ---- offsets -------------------------------------------------------------------------
 
-int GetOffsets(Session& s) {
-    if (GetOffset(s) != 1)
+int GetOffset(Session& s) {
+    if (s.link.requestRecord(order::GetOffset, 0, c::kOffsetRecordBytes) != 1)
         return -1;
-    s.calibration.zeroPoint = s.connection.offsets.zeroPoint;
-    s.calibration.xyzOffset = s.connection.offsets.xyz;
+    const c::OffsetRecord record = c::decodeOffsetRecord(reply(s));
+    s.calibration.zeroPoint = record.zeroPoint;
+    s.calibration.xyzOffset = record.xyz;
     changed(s, CalibrationChange::Offsets);
     return 1;
 }
@@ -462,7 +463,7 @@ int CalcOffset(Session& s) {
     ButtonsDimmed dimmed(s);
     if (s.link.request(order::MeasureZeroOffset, 1) != 1)
         return -1;
-    return GetOffsets(s);
+    return GetOffset(s);
 }
 
 void zeroPointSendButton(Session& s) {
@@ -472,7 +473,7 @@ void zeroPointSendButton(Session& s) {
 
 void zeroPointGetButton(Session& s) {
     ButtonsDimmed dimmed(s);
-    GetOffsets(s);
+    GetOffset(s);
 }
 
 void zeroPointCalcButton(Session& s) {

@@ -82,11 +82,12 @@ bool passwordEntered(Session& s, std::string_view entry);
 [[nodiscard]] bool passwordClosesBox(std::string_view entry);
 
 // --- offset compensation ---
-// Order 102 into both offset pages. 1 or -1.
-int GetOffsets(Session& s);
+// Order 102: the offset record into the zero-point controls and the XYZ
+// offset edit boxes, so both pages show it whoever asked. 1 or -1.
+int GetOffset(Session& s);
 int SendZpOffset(Session& s);
 int SendAdjOffset(Session& s);
-// Cover question (false: nothing sent), order 100 argument 1, then GetOffsets.
+// Cover question (false: nothing sent), order 100 argument 1, then GetOffset.
 int CalcOffset(Session& s);
 void zeroPointSendButton(Session& s);
 void zeroPointGetButton(Session& s);

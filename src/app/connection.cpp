@@ -1,5 +1,6 @@
 #include "app/connection.h"
 
+#include "app/calibration.h"
 #include "app/texts.h"
 #include "link/orders.h"
 #include "parameters/parameter_file.h"
@@ -17,7 +18,6 @@ namespace order = link::order;
 namespace {
 
 constexpr std::size_t kHardwareWords = 256;
-constexpr std::size_t kOffsetRecordSize = 12;
 
 // Processes what the operator did meanwhile, as the connection page does
 // after reading its fields and after dimming; without an application object
@@ -118,16 +118,6 @@ std::string hardwareDataText(const std::uint8_t* payload, std::size_t length) {
         text += digits;
     }
     return text;
-}
-
-OffsetValues decodeOffsetRecord(const std::uint8_t* payload, std::size_t length) {
-    OffsetValues v;
-    const std::size_t n = std::min(length, kOffsetRecordSize);
-    for (std::size_t i = 0; i < 3; ++i) {
-        v.zeroPoint[i] = wordAt(payload, n, 2 * i);
-        v.xyz[i] = wordAt(payload, n, 6 + 2 * i);
-    }
-    return v;
 }
 
 // ---------------------------------------------------------------- operations
@@ -274,14 +264,6 @@ int ChangeBaudrate(Session& s) {
     return 1;
 }
 
-int GetOffset(Session& s) {
-    if (s.link.requestRecord(order::GetOffset, 0, kOffsetRecordSize) != 1)
-        return -1;
-    s.connection.offsets = decodeOffsetRecord(s.link.replyPayload(), s.link.lastReply().length);
-    s.connection.notify(ConnectionChange::Offsets);
-    return 1;
-}
-
 int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path) {
     s.flags.sensorConnected = 1;
     const parameters::TransferTarget target = s.parameters.controls.target();
@@ -330,9 +312,9 @@ int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path) {
         Ini_PutString(doc, "HARDWARE INFO", "DATA", data);
         constexpr std::string_view kAxes[] = {"X", "Y", "Z"};
         for (std::size_t i = 0; i < 3; ++i)
-            Ini_PutInt(doc, "ZERO POINT OFFSET", kAxes[i], s.connection.offsets.zeroPoint[i]);
+            Ini_PutInt(doc, "ZERO POINT OFFSET", kAxes[i], s.calibration.zeroPoint[i]);
         for (std::size_t i = 0; i < 3; ++i)
-            Ini_PutInt(doc, "XYZ OFFSET", kAxes[i], s.connection.offsets.xyz[i]);
+            Ini_PutInt(doc, "XYZ OFFSET", kAxes[i], s.calibration.xyzOffset[i]);
         parameters::AppendParaToIniHandle(doc, s.parameters.set);
         parameters::AppendTechVecToIniHandle(doc, s.parameters.set);
         status = Ini_WriteToFile(doc, file);
@@ -435,14 +417,22 @@ void showConnectionHelp(Session& s, ConnectionControl c) {
 
 void loadPanelSettings(Session& s) {
     PanelSettings settings = s.panelSettings();
-    LoadPanelSettings(s.panelSettingsFile(), s.programDirectory(), settings, s.rowColours, s.op(),
-                      s.language());
+    const PanelSettingsLoad outcome = LoadPanelSettings(s.panelSettingsFile(), s.programDirectory(), settings,
+                                                        s.rowColours, s.op(), s.language());
+    s.shell.keepSettingsFile = mustKeepPanelSettingsFile(outcome);
     s.applyPanelSettings(settings);
     teach::paintRowColours(s.rowColours, s.parameters.teachTable);
 }
 
 int storePanelSettings(Session& s) {
-    const int status = StorePanelSettings(s.panelSettingsFile(), s.panelSettings(), s.rowColours);
+    int status = kIniOk;
+    if (s.shell.keepSettingsFile) {
+        // What was there at start-up is not the program's to destroy.
+        status = KeepPanelSettingsFile(s.panelSettingsFile());
+        s.shell.keepSettingsFile = status < 0;
+    }
+    if (status >= 0)
+        status = StorePanelSettings(s.panelSettingsFile(), s.panelSettings(), s.rowColours);
     // The settings file is replaced whole or not at all; a failure keeps the
     // old file, and the operator should know the new settings were not kept.
     if (status < 0)

@@ -40,10 +40,6 @@ struct FirmwareTokens {
 // digits each, without separators. Bytes beyond `length` count as zero.
 [[nodiscard]] std::string hardwareDataText(const std::uint8_t* payload, std::size_t length);
 
-// The offset record: zero-point X Y Z, then XYZ offset X Y Z, little-endian
-// 16-bit words; bytes beyond `length` count as zero.
-[[nodiscard]] OffsetValues decodeOffsetRecord(const std::uint8_t* payload, std::size_t length);
-
 // --- Operations --------------------------------------------------------------
 
 // Connection settings from the panel settings file into the connection page.
@@ -73,8 +69,6 @@ void Disconnect(Session& s);
 // Moves the sensor and the program to the baud-rate index of the connection
 // page. 1 done and reconnected, -1 not.
 int ChangeBaudrate(Session& s);
-// Order 102: the offset record into `s.connection.offsets`. 1 or -1.
-int GetOffset(Session& s);
 // Reads the sensor's data and writes the hardware information file. With
 // `path` set no dialog is shown (command-line tool). 1 written, -1 not.
 int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path = std::nullopt);

@@ -64,6 +64,11 @@ void showRecordedFrame(Session& s) {
     s.graphs().SetPanelGraphData();
 }
 
+// "File could not be saved!" and the file.
+void tellNotSaved(Session& s, const std::string& path) {
+    tell(s, std::string(parameters::file::kFileNotSaved.in(s.language())) + "\n" + path);
+}
+
 void tellLinesNotWritten(Session& s) {
     tell(s, rt::linesNotWritten(s.language(), s.recorder.unwrittenLines, s.shell.paths.recorderFile));
 }
@@ -152,8 +157,20 @@ bool WriteFileHeader(Session& s) {
                                      recorder::recordHeader(s.language(), s.shell.panelId, colourSpace)))
         return true;
     // Every later line would be lost as well: the operator hears of it now.
-    tell(s, std::string(parameters::file::kFileNotSaved.in(s.language())) + "\n" + path);
+    tellNotSaved(s, path);
     return false;
+}
+
+bool AppendToRecFile(Session& s, const std::string& path) {
+    // Nothing appended yet: only whether the file would take lines at all,
+    // so that a recording never starts into a file that loses every line.
+    if (!recorder::appendToRecordFile(path, {})) {
+        tellNotSaved(s, path);
+        return false;
+    }
+    s.shell.paths.recorderFile = path;
+    s.shell.notify(ShellChange::Paths);
+    return true;
 }
 
 void ToFile(Session& s) {
@@ -316,15 +333,15 @@ int TriggeredRecord(Session& s) {
     return 1;
 }
 
-void StopAutoSend(Session& s, bool recordThem) {
+void StopAutoSend(Session& s) {
     // Over a line that is gone nothing can carry the stop; the failure that
     // closed it has been reported.
     if (!linkOpen(s))
         return;
-    s.link.requestPastStream(link::order::AutoSend, 0, link::order::Measure, [&s, recordThem] {
-        if (recordThem)
-            recordStreamedFrame(s);
-    });
+    // The recording ended with its loop: frames the sensor sent before it
+    // took the stop are read so that the next exchange finds its own reply,
+    // and dropped.
+    s.link.requestPastStream(link::order::AutoSend, 0, link::order::Measure, [] {});
 }
 
 int recordTriggered(Session& s) {
@@ -337,11 +354,7 @@ int recordTriggered(Session& s) {
     const Activity red(s.recorder, &RecorderState::triggeredRecording);
     resetSignalGraph(s);
     const int result = TriggeredRecord(s);
-    // Frames still on their way when a stopping action ended the run belong
-    // to it; after a failure, or with the command line's count reached,
-    // there is nothing more to take.
-    const bool limitReached = s.recorder.lineLimit > 0 && s.recorder.seriesCount >= s.recorder.lineLimit;
-    StopAutoSend(s, result == 1 && !limitReached);
+    StopAutoSend(s);
     tellRecordingEnd(s);
     return result;
 }

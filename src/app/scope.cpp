@@ -134,6 +134,13 @@ void initScopePanel(Session& s) {
     const int colourSpace = s.parameters.controls.code(parameters::Control::ColorSpace);
     s.scope.axes = scope::axisSetup(colourSpace, s.scope.settings.recordedSignal);
     s.scope.notify(ScopeChange::Axes);
+    // The trigger level field shows the level with the new decimals; the
+    // level sent must be the one shown, not the finer one it was rounded from.
+    const double shown = scope::roundedToDecimals(s.scope.settings.triggerLevel, s.scope.axes.valueDecimals);
+    if (shown != s.scope.settings.triggerLevel) {
+        s.scope.settings.triggerLevel = shown;
+        s.scope.notify(ScopeChange::Settings);
+    }
     calcScopDeltaXY(s);
 }
 

@@ -53,14 +53,6 @@ struct SensorIdentity {
     std::string nextCalibration; // at most 255 characters
 };
 
-// The sensor's two offset sets as read with the offset record: the
-// zero-point offset and the XYZ offset, X Y Z each.
-struct OffsetValues {
-    std::array<std::uint16_t, 3> zeroPoint{};
-    std::array<std::uint16_t, 3> xyz{};
-    friend bool operator==(const OffsetValues&, const OffsetValues&) = default;
-};
-
 // What the measurement display panel shows of the link: the COM port number
 // with RS-232, the server address with TCP/IP.
 struct LinkDisplay {
@@ -83,7 +75,6 @@ enum class ConnectionChange {
     ServerAddresses, // the remembered server addresses
     SensorIdentity,  // firmware tooltip, name, serial number, next calibration
     LinkDisplay,
-    Offsets,
 };
 
 class ConnectionState : public Notifying<ConnectionChange> {
@@ -95,7 +86,6 @@ public:
     ServerAddressList serverAddresses;
     LinkDisplay linkDisplay;
     SensorIdentity sensor;
-    OffsetValues offsets;
 
     // The serial controls show with RS-232, the server controls with TCP/IP.
     [[nodiscard]] bool controlVisible(ConnectionControl c) const {
@@ -169,6 +159,9 @@ public:
     // Set when the operator chose Close in the failed-connection popup; the
     // front end ends the program (without storing the settings).
     bool closeRequested = false;
+    // The settings file found at start-up was not one that could be read:
+    // it is kept under its backup name before the first store replaces it.
+    bool keepSettingsFile = false;
 };
 
 // The operator the session hands to every subsystem: the front end's

@@ -92,6 +92,12 @@ inline constexpr Text kScrollAll{"Wenn aktiviert, scrollen alle sechs Tabellen m
                                  "When checked, all six tables of 64 rows scroll together."};
 inline constexpr Text kClosePanel{"Schliesst die Kalibriertabellen.", "Closes the calibration tables."};
 
+// ---- raw values beside the ASSIGN buttons ----
+inline constexpr Text kRawValues{"Zeigt RAW X, RAW Y, RAW Z der laufenden Messung (GO) an: \ndie Werte, die "
+                                 "die ASSIGN Tasten uebernehmen.",
+                                 "Displays RAW X, RAW Y, RAW Z of the running measurement (GO): \nthe values "
+                                 "that the ASSIGN buttons take over."};
+
 // ---- offset pages ----
 inline constexpr Text kZeroPointValues{"Nullpunkt-Offset X, Y, Z des Sensors.",
                                        "Zero point offset X, Y, Z of the sensor."};

@@ -42,5 +42,8 @@ inline constexpr double kXMax = 128.0;
 
 // `value` with `decimals` decimals and "." whatever the locale.
 [[nodiscard]] std::string fixedText(double value, int decimals);
+// The number fixedText() shows: `value` rounded to `decimals` decimals. A
+// value that is not finite stays as it is.
+[[nodiscard]] double roundedToDecimals(double value, int decimals);
 
 } // namespace tavrino::scope

@@ -2,18 +2,51 @@
 
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/qt_translation.h"
+#include "ui/texts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 #include <algorithm>
 
 namespace tavrino::ui {
+
+namespace {
+
+// What a window frame puts beside the title: an icon and up to three buttons.
+constexpr int kTitleBarReserve = 160;
+
+// A message box sizes itself to its text and buttons only: a space as wide as
+// the title needs keeps the frame from cutting the title short.
+void makeRoomForTitle(QMessageBox& box) {
+    const int room = titleRoom(box.windowTitle());
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) {
+        box.setMinimumWidth(room);
+        return;
+    }
+    // Owned by the layout.
+    grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+} // namespace
+
+int titleRoom(const QString& title) {
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(title) + kTitleBarReserve;
+}
 
 FileChoice fileChoiceFor(FileRequest::Mode mode, const std::string& path) {
     if (path.empty())
@@ -47,6 +80,10 @@ QWidget* GuiOperator::dialogParent() const {
     return window_.data();
 }
 
+Language GuiOperator::language() const {
+    return window_ ? window_->session().language() : Language::English;
+}
+
 void GuiOperator::message(std::string_view title, std::string_view text) {
     if (popups_) {
         popups_->message(title, text);
@@ -54,6 +91,8 @@ void GuiOperator::message(std::string_view title, std::string_view text) {
     }
     QMessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Ok, dialogParent());
     box.setTextFormat(Qt::PlainText);
+    setButtonTexts(&box, language());
+    makeRoomForTitle(box);
     box.exec();
 }
 
@@ -63,7 +102,9 @@ bool GuiOperator::confirm(std::string_view title, std::string_view text) {
     QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
                     dialogParent());
     box.setTextFormat(Qt::PlainText);
+    setButtonTexts(&box, language());
     box.setDefaultButton(QMessageBox::Yes);
+    makeRoomForTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -78,6 +119,7 @@ bool GuiOperator::okCancel(std::string_view title, std::string_view text, std::s
     box.setDefaultButton(ok);
     // Dismissing the popup cancels.
     box.setEscapeButton(cancel);
+    makeRoomForTitle(box);
     box.exec();
     return box.clickedButton() == ok;
 }
@@ -90,6 +132,8 @@ std::optional<std::string> GuiOperator::prompt(std::string_view title, std::stri
     dialog.setWindowTitle(qs(title));
     dialog.setLabelText(qs(text));
     dialog.setInputMode(QInputDialog::TextInput);
+    setButtonTexts(&dialog, language());
+    dialog.setMinimumWidth(titleRoom(dialog.windowTitle()));
     if (auto* edit = dialog.findChild<QLineEdit*>())
         edit->setMaxLength(static_cast<int>(std::min<std::size_t>(maxLength, 32767)));
     if (dialog.exec() != QDialog::Accepted)
@@ -108,6 +152,7 @@ ConnectFailureChoice GuiOperator::closeOrOffline(std::string_view title, std::st
     box.setDefaultButton(offline);
     // Dismissing the popup keeps the program running, as Offline does.
     box.setEscapeButton(offline);
+    makeRoomForTitle(box);
     box.exec();
     return box.clickedButton() == close ? ConnectFailureChoice::Close : ConnectFailureChoice::Offline;
 }
@@ -121,6 +166,12 @@ FileChoice GuiOperator::selectFile(const FileRequest& request) {
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // Whether an existing file may be replaced is the operation's question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const Language lang = language();
+    dialog.setLabelText(QFileDialog::Accept, qs(open ? texts::kOpenButton : texts::kSaveButton, lang));
+    dialog.setLabelText(QFileDialog::Reject, qs(texts::kCancelButton, lang));
+    dialog.setLabelText(QFileDialog::LookIn, qs(texts::kLookInLabel, lang));
+    dialog.setLabelText(QFileDialog::FileName, qs(texts::kFileNameLabel, lang));
+    dialog.setLabelText(QFileDialog::FileType, qs(texts::kFileTypeLabel, lang));
     if (!request.filter.empty())
         dialog.setNameFilter(qs(request.filter));
     if (!request.defaultName.empty())

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "common/language.h"
 #include "common/operator.h"
 
 #include <QPointer>
+#include <QString>
 
 #include <string>
 
@@ -45,6 +47,8 @@ public:
 
 private:
     [[nodiscard]] QWidget* dialogParent() const;
+    // The language of the attached window's session; English without one.
+    [[nodiscard]] Language language() const;
 
     Operator* popups_;
     QPointer<MainWindow> window_;
@@ -52,6 +56,10 @@ private:
     std::string pendingStatus_;
     bool statusPending_ = false;
 };
+
+// The width a popup needs to show its whole `title` in the window frame,
+// beside the frame's icon and buttons.
+[[nodiscard]] int titleRoom(const QString& title);
 
 // The answer a file dialog's path means: Open accepts only existing files;
 // Save tells an existing file from a new one; an empty path is nothing.

@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
@@ -14,7 +15,13 @@
 namespace tavrino::ui {
 
 HelpRegistry::HelpRegistry(Operator& op, const Language& language, QObject* parent)
-    : QObject(parent), op_(op), language_(language) {}
+    : QObject(parent), op_(op), language_(language) {
+    pendingHelp_.setSingleShot(true);
+    connect(&pendingHelp_, &QTimer::timeout, this, [this] {
+        if (pendingControl_)
+            show(pendingControl_);
+    });
+}
 
 void HelpRegistry::add(QWidget* control, Text help) {
     if (control == nullptr)
@@ -23,7 +30,10 @@ void HelpRegistry::add(QWidget* control, Text help) {
     help_[control] = help;
     if (known)
         return;
-    connect(control, &QObject::destroyed, this, [this, control] { help_.erase(control); });
+    connect(control, &QObject::destroyed, this, [this, control] {
+        help_.erase(control);
+        doubleClicks_.erase(control);
+    });
 
     // A tab control answers on its tabs; clicks on its pages belong to them.
     if (auto* tabs = qobject_cast<QTabWidget*>(control)) {
@@ -39,6 +49,12 @@ void HelpRegistry::add(QWidget* control, Text help) {
             watch(edit, control);
     if (auto* area = qobject_cast<QAbstractScrollArea*>(control))
         watch(area->viewport(), control);
+}
+
+void HelpRegistry::addWithRightDoubleClick(QWidget* control, Text help, std::function<void()> onDoubleClick) {
+    add(control, help);
+    if (control != nullptr)
+        doubleClicks_[control] = std::move(onDoubleClick);
 }
 
 void HelpRegistry::watch(QObject* part, QWidget* control) {
@@ -70,10 +86,10 @@ bool HelpRegistry::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::RightButton)
             return false;
-        if (event->type() == QEvent::MouseButtonPress) {
-            QPointer<QWidget> control = it->second;
-            show(control);
-        }
+        if (event->type() == QEvent::MouseButtonPress)
+            rightPress(it->second);
+        else if (event->type() == QEvent::MouseButtonDblClick)
+            rightDoubleClick(it->second);
         return true; // the right click does nothing else
     }
     case QEvent::ContextMenu:
@@ -81,6 +97,26 @@ bool HelpRegistry::eventFilter(QObject* watched, QEvent* event) {
     default:
         return false;
     }
+}
+
+void HelpRegistry::rightPress(QWidget* control) {
+    if (!doubleClicks_.contains(control)) {
+        show(control);
+        return;
+    }
+    pendingControl_ = control;
+    pendingHelp_.start(QApplication::doubleClickInterval());
+}
+
+void HelpRegistry::rightDoubleClick(const QWidget* control) {
+    auto it = doubleClicks_.find(control);
+    if (it == doubleClicks_.end())
+        return;
+    pendingHelp_.stop();
+    // Taken as a copy: the action may replace the control's registration.
+    const std::function<void()> action = it->second;
+    if (action)
+        action();
 }
 
 } // namespace tavrino::ui

@@ -5,7 +5,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
@@ -26,22 +28,36 @@ public:
     // Registers or replaces the help of `control`. `help` must refer to texts
     // that outlive the control (the program's constexpr texts do).
     void add(QWidget* control, Text help);
+    // As add(), for a control whose right double click does `onDoubleClick`.
+    // Its help waits until the double-click time has passed without a second
+    // click: a popup opened at the first click would take the second one.
+    void addWithRightDoubleClick(QWidget* control, Text help, std::function<void()> onDoubleClick);
     [[nodiscard]] std::optional<Text> helpOf(const QWidget* control) const;
 
     // Shows the help of `control` (if it has one), as a right click does.
     void show(const QWidget* control) const;
+    // A single right click on a control with a right double click whose
+    // help has not been shown yet.
+    [[nodiscard]] bool helpPending() const { return pendingHelp_.isActive(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void watch(QObject* part, QWidget* control);
+    // Help at once, or, for a control with a right double click, once the
+    // double-click time has passed.
+    void rightPress(QWidget* control);
+    void rightDoubleClick(const QWidget* control);
 
     Operator& op_;
     const Language& language_;
     std::unordered_map<const QWidget*, Text> help_;
     // Object that receives the mouse events -> the control it belongs to.
     std::unordered_map<const QObject*, QPointer<QWidget>> parts_;
+    std::unordered_map<const QWidget*, std::function<void()>> doubleClicks_;
+    QTimer pendingHelp_;
+    QPointer<QWidget> pendingControl_;
 };
 
 } // namespace tavrino::ui

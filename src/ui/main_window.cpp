@@ -187,9 +187,10 @@ void MainWindow::InitAll() {
     // from the parameter controls.
     ShowLogo();
     app::loadPanelSettings(session_); // language, window, paths, addresses
-    // The teach table grid starts with the captions and decimals of the
-    // colour space the controls start in.
-    session_.parameters.rules.InitCSpace();
+    // The controls show the option rules' outcome for the set they start
+    // with, before any parameter set was read: pages, displays and dimmed
+    // controls as well as the captions and decimals of the colour space.
+    session_.parameters.rules.InitPanelCtrlAttr();
     SetUserDefinedMenuItems();
 
     session_.op().showMainTab(MainTab::SensorParameter);
@@ -293,6 +294,7 @@ void MainWindow::SetPanelGraphData() {
 // ---- language ----
 
 void MainWindow::retranslate(Language language) {
+    qtTranslation_.apply(language);
     for (int i = 0; i < kMainTabCount; ++i) {
         tabs_->setPageText(i, qs(texts::kTabLabels[static_cast<std::size_t>(i)], language));
         pages_[static_cast<std::size_t>(i)]->retranslate(language);
@@ -503,6 +505,7 @@ void MainWindow::finishQuit() {
     }
     quitDone_ = true;
     if (storeOnQuit_) {
+        connectionPage_->commitTypedFields();
         syncWindowGeometry();
         app::storePanelSettings(session_);
     }

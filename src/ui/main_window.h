@@ -6,6 +6,7 @@
 #include "common/ids.h"
 #include "ui/callback_depth.h"
 #include "ui/help.h"
+#include "ui/qt_translation.h"
 #include "ui/subscription.h"
 #include "ui/ui_context.h"
 
@@ -161,6 +162,7 @@ private:
     void finishQuit();
 
     app::Session& session_;
+    QtTranslation qtTranslation_;
     HelpRegistry help_;
     CallbackDepth callbacks_;
     UiContext context_;

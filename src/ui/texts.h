@@ -55,6 +55,9 @@ inline constexpr Text kRecordFileLabel{"Aufzeichnungsdatei:", "Record file:"};
 
 // ---- measurement display panel ----
 inline constexpr Text kSensorStatusLabel{"Sensor-Status", "Sensor status"};
+inline constexpr Text kSensorStatusHelp{
+    "Zeigt den Status des Sensors an. \nRechter Doppelklick loescht das Verbindungsprotokoll.",
+    "Displays the status of the sensor. \nRight double click clears the connection log."};
 inline constexpr Text kComPortDisplayLabel{"COM Port", "COM port"};
 inline constexpr Text kServerDisplayLabel{"Server", "Server"};
 inline constexpr Text kGraphTabHelp{"Waehlen Sie eine Registerkarte.", "Select TAB-window."};
@@ -87,6 +90,17 @@ inline constexpr Text kDisconnectButton{"TRENNEN", "DISCONNECT"};
 inline constexpr Text kAcceptButton{"UEBERNEHMEN", "ACCEPT"};
 inline constexpr Text kChangeBaudRateButton{"BAUDRATE AENDERN", "CHANGE BAUDRATE"};
 inline constexpr Text kHardwareInfoButton{"HW-INFO-DATEI", "HW INFO FILE"};
+
+// ---- the buttons and labels of the popups ----
+inline constexpr Text kOkButton{"OK", "OK"};
+inline constexpr Text kCancelButton{"Abbrechen", "Cancel"};
+inline constexpr Text kYesButton{"Ja", "Yes"};
+inline constexpr Text kNoButton{"Nein", "No"};
+inline constexpr Text kOpenButton{"Oeffnen", "Open"};
+inline constexpr Text kSaveButton{"Speichern", "Save"};
+inline constexpr Text kLookInLabel{"Suchen in:", "Look in:"};
+inline constexpr Text kFileNameLabel{"Dateiname:", "File name:"};
+inline constexpr Text kFileTypeLabel{"Dateityp:", "Files of type:"};
 
 // ---- teach table grid: context menu ----
 inline constexpr Text kMenuHelp{"Hilfe", "Help"};

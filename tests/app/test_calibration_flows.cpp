@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,6 +50,9 @@ protected:
             replies[{order::ReadCalibration, slot}] = QByteArray(c::kTableBytes, '\0');
             replies[{order::ReadCalibration, slot + 1}] = QByteArray(c::kFactorsAndBlockBytes, '\0');
         }
+        replies[{order::GetParameters, 0}] = QByteArray(64, '\0');
+        replies[{order::GetParameters, 2}] = QByteArray(96, '\0');
+        replies[{order::HardwareInfo, link::kHardwareInfoKey}] = QByteArray(512, '\0');
         peer.onRequest = [this](const QByteArray& request) { answer(request); };
         ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
     }
@@ -163,7 +167,7 @@ TEST_F(CalibrationFlowTest, Passwords) {
 
 TEST_F(CalibrationFlowTest, OffsetsGetFillsBothPagesAndSendsCarryTheirArgument) {
     replies[{order::GetOffset, 0}] = bytes(c::encodeOffsetRecord({{1, 2, 3}, {4, 5, 6}}));
-    ASSERT_EQ(GetOffsets(session), 1);
+    ASSERT_EQ(GetOffset(session), 1);
     EXPECT_EQ(session.calibration.zeroPoint, (c::RawTriple{1, 2, 3}));
     EXPECT_EQ(session.calibration.xyzOffset, (c::RawTriple{4, 5, 6}));
 
@@ -195,6 +199,37 @@ TEST_F(CalibrationFlowTest, OffsetsGetFillsBothPagesAndSendsCarryTheirArgument) 
     EXPECT_EQ(requests[0].order, order::MeasureZeroOffset);
     EXPECT_EQ(requests[0].argument, 1);
     EXPECT_EQ(requests[1].order, order::GetOffset);
+}
+
+// However the offsets are read (for the hardware information file, or by GET
+// on either offset page), both pages show what the sensor holds.
+TEST_F(CalibrationFlowTest, OffsetsReadForTheHardwareFileOrByGetReachBothPages) {
+    const std::string file = test::testDirectory("calibration-hardware") + "/hw.ini";
+    const struct Case {
+        const char* name;
+        std::function<void()> read;
+    } cases[] = {
+        {"hardware information file", [&] { EXPECT_EQ(GenerateHWInfoFile(session, file), 1); }},
+        {"zero-point GET", [&] { zeroPointGetButton(session); }},
+        {"XYZ offset GET", [&] { xyzOffsetGetButton(session); }},
+    };
+    int told = 0;
+    const int id = session.calibration.subscribe([&told](CalibrationChange change) {
+        if (change == CalibrationChange::Offsets)
+            ++told;
+    });
+    std::uint16_t first = 1;
+    for (const Case& k : cases) {
+        const c::OffsetRecord record{{first, 2, 3}, {4, 5, 65535}};
+        replies[{order::GetOffset, 0}] = bytes(c::encodeOffsetRecord(record));
+        told = 0;
+        k.read();
+        EXPECT_EQ(session.calibration.zeroPoint, record.zeroPoint) << k.name;
+        EXPECT_EQ(session.calibration.xyzOffset, record.xyz) << k.name;
+        EXPECT_EQ(told, 1) << k.name;
+        first += 10;
+    }
+    session.calibration.unsubscribe(id);
 }
 
 TEST_F(CalibrationFlowTest, FilesSaveAndLoadThroughTheDialogs) {

@@ -236,7 +236,7 @@ TEST_P(SimConnectionTest, HardwareInformationFile) {
     EXPECT_EQ(op.connectionLog, "File has been saved!\n" + file + "\n\n");
     EXPECT_EQ(session.shell.paths.hardwareIniFile, file);
     EXPECT_EQ(session.parameters.controls.target(), TransferTarget::Eeprom);
-    EXPECT_EQ(session.connection.offsets.zeroPoint, (std::array<std::uint16_t, 3>{11, 12, 13}));
+    EXPECT_EQ(session.calibration.zeroPoint, (std::array<std::uint16_t, 3>{11, 12, 13}));
 
     IniHandle ini = Ini_New(false);
     ASSERT_EQ(Ini_ReadFromFile(ini.get(), file), kIniOk);
@@ -475,7 +475,7 @@ TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsAreRefused) {
         EXPECT_FALSE(fs::exists(file)) << round;
         offsets = QByteArray(12, '\1');
     }
-    EXPECT_EQ(session.connection.offsets.zeroPoint, (std::array<std::uint16_t, 3>{257, 257, 257}));
+    EXPECT_EQ(session.calibration.zeroPoint, (std::array<std::uint16_t, 3>{257, 257, 257}));
 }
 
 TEST(PanelSettingsStore, AFailedStoreIsReportedAndKeepsTheOldFile) {

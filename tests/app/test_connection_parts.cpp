@@ -76,16 +76,6 @@ TEST(HardwareDataText, FourUpperCaseDigitsPerWordAndZerosForAShortReply) {
     EXPECT_EQ(shortText.substr(12), std::string(1012, '0'));
 }
 
-TEST(OffsetRecord, SixLittleEndianWordsAndZerosWhereTheReplyEnds) {
-    const std::uint8_t bytes[] = {1, 0, 2, 0, 3, 1, 0xFF, 0xFF, 5, 0, 6, 0, 0xAA, 0xBB};
-    const OffsetValues all = decodeOffsetRecord(bytes, sizeof bytes);
-    EXPECT_EQ(all.zeroPoint, (std::array<std::uint16_t, 3>{1, 2, 259}));
-    EXPECT_EQ(all.xyz, (std::array<std::uint16_t, 3>{65535, 5, 6}));
-    const OffsetValues part = decodeOffsetRecord(bytes, 7);
-    EXPECT_EQ(part.zeroPoint, (std::array<std::uint16_t, 3>{1, 2, 259}));
-    EXPECT_EQ(part.xyz, (std::array<std::uint16_t, 3>{255, 0, 0}));
-}
-
 TEST(Dimming, ScopesAndTheButtonsOnlyAConnectionUndims) {
     const std::vector<DimControl> transfer = {DimControl::SendButton, DimControl::GetButton,
                                               DimControl::RamSelect, DimControl::EepromSelect,

@@ -5,6 +5,7 @@
 
 #include "app/connection.h"
 #include "app/live_measurement.h"
+#include "app/quit.h"
 #include "app/recorder.h"
 #include "app/session.h"
 #include "link/orders.h"
@@ -249,36 +250,56 @@ TEST_F(RecorderTest, RecorderPageShownInModeZeroRecomputesTheRecordTime) {
 
 // ---------------------------------------------------------------- mode 3
 
-TEST_F(RecorderTest, TriggeredFramesTogetherThenTheNextExchangeGetsItsOwnReply) {
-    answer = [this](int o, int a) {
-        if (o == order::AutoSend && a == 1) {
-            peer.send(test::frame(o, 0) + streamed(1) + streamed(2) + streamed(3));
-        } else if (o == order::AutoSend) {
-            // Frames already on their way, and the reply only a little later.
-            peer.send(streamed(4) + streamed(5));
-            QTimer::singleShot(30, &peer, [this] { peer.send(test::frame(order::AutoSend, 0)); });
-        } else {
-            // Slower than the stop's late reply, which must not be taken
-            // for this one.
-            QTimer::singleShot(60, &peer, [this, o] { peer.send(test::frame(o, 0, measurement(777))); });
-        }
+TEST_F(RecorderTest, TriggeredFramesAfterTheStopAreDroppedAndTheNextExchangeGetsItsOwnReply) {
+    struct Case {
+        const char* name;
+        std::function<void(Session&)> stop;
     };
-    graphs.onPanelGraphData = [this] {
-        if (graphs.count("panel graph data") == 3)
-            CBF_ButtonRecordStop(session);
+    const Case cases[] = {
+        {"STOP", [](Session& s) { CBF_ButtonRecordStop(s); }},
+        {"tab switch", [](Session& s) { mainTabChanged(s, MainTab::Connection); }},
+        {"close box", [](Session& s) { EndRunsForQuit(s); }},
     };
-    op.confirmAnswers = {true};
-    EXPECT_EQ(recordTriggered(session), 1);
-    // The two on their way when STOP came are recorded too.
-    EXPECT_EQ(lines().size(), 5u);
-    EXPECT_EQ(session.recorder.seriesCount, 5);
-    EXPECT_EQ(lastMessage(), kSaved);
-    EXPECT_FALSE(session.dimming.dimmed(DimControl::GoButton));
-    // A GO right after it.
-    ASSERT_EQ(fetchLiveFrame(session), 1);
-    EXPECT_EQ(session.live.record.X, 777);
-    EXPECT_EQ(orders, (std::vector<std::pair<int, int>>{{30, 1}, {30, 0}, {8, 0}}));
-    EXPECT_EQ(op.connectionLog, "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile("");
+        orders.clear();
+        graphs.calls.clear();
+        answer = [this](int o, int a) {
+            if (o == order::AutoSend && a == 1) {
+                peer.send(test::frame(o, 0) + streamed(1) + streamed(2) + streamed(3));
+            } else if (o == order::AutoSend) {
+                // Frames already on their way, and the reply only a little later.
+                peer.send(streamed(4) + streamed(5));
+                QTimer::singleShot(30, &peer, [this] { peer.send(test::frame(order::AutoSend, 0)); });
+            } else {
+                // Slower than the stop's late reply, which must not be taken
+                // for this one.
+                QTimer::singleShot(60, &peer, [this, o] { peer.send(test::frame(o, 0, measurement(777))); });
+            }
+        };
+        graphs.onPanelGraphData = [this, &c] {
+            if (graphs.count("panel graph data") == 3)
+                c.stop(session);
+        };
+        op.confirmAnswers = {true};
+        EXPECT_EQ(recordTriggered(session), 1);
+        // The recording ended with the third frame; the two read past the
+        // stop's reply are neither written nor counted nor shown.
+        const auto written = lines();
+        ASSERT_EQ(written.size(), 3u);
+        EXPECT_NE(written[2].find("\t3\t0\t0\t"), std::string::npos) << written[2];
+        EXPECT_EQ(session.recorder.seriesCount, 3);
+        EXPECT_EQ(graphs.count("panel graph data"), 3);
+        EXPECT_EQ(session.live.record.X, 3);
+        EXPECT_EQ(lastMessage(), kSaved);
+        EXPECT_FALSE(session.dimming.dimmed(DimControl::GoButton));
+        // A GO right after it.
+        ASSERT_EQ(fetchLiveFrame(session), 1);
+        EXPECT_EQ(session.live.record.X, 777);
+        EXPECT_EQ(orders, (std::vector<std::pair<int, int>>{{30, 1}, {30, 0}, {8, 0}}));
+        EXPECT_EQ(op.connectionLog, "");
+    }
 }
 
 TEST_F(RecorderTest, TriggeredFramesInPiecesAndAStopInsideAFrame) {

@@ -91,6 +91,20 @@ TEST_F(IniFile, ReplacingKeepsPermissionsAndLinks) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
+TEST_F(IniFile, ALinkToAFileNotYetThereStaysALinkAndFilesBesideAreUntouched) {
+    const fs::path link = dir_ / "link.ini";
+    fs::create_symlink("real.ini", link);
+    test::writeFileBytes(dir_ / "link.ini.part", "mine");
+    test::writeFileBytes(dir_ / "ini$$AAAAAA.TMP", "mine too");
+    IniHandle ini = sampleDocument();
+    ASSERT_EQ(Ini_WriteToFile(ini.get(), link.string()), 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::readFileBytes(dir_ / "real.ini"), iniText(ini.get()));
+    EXPECT_EQ(test::readFileBytes(dir_ / "link.ini.part"), "mine");
+    EXPECT_EQ(test::readFileBytes(dir_ / "ini$$AAAAAA.TMP"), "mine too");
+    EXPECT_EQ(strayFiles("real.ini").size(), 3U);
+}
+
 TEST_F(IniFile, ReadOnlyTargetIsRefusedAndUnchanged) {
     const fs::path path = dir_ / "locked.ini";
     const std::string old = "[OLD]\r\nKeep = 1\r\n";

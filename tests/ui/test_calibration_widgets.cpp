@@ -1,30 +1,43 @@
 // The calibration page and panel on the real widgets: Scroll All, edits
 // through the table views, the tint while a question is open, the password
-// box and the visibility of both offset pages.
+// box, the visibility of both offset pages, the live raw values beside the
+// ASSIGN buttons, the page's texts in both languages and the width of the
+// SENSOR DATA columns.
 
 #include "app/live_measurement.h"
 #include "calibration/conversion.h"
 #include "ui/number_cells.h"
 #include "ui/page_selector.h"
 #include "ui/pages/calibration_page.h"
+#include "ui/pages/connection_page.h"
 #include "ui/pages/offset_adjustment_page.h"
 #include "ui/pages/zero_point_offset_page.h"
 #include "ui/panels/calibration_panel.h"
 #include "ui/panels/password_panel.h"
+#include "ui/raw_value_displays.h"
 #include "ui_fixture.h"
 #include "widget_helpers.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 
 #include <functional>
+#include <vector>
 
 namespace tavrino::test {
 namespace {
@@ -91,6 +104,21 @@ void typeIntoCell(QTableView* view, int row, int column, const QString& text) {
     QTest::keyClick(editor, Qt::Key_Return);
     const QPointer<QLineEdit> open(editor);
     EXPECT_TRUE(QTest::qWaitFor([&open] { return open.isNull() || !open->isVisible(); }));
+}
+
+void chooseLanguage(ui::MainWindow& window, Language language) {
+    QComboBox* select = window.connectionPage()->languageSelect();
+    const int index = language == Language::German ? 0 : 1;
+    select->setCurrentIndex(index);
+    emit select->activated(index);
+}
+
+// What three raw-value displays show, in channel order.
+QStringList shownRaw(const ui::RawValueDisplays* raw) {
+    QStringList texts;
+    for (std::size_t i = 0; i < 3; ++i)
+        texts << raw->display(i)->text();
+    return texts;
 }
 
 int firstRow(const QTableView* view) {
@@ -222,6 +250,117 @@ TEST_F(CalibrationUiTest, OffsetAdjustmentPageFollowsCalibrationFiveAndAbove) {
     EXPECT_FALSE(pages->isPageVisible(adjustment));
 }
 
+// The raw values of the live measurement stand where ASSIGN, ASSIGN TO ROW
+// and ASSIGN XYZ OFFSET take them: the operator sees what is assigned. Only
+// the set in front repaints.
+TEST_F(CalibrationUiTest, RawValuesShowWhereTheyAreAssigned) {
+    open();
+    chooseLanguage(*window, Language::German);
+    ui::RawValueDisplays* reference = panel->rawDisplays(app::CalibPage::Reference);
+    ui::RawValueDisplays* setValue = panel->rawDisplays(app::CalibPage::SetValue);
+    auto* adjustment = static_cast<ui::OffsetAdjustmentPage*>(window->page(MainTab::OffsetAdjustment));
+    const char* const captions[] = {"RAW X", "RAW Y", "RAW Z"};
+    for (const ui::RawValueDisplays* raw : {reference, setValue, adjustment->rawDisplays()})
+        for (std::size_t i = 0; i < 3; ++i)
+            EXPECT_EQ(raw->caption(i)->text(), captions[i]);
+
+    measurement::MeasurementRecord r;
+    r.rawX = 1234;
+    r.rawY = 32767;
+    r.rawZ = 7;
+    session->live.record = r;
+    app::SetPanelData(*session);
+    const QStringList expected{"1234", "32767", "7"};
+    ASSERT_TRUE(reference->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownRaw(reference) == expected; }));
+    EXPECT_FALSE(setValue->repaintTimer()->isActive()) << "its page is not in front";
+
+    panel->tabs()->setCurrentIndex(static_cast<int>(app::CalibPage::SetValue));
+    EXPECT_EQ(shownRaw(setValue), expected);
+    EXPECT_FALSE(reference->repaintTimer()->isActive());
+    page->button(ui::CalibrationPage::AssignToRow)->click();
+    EXPECT_EQ(shownRaw(setValue),
+              QStringList({shown(CalibTable::ActualValues, 0, 0), shown(CalibTable::ActualValues, 0, 1),
+                           shown(CalibTable::ActualValues, 0, 2)}));
+
+    QTest::mouseClick(window->mainTabs()->button(static_cast<int>(MainTab::SensorParameter)), Qt::LeftButton);
+    chooseControl(*window, parameters::Control::Calibration, 5);
+    QTest::mouseClick(window->mainTabs()->button(static_cast<int>(MainTab::OffsetAdjustment)),
+                      Qt::LeftButton);
+    ASSERT_TRUE(adjustment->rawDisplays()->isVisible());
+    EXPECT_EQ(shownRaw(adjustment->rawDisplays()), expected);
+    r.rawX = 99;
+    session->live.record = r;
+    app::SetPanelData(*session);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return adjustment->rawDisplays()->display(0)->text() == "99"; }));
+    adjustment->assignButton()->click();
+    EXPECT_EQ(adjustment->valueBox(0)->text(), "99");
+    EXPECT_EQ(adjustment->valueBox(1)->text(), "32767");
+}
+
+// The page's captions and the panel's instructions are refilled by the
+// language switch.
+TEST_F(CalibrationUiTest, CalibrationTextsInBothLanguages) {
+    open();
+    const auto pageTexts = [this] {
+        QStringList texts;
+        for (const QGroupBox* box : page->findChildren<QGroupBox*>())
+            texts << box->title();
+        for (const QLabel* label : page->findChildren<QLabel*>())
+            texts << label->text();
+        return texts;
+    };
+    struct Case {
+        Language language;
+        QStringList onPage;
+        QStringList setValueSteps;
+        QString computedAtOnce;
+    } cases[] = {
+        {Language::German,
+         {"PARAMETER",
+          "Stellen Sie sicher, dass der Sensor mit den richtigen Parameterwerten eingestellt ist.",
+          "REFERENZ", "SOLLWERTE TABELLE", "XYZ MESSWERTE TABELLE"},
+         {"ROWS", "No.:", "ASSIGN TO ROW", "FAKTOREN BERECHNEN", "SENDEN"},
+         "sofort berechnet"},
+        {Language::English,
+         {"PARAMETER", "Make sure that you have adjusted the sensor with proper parameter values.",
+          "REFERENCE", "SETVALUE TABLE", "ACTUAL XYZ VALUE TABLE"},
+         {"ROWS", "No.:", "ASSIGN TO ROW", "CALCULATE FACTORS", "SEND"},
+         "computed at once"},
+    };
+    for (const Case& k : cases) {
+        chooseLanguage(*window, k.language);
+        const QStringList texts = pageTexts();
+        for (const QString& text : k.onPage)
+            EXPECT_TRUE(texts.contains(text)) << text.toStdString();
+        const QString steps = panel->instructions(app::CalibPage::SetValue)->toPlainText();
+        for (const QString& step : k.setValueSteps)
+            EXPECT_TRUE(steps.contains(step)) << step.toStdString();
+        // Both the reference's XYZ and the white point follow at once.
+        EXPECT_EQ(panel->instructions(app::CalibPage::Reference)->toPlainText().count(k.computedAtOnce), 2)
+            << k.computedAtOnce.toStdString();
+    }
+}
+
+// The note and the raw values take no room from the tables: at the window's
+// default size the calibration page and every page of the panel show whole,
+// in both languages.
+TEST_F(CalibrationUiTest, PageAndPanelFitTheDefaultWindow) {
+    open();
+    for (const Language language : {Language::German, Language::English}) {
+        chooseLanguage(*window, language);
+        for (int tab = 0; tab < panel->tabs()->count(); ++tab) {
+            panel->tabs()->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            for (const QWidget* w : {static_cast<QWidget*>(page), static_cast<QWidget*>(panel)})
+                for (const QScrollArea* area : w->findChildren<QScrollArea*>())
+                    EXPECT_EQ(area->verticalScrollBar()->maximum(), 0)
+                        << w->metaObject()->className() << " page " << tab << " language "
+                        << static_cast<int>(language);
+        }
+    }
+}
+
 // Where each table reads its cells: the block's words on SENSOR DATA skip
 // INTEGRAL 2 and show the correction words on the scale 128 = 1.0.
 TEST_F(CalibrationUiTest, SensorDataTablesShowTheBlockWords) {
@@ -249,6 +388,45 @@ TEST_F(CalibrationUiTest, SensorDataTablesShowTheBlockWords) {
         EXPECT_EQ(shown(k.table, k.row, k.column), k.text) << static_cast<int>(k.table);
     EXPECT_FALSE(panel->model(CalibTable::SensorValues)->editable());
 }
+
+// SENSOR DATA's 64-row tables show every 16-bit number whole, in the
+// default font and in a larger one.
+class SensorColumnsTest : public CalibrationUiTest, public ::testing::WithParamInterface<double> {};
+
+TEST_P(SensorColumnsTest, ShowTheirNumbersWhole) {
+    // The font goes back whichever way the test ends.
+    struct ScaledFont {
+        QFont before = QApplication::font();
+        explicit ScaledFont(double scale) {
+            QFont scaled = before;
+            scaled.setPointSizeF(before.pointSizeF() * scale);
+            QApplication::setFont(scaled);
+        }
+        ~ScaledFont() { QApplication::setFont(before); }
+    } font(GetParam());
+    open();
+    auto& sensor = session->calibration.tables.sensor;
+    for (auto* rows : {&sensor.values, &sensor.factors})
+        for (auto& row : *rows)
+            row = {12889, 65535, 58888};
+    session->calibration.notify(app::CalibrationChange::SensorData);
+    panel->tabs()->setCurrentIndex(static_cast<int>(app::CalibPage::SensorData));
+    QCoreApplication::processEvents();
+    for (CalibTable table : {CalibTable::SensorValues, CalibTable::SensorFactors}) {
+        QTableView* view = panel->view(table);
+        ASSERT_TRUE(view->isVisible());
+        const QAbstractItemView* asView = view;
+        for (int column = 0; column < 3; ++column) {
+            EXPECT_GE(view->columnWidth(column), asView->sizeHintForColumn(column))
+                << static_cast<int>(table) << " column " << column;
+            EXPECT_LE(view->columnViewportPosition(column) + view->columnWidth(column),
+                      view->viewport()->width())
+                << static_cast<int>(table) << " column " << column << " reaches under the scroll bar";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, SensorColumnsTest, ::testing::Values(1.0, 1.4));
 
 // ---- against the simulated sensor ----
 

@@ -249,6 +249,45 @@ quint16 closedPort() {
     return port;
 }
 
+// Types as the operator does, without Enter and without leaving the field.
+void typeWithoutCommitting(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+// Closing the window stores the connection page's fields as they show,
+// including what was typed but not committed yet.
+TEST_F(UiTest, CloseStoresWhatWasTypedButNotCommitted) {
+    build();
+    ui::ConnectionPage* page = window->connectionPage();
+    typeWithoutCommitting(page->sensorIdBox(), "line 4");
+    page->protocolSelect()->setCurrentIndex(1);
+    emit page->protocolSelect()->activated(1);
+    typeWithoutCommitting(page->serverAddressBox()->lineEdit(), "10.0.0.9");
+    typeWithoutCommitting(page->portNumberBox(), "5021");
+    window->close();
+    ASSERT_EQ(quits, 1);
+
+    const app::ConnectionSettings stored = app::readConnectionSettings(settingsFile());
+    EXPECT_EQ(stored.protocol, link::Protocol::TcpIp);
+    EXPECT_EQ(stored.serverAddress, "10.0.0.9");
+    EXPECT_EQ(stored.portNumber, "5021");
+    app::PanelSettings loaded;
+    teach::RowColours rows;
+    ASSERT_TRUE(app::LoadPanelSettings(settingsFile(), programDirectory(), loaded, rows));
+    EXPECT_EQ(loaded.panelId, "line 4");
+}
+
+// A COM port typed into the select (a protocol switch shows the port in use
+// again, so it has a case of its own).
+TEST_F(UiTest, CloseStoresATypedComPort) {
+    build();
+    typeWithoutCommitting(window->connectionPage()->comPortSelect()->lineEdit(), "COM7");
+    window->close();
+    ASSERT_EQ(quits, 1);
+    EXPECT_EQ(app::readConnectionSettings(settingsFile()).comPort, 7);
+}
+
 TEST_F(UiTest, StartUpWithoutSensorOffersOfflineWork) {
     app::PanelSettings stored;
     stored.connection.protocol = link::Protocol::TcpIp;

@@ -233,6 +233,31 @@ TEST_F(GraphTest, SignalGraphPanelTracesAndSelector) {
     EXPECT_EQ(window->childPanels()->currentWidget(), window->measurementDisplayPanel());
 }
 
+QString captionOf(const QCustomPlot* plot) {
+    for (QCPLayoutElement* element : plot->plotLayout()->elements(true))
+        if (const auto* text = qobject_cast<const QCPTextElement*>(element); text && text->visible())
+            return text->text();
+    return {};
+}
+
+TEST_F(GraphTest, ProjectionsAreCaptionedForTheColourSpace) {
+    struct Case {
+        int colourSpace;
+        std::array<const char*, 3> captions;
+    };
+    // Away from the start value first, and back to it.
+    const Case cases[] = {
+        {1, {"a*/b*", "a*/L*", "b*/L*"}},   {2, {"u*/v*", "u*/L*", "v*/L*"}},
+        {3, {"C*/h*", "C*/L*", "h*/L*"}},   {4, {"u'/v'", "u'/L*", "v'/L*"}},
+        {0, {"x/y", "x/Y:100", "y/Y:100"}},
+    };
+    for (const Case& c : cases) {
+        chooseControl(*window, Control::ColorSpace, c.colourSpace);
+        for (std::size_t p = 0; p < 3; ++p)
+            EXPECT_EQ(captionOf(widgets.projections[p]), c.captions[p]) << c.colourSpace << " " << p;
+    }
+}
+
 TEST_F(GraphTest, RightClickOnAGraphShowsItsHelp) {
     namespace mt = measurement::texts;
     const std::vector<std::pair<QWidget*, Text>> cases = {

@@ -1,11 +1,19 @@
 // The desktop operator's real dialogs, answered the way a person would.
 #include "ui/gui_operator.h"
 
+#include "app/session.h"
+#include "ui/graph_relay.h"
+#include "ui/main_window.h"
+#include "ui/pages/table_settings_page.h"
+#include "ui/qt_translation.h"
+
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -120,6 +128,157 @@ TEST(GuiOperator, FileDialogTellsExistingNewAndNothingApart) {
     request.mode = FileRequest::Mode::Open;
     answer<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_EQ(op.selectFile(request).kind, FileChoice::Kind::Nothing);
+}
+
+// The program's window with an operator that shows real dialogs.
+struct WindowWithRealPopups {
+    QTemporaryDir dir;
+    ui::GuiOperator op;
+    ui::GraphRelay graphs;
+    app::Session session{op, graphs, dir.path().toStdString()};
+    ui::MainWindow window{session};
+
+    WindowWithRealPopups() {
+        op.attach(&window);
+        graphs.attach(&window);
+    }
+    ~WindowWithRealPopups() {
+        op.attach(nullptr);
+        graphs.attach(nullptr);
+    }
+    void switchTo(Language language) {
+        session.shell.language = language;
+        session.shell.notify(app::ShellChange::Language);
+    }
+};
+
+QStringList sorted(QStringList texts) {
+    texts.sort();
+    return texts;
+}
+
+QStringList buttonTexts(const QDialog* dialog) {
+    QStringList texts;
+    for (const QDialogButtonBox* box : dialog->findChildren<QDialogButtonBox*>())
+        for (const QAbstractButton* b : box->buttons())
+            if (b->isVisible())
+                texts << b->text();
+    return sorted(texts);
+}
+
+// The buttons of every popup in the operator's language, switched while the
+// program runs.
+TEST(GuiOperator, PopupButtonsSpeakTheOperatorsLanguage) {
+    WindowWithRealPopups program;
+    struct Case {
+        Language language;
+        QStringList message, question, okCancel, saveFile, openFile;
+    };
+    const Case german{
+        Language::German,        {"OK"}, {"Ja", "Nein"}, {"Abbrechen", "OK"}, {"Abbrechen", "Speichern"},
+        {"Abbrechen", "Oeffnen"}};
+    const Case english{Language::English, {"OK"}, {"No", "Yes"}, {"Cancel", "OK"}, {"Cancel", "Save"},
+                       {"Cancel", "Open"}};
+    auto* tableSettings = qobject_cast<ui::TableSettingsPage*>(program.window.page(MainTab::TableSettings));
+    ASSERT_NE(tableSettings, nullptr);
+    FileRequest request;
+    request.startDirectory = program.dir.path().toStdString();
+    request.title = "Parameter.ini";
+    for (const Case& c : {german, english, german}) {
+        program.switchTo(c.language);
+        const int language = static_cast<int>(c.language);
+        QStringList seen;
+        answer<QMessageBox>([&seen](QMessageBox* box) {
+            seen = buttonTexts(box);
+            box->accept();
+        });
+        program.op.message("Info!", "Datei wurde gespeichert!");
+        EXPECT_EQ(seen, c.message) << language;
+        answer<QMessageBox>([&seen](QMessageBox* box) {
+            seen = buttonTexts(box);
+            box->button(QMessageBox::No)->click();
+        });
+        EXPECT_FALSE(program.op.confirm("Info!", "Wollen Sie die Tabelle zuruecksetzen?"));
+        EXPECT_EQ(seen, c.question) << language;
+        answer<QInputDialog>([&seen](QInputDialog* dialog) {
+            seen = buttonTexts(dialog);
+            dialog->reject();
+        });
+        program.op.prompt("Info!", "Toleranz eingeben!", 9);
+        EXPECT_EQ(seen, c.okCancel) << language;
+        answer<QColorDialog>([&seen](QColorDialog* dialog) {
+            seen = buttonTexts(dialog);
+            dialog->reject();
+        });
+        tableSettings->colourSelect()->click();
+        EXPECT_EQ(seen, c.okCancel) << language;
+        for (const auto mode : {FileRequest::Mode::Save, FileRequest::Mode::Open}) {
+            request.mode = mode;
+            answer<QFileDialog>([&seen](QFileDialog* dialog) {
+                seen = buttonTexts(dialog);
+                dialog->reject();
+            });
+            program.op.selectFile(request);
+            EXPECT_EQ(seen, mode == FileRequest::Mode::Save ? c.saveFile : c.openFile) << language;
+        }
+    }
+}
+
+// Qt's own texts follow the language where its German translation is
+// installed; where it is not, nothing is installed and the program's popups
+// still carry the program's own button texts (above).
+TEST(QtTranslation, InstalledWhileGermanWhereTheTranslationExists) {
+    QTemporaryDir empty;
+    const QString qtTranslations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const bool present = QFile::exists(qtTranslations + QStringLiteral("/qtbase_de.qm"));
+    struct Case {
+        QStringList directories;
+        bool found;
+    };
+    const Case cases[] = {{{empty.path()}, false}, {{empty.path(), qtTranslations}, present}};
+    for (const Case& c : cases) {
+        ui::QtTranslation translation(c.directories);
+        for (const Language language : {Language::German, Language::English, Language::German}) {
+            translation.apply(language);
+            const bool german = language == Language::German && c.found;
+            EXPECT_EQ(translation.installed(), german);
+            EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                      german ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"));
+        }
+    }
+}
+
+// The frame of a popup shows its whole title: the popup is at least as wide
+// as the title beside the frame's icon and buttons.
+TEST(GuiOperator, EveryPopupShowsItsWholeTitle) {
+    ui::GuiOperator op;
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    int width = 0;
+    const auto measure = [&width] {
+        QTimer::singleShot(0, [&width] {
+            QWidget* popup = QApplication::activeModalWidget();
+            ASSERT_NE(popup, nullptr);
+            width = popup->width();
+            popup->close();
+        });
+    };
+    for (const std::string title : {"Info!", "Message!"}) {
+        const int needed = QFontMetrics(titleFont).horizontalAdvance(QString::fromStdString(title)) + 120;
+        const std::vector<std::pair<const char*, std::function<void()>>> popups = {
+            {"message", [&] { op.message(title, "x"); }},
+            {"question", [&] { op.confirm(title, "x"); }},
+            {"OK/Cancel", [&] { op.okCancel(title, "x", "OK", "x"); }},
+            {"prompt", [&] { op.prompt(title, "x", 9); }},
+            {"close/offline", [&] { op.closeOrOffline(title, "x", "x"); }},
+        };
+        for (const auto& [kind, show] : popups) {
+            width = 0;
+            measure();
+            show();
+            EXPECT_GE(width, needed) << kind << " titled " << title;
+        }
+    }
 }
 
 } // namespace

@@ -17,15 +17,18 @@
 #include "ui/panels/measurement_display_panel.h"
 #include "ui/texts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include <string>
 #include <vector>
@@ -189,13 +192,49 @@ TEST_F(LiveWidgetTest, DoubleClickOnColourNumberOpensTheBigPanel) {
     EXPECT_TRUE(big->isVisible());
 }
 
-TEST_F(LiveWidgetTest, RightDoubleClickOnStatusClearsTheConnectionLog) {
-    session->op().appendConnectionLog("TIMEOUT!\n");
+// The clicks go to the window as a mouse delivers them (press, release,
+// press, release), so Qt makes the double click and its context menus itself.
+TEST_F(LiveWidgetTest, StatusFieldRightClickHelpsRightDoubleClickClearsTheLog) {
+    QWindow* handle = window->windowHandle();
+    ASSERT_NE(handle, nullptr);
+    QLineEdit* status = panel->sensorStatus();
+    ASSERT_TRUE(status->isVisible());
+    const QPoint at = handle->mapFromGlobal(status->mapToGlobal(status->rect().center()));
     QPlainTextEdit* log = window->connectionPage()->connectionLog();
-    QTest::mouseDClick(panel->sensorStatus(), Qt::LeftButton);
+    // A menu that opens would wait for a click of its own: it is closed and
+    // counted.
+    bool menuOpened = false;
+    const auto closeAnyMenu = [&menuOpened] {
+        QTimer::singleShot(0, [&menuOpened] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                menuOpened = true;
+                menu->close();
+            }
+        });
+    };
+
+    session->op().appendConnectionLog("TIMEOUT!\n");
+    closeAnyMenu();
+    QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
     EXPECT_FALSE(log->toPlainText().isEmpty());
-    QTest::mouseDClick(panel->sensorStatus(), Qt::RightButton);
+
+    closeAnyMenu();
+    QTest::mouseDClick(handle, Qt::RightButton, {}, at);
+    EXPECT_FALSE(menuOpened);
     EXPECT_TRUE(log->toPlainText().isEmpty());
+    EXPECT_FALSE(window->help().helpPending());
+    EXPECT_EQ(scripted.count("message"), 0u);
+
+    // A single right click shows the help once the double click can no
+    // longer come, and leaves the log alone.
+    session->op().appendConnectionLog("TIMEOUT!\n");
+    closeAnyMenu();
+    QTest::mouseClick(handle, Qt::RightButton, {}, at);
+    EXPECT_FALSE(menuOpened);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return scripted.count("message") == 1; }));
+    EXPECT_EQ(scripted.messages()[0], ui::texts::kSensorStatusHelp.en);
+    EXPECT_EQ(scripted.calls.back().title, "Message!");
+    EXPECT_FALSE(log->toPlainText().isEmpty());
 }
 
 TEST_F(LiveWidgetTest, RightClickShowsHelpAndStartsNothing) {

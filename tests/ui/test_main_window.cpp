@@ -78,6 +78,9 @@ TEST_F(UiTest, NinePagesInOrderWithZeroPointOffsetHidden) {
     EXPECT_TRUE(pageIs<ui::ScopePage>(*window, MainTab::Scope, 6));
     EXPECT_TRUE(pageIs<ui::ZeroPointOffsetPage>(*window, MainTab::ZeroPointOffset, 7));
     EXPECT_TRUE(pageIs<ui::OffsetAdjustmentPage>(*window, MainTab::OffsetAdjustment, 8));
+    // Every page the option rules can show.
+    chooseControl(*window, parameters::Control::DigitalOutmode, 3);
+    chooseControl(*window, parameters::Control::Calibration, 5);
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(tabs->isPageVisible(i), i != 7) << "page " << i;
     EXPECT_EQ(tabs->currentIndex(), 1) << "the sensor parameter page is in front after start-up";
@@ -87,6 +90,36 @@ TEST_F(UiTest, NinePagesInOrderWithZeroPointOffsetHidden) {
     session->op().showMainTab(MainTab::ZeroPointOffset);
     EXPECT_TRUE(tabs->isPageVisible(7));
     EXPECT_EQ(tabs->currentIndex(), 7);
+}
+
+// Offline, before any parameter set was read, the controls already show the
+// option rules' outcome for the values they start with.
+TEST_F(UiTest, OptionRulesHoldFromTheStart) {
+    using parameters::Control;
+    build();
+    const parameters::ParameterControls& controls = session->parameters.controls;
+    ASSERT_EQ(controls.code(Control::Calibration), 0);    // OFF
+    ASSERT_EQ(controls.code(Control::DigitalOutmode), 0); // no colour output
+    ASSERT_EQ(controls.code(Control::Average), 1);
+    ASSERT_EQ(controls.code(Control::AnalogOutmode), 1); // XYZ, not CS REF
+
+    ui::PageSelector* tabs = window->mainTabs();
+    for (MainTab hidden : {MainTab::OffsetAdjustment, MainTab::TeachTable, MainTab::TableSettings})
+        EXPECT_FALSE(tabs->isPageVisible(static_cast<int>(hidden))) << static_cast<int>(hidden);
+    ui::MeasurementDisplayPanel* panel = window->measurementDisplayPanel();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(panel->deviationDisplay(i)->isHidden()) << i;
+    EXPECT_TRUE(panel->deltaEDisplay()->isHidden());
+    EXPECT_TRUE(panel->colourNumberDisplay()->isHidden());
+    EXPECT_FALSE(fieldOf(*window, Control::Integral2)->editor()->isEnabled());
+    EXPECT_FALSE(fieldOf(*window, Control::AnalogZoom)->editor()->isEnabled());
+    EXPECT_TRUE(fieldOf(*window, Control::AnalogOut)->editor()->isEnabled());
+    EXPECT_EQ(scripted.count("message"), 0u) << "the start values need no correction";
+
+    // A colour output brings the teach pages and displays back.
+    chooseControl(*window, Control::DigitalOutmode, 3);
+    EXPECT_TRUE(tabs->isPageVisible(static_cast<int>(MainTab::TeachTable)));
+    EXPECT_FALSE(panel->deltaEDisplay()->isHidden());
 }
 
 TEST_F(UiTest, ShowChildPanelDispShowsExactlyOnePanel) {

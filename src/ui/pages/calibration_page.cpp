@@ -68,9 +68,13 @@ constexpr std::array<Text, Page::ButtonCount> kButtonHelp{{
     h::kRead,
 }};
 
+constexpr Text kParameterGroup{"PARAMETER", "PARAMETER"};
+constexpr Text kParameterNote{
+    "Stellen Sie sicher, dass der Sensor mit den richtigen Parameterwerten eingestellt ist.",
+    "Make sure that you have adjusted the sensor with proper parameter values."};
 constexpr Text kReferenceGroup{"REFERENZ", "REFERENCE"};
-constexpr Text kSetValueGroup{"SOLLWERTE", "SETVALUE"};
-constexpr Text kActualGroup{"XYZ MESSWERTE", "ACTUAL XYZ VALUES"};
+constexpr Text kSetValueGroup{"SOLLWERTE TABELLE", "SETVALUE TABLE"};
+constexpr Text kActualGroup{"XYZ MESSWERTE TABELLE", "ACTUAL XYZ VALUE TABLE"};
 constexpr Text kFactorGroup{"KALIBRIERFAKTOREN", "CALIBRATION FACTORS"};
 constexpr Text kReferenceSpaceLabel{"REFERENZ FARBRAUM", "REFERENCE COLOR SPACE"};
 constexpr Text kSetValueSpaceLabel{"SOLLWERT FARBRAUM", "SETVALUE COLOR SPACE"};
@@ -190,6 +194,14 @@ void CalibrationPage::build() {
             grid->addWidget(button(b), row, column++);
     };
 
+    // Every calibration value depends on the sensor's parameters.
+    QGroupBox* parameter = group(kParameterGroup);
+    auto* p = new QVBoxLayout(parameter);
+    p->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
+    QLabel* note = label(kParameterNote, parameter);
+    note->setWordWrap(true);
+    p->addWidget(note);
+
     QGroupBox* reference = group(kReferenceGroup);
     auto* r = new QGridLayout(reference);
     r->addWidget(label(kReferenceSpaceLabel, reference), 0, 0);
@@ -235,13 +247,19 @@ void CalibrationPage::build() {
     QVBoxLayout* column = addScrollingColumn(this, body());
     QWidget* content = column->parentWidget();
     column->setSpacing(kGroupSpacing);
-    for (QGroupBox* box : {reference, setValues, actual, factors}) {
+    // The note on the parameters comes first; the decoration stands beside
+    // the last group.
+    for (QGroupBox* box : {parameter, reference, setValues, actual}) {
         box->setParent(content);
         column->addWidget(box);
     }
-    column->addStretch(1);
+    auto* bottom = new QHBoxLayout;
+    factors->setParent(content);
     decoration_->setParent(content);
-    column->addWidget(decoration_);
+    bottom->addWidget(factors, 3);
+    bottom->addWidget(decoration_, 1, Qt::AlignVCenter);
+    column->addLayout(bottom);
+    column->addStretch(1);
 }
 
 void CalibrationPage::registerHelp(HelpRegistry& help) {

@@ -267,6 +267,20 @@ void ConnectionPage::appendLog(std::string_view text) {
     log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
 }
 
+void ConnectionPage::commitTypedFields() {
+    // A commit shows the settings again, over whatever the other fields
+    // hold: all four are read first.
+    const QString comPort = comPort_->currentText();
+    const QString address = serverAddress_->currentText().trimmed();
+    const QString port = portNumber_->text();
+    const QString id = sensorId_->text();
+    commitComPort(comPort);
+    if (str(address) != session_.connection.settings.serverAddress)
+        app::serverAddressCommitted(session_, str(address));
+    commitPortNumber(port);
+    commitPanelId(id);
+}
+
 // ---- buttons ----
 
 void ConnectionPage::CBF_ButtonTryToConnect() {
@@ -313,7 +327,11 @@ void ConnectionPage::CBF_EditCommunicationProtocol(int protocol) {
 }
 
 void ConnectionPage::CBF_EditSelectComPort() {
-    const auto choice = parseComPortText(comPort_->currentText());
+    commitComPort(comPort_->currentText());
+}
+
+void ConnectionPage::commitComPort(const QString& text) {
+    const auto choice = parseComPortText(text);
     if (!choice) {
         // Not a port: the select keeps showing the port in use.
         showSettings();
@@ -336,13 +354,21 @@ void ConnectionPage::CBF_StringIpAdress() {
 }
 
 void ConnectionPage::CBF_StringPortNumber() {
-    const std::string port = str(portNumber_->text());
+    commitPortNumber(portNumber_->text());
+}
+
+void ConnectionPage::commitPortNumber(const QString& text) {
+    const std::string port = str(text);
     if (port != session_.connection.settings.portNumber)
         app::portNumberChanged(session_, port);
 }
 
 void ConnectionPage::CBF_EditID() {
-    const std::string id = str(sensorId_->text());
+    commitPanelId(sensorId_->text());
+}
+
+void ConnectionPage::commitPanelId(const QString& text) {
+    const std::string id = str(text);
     if (id == session_.shell.panelId)
         return;
     session_.shell.panelId = id;

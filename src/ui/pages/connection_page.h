@@ -51,6 +51,12 @@ public:
     // The connection log only grows.
     void appendLog(std::string_view text);
 
+    // Takes over what the operator typed into the COM port, server address,
+    // port number and sensor ID fields without committing it yet (no Enter,
+    // the field not left), as committing would: the settings are stored as
+    // the page shows them.
+    void commitTypedFields();
+
     [[nodiscard]] QWidget* control(app::ConnectionControl c) const;
     [[nodiscard]] QComboBox* protocolSelect() const { return protocol_; }
     [[nodiscard]] QPushButton* findComPortsButton() const { return findComPorts_; }
@@ -83,6 +89,10 @@ public slots:
     void CBF_EditLanguage(int index);
 
 private:
+    // The commits of the typed fields, from the text the field holds.
+    void commitComPort(const QString& text);
+    void commitPortNumber(const QString& text);
+    void commitPanelId(const QString& text);
     void onConnectionChange(app::ConnectionChange change);
     void onShellChange(app::ShellChange change);
     void showSettings();

@@ -6,6 +6,7 @@
 #include "ui/help.h"
 #include "ui/pages/axis_rows.h"
 #include "ui/qt_text.h"
+#include "ui/raw_value_displays.h"
 #include "ui/texts.h"
 
 #include <QGridLayout>
@@ -45,7 +46,7 @@ OffsetAdjustmentPage::OffsetAdjustmentPage(UiContext& context, QWidget* parent)
         box->setMaximumWidth(kBoxWidth);
         context.help.add(box, h::kXyzOffsetValues);
     }
-    build();
+    build(context);
     context.help.add(assign_, h::kAssignXyzOffset);
     context.help.add(send_, h::kXyzOffsetSend);
     context.help.add(get_, h::kOffsetGet);
@@ -56,8 +57,17 @@ OffsetAdjustmentPage::OffsetAdjustmentPage(UiContext& context, QWidget* parent)
     retranslate(session_.language());
 }
 
-void OffsetAdjustmentPage::build() {
-    body()->addLayout(axisRows(this, values_));
+void OffsetAdjustmentPage::build(UiContext& context) {
+    // The raw values stand beside the boxes that ASSIGN XYZ OFFSET fills.
+    raw_ = new RawValueDisplays(context.session.live.display, context.help, Qt::Vertical, this);
+    auto* rows = new QHBoxLayout;
+    QGridLayout* boxes = axisRows(this, values_);
+    boxes->setColumnStretch(2, 0);
+    rows->addLayout(boxes);
+    rows->addSpacing(24);
+    rows->addWidget(raw_, 0, Qt::AlignTop);
+    rows->addStretch(1);
+    body()->addLayout(rows);
     auto* buttons = new QGridLayout;
     buttons->addWidget(assign_, 0, 0);
     buttons->addWidget(send_, 0, 1);
@@ -94,6 +104,7 @@ void OffsetAdjustmentPage::retranslate(Language language) {
     assign_->setText(qs(kAssignButton, language));
     send_->setText(qs(kSendButton, language));
     get_->setText(qs(kGetButton, language));
+    raw_->retranslate(language);
 }
 
 } // namespace tavrino::ui

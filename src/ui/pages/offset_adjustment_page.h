@@ -13,8 +13,11 @@ class QPushButton;
 
 namespace tavrino::ui {
 
+class RawValueDisplays;
+
 // The offset adjustment page: the XYZ offset that the sensor subtracts in
-// the XYZ OFFSET modes, taken from the live raw values and sent on request.
+// the XYZ OFFSET modes, taken from the live raw values shown beside it and
+// sent on request.
 class OffsetAdjustmentPage : public TitledWidget {
     Q_OBJECT
 public:
@@ -26,15 +29,17 @@ public:
     [[nodiscard]] QPushButton* assignButton() const { return assign_; }
     [[nodiscard]] QPushButton* sendButton() const { return send_; }
     [[nodiscard]] QPushButton* getButton() const { return get_; }
+    [[nodiscard]] RawValueDisplays* rawDisplays() const { return raw_; }
 
 private:
-    void build();
+    void build(UiContext& context);
     void connectControls(UiContext& context);
     void edited(std::size_t axis);
     void showValues();
 
     app::Session& session_;
     std::array<QLineEdit*, 3> values_{};
+    RawValueDisplays* raw_ = nullptr;
     QPushButton* assign_;
     QPushButton* send_;
     QPushButton* get_;

@@ -5,6 +5,7 @@
 #include "ui/callback_depth.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
+#include "ui/qt_translation.h"
 #include "ui/texts.h"
 
 #include <QColorDialog>
@@ -222,8 +223,12 @@ void TableSettingsPage::hideEvent(QHideEvent* event) {
 void TableSettingsPage::CBF_EditColorNumericRow() {
     CallbackDepth::Scope scope(context_.callbacks);
     const QColor initial = qcolor(teach::intToRgb(session_.tableSettings.selectedColour));
-    const QColor chosen =
-        QColorDialog::getColor(initial, this, qs(texts::kColourSelectLabel, session_.language()));
+    QColorDialog dialog(initial, this);
+    dialog.setWindowTitle(qs(texts::kColourSelectLabel, session_.language()));
+    setButtonTexts(&dialog, session_.language());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QColor chosen = dialog.selectedColor();
     if (chosen.isValid())
         app::selectColour(session_, teach::rgbToInt({chosen.red(), chosen.green(), chosen.blue()}));
 }

@@ -6,6 +6,7 @@
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
+#include "ui/raw_value_displays.h"
 #include "ui/scrolling.h"
 #include "ui/texts.h"
 
@@ -15,11 +16,17 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tavrino::ui {
 
@@ -48,16 +55,43 @@ constexpr Text kSensorCorrectionCaption{"KORREKTURWERTE", "CORRECTION VALUES"};
 constexpr Text kSensorWhitePointCaption{"XnYnZn", "XnYnZn"};
 constexpr Text kSensorReferenceCaption{"XYZ MESSWERT DER REFERENZ", "ACTUAL XYZ OF REFERENCE"};
 constexpr Text kSensorWhiteBalanceCaption{"WEISSABGLEICH", "WHITE BALANCE"};
-constexpr Text kInstructions{
-    "1. Sensor auf die Referenz richten.\n2. Referenzdatei laden oder Referenz-Sollwert eingeben.\n"
-    "3. Referenz-Farbraum pruefen.\n4. GO starten und ASSIGN druecken.\n5. Referenz in eine Datei speichern.",
-    "1. Place the sensor at the REFERENCE target.\n2. Load a reference file or type the REFERENCE "
-    "setvalue.\n3. Check the REFERENCE color space.\n4. Start GO and press ASSIGN.\n5. Save the REFERENCE "
-    "settings to a file."};
+constexpr Text kReferenceInstructions{
+    "1. Sensor auf die Referenz richten.\n"
+    "2. Referenzdatei laden oder Referenz-Sollwert eingeben; XYZ der Referenz wird sofort berechnet.\n"
+    "3. Referenz-Farbraum pruefen.\n"
+    "4. GO starten und ASSIGN druecken: RAW X, RAW Y, RAW Z werden als Messwert der Referenz uebernommen, "
+    "der Weisspunkt XnYnZn wird sofort berechnet.\n"
+    "5. Referenz in eine Datei speichern.",
+    "1. Place the sensor at the REFERENCE target.\n"
+    "2. Load a reference file or type the REFERENCE setvalue; the XYZ of the reference is computed at once.\n"
+    "3. Check the REFERENCE color space.\n"
+    "4. Start GO and press ASSIGN: RAW X, RAW Y, RAW Z are taken as the actual value of the reference, the "
+    "white point XnYnZn is computed at once.\n"
+    "5. Save the REFERENCE settings to a file."};
+constexpr Text kSetValueInstructions{
+    "SOLLWERTE TABELLE: Sollwertdatei laden oder die Sollwerte der Ziele eingeben (ihr XYZ wird sofort "
+    "berechnet), Sollwert-Farbraum pruefen, ROWS auf die Anzahl der Ziele setzen, Tabelle speichern.\n"
+    "XYZ MESSWERTE TABELLE: Sensor auf das Ziel der Zeile No.: richten, bei laufendem GO ASSIGN TO ROW "
+    "druecken, mit dem naechsten Ziel weitermachen; Tabelle speichern.\n"
+    "KALIBRIERFAKTOREN: FAKTOREN BERECHNEN, dann SENDEN; LESEN zeigt unter SENSORDATEN, was der Sensor "
+    "gespeichert hat.",
+    "SETVALUE TABLE: load a setvalue file or type the setvalues of the targets (their XYZ is computed at "
+    "once), check the SETVALUE color space, set ROWS to the number of targets, save the table.\n"
+    "ACTUAL XYZ VALUE TABLE: place the sensor at the target of row No.:, with GO running press ASSIGN TO "
+    "ROW, go on with the next target; save the table.\n"
+    "CALIBRATION FACTORS: CALCULATE FACTORS, then SEND; READ shows under SENSOR DATA what the sensor "
+    "stored."};
+constexpr Text kInstructionsName{"ANLEITUNG", "INSTRUCTIONS"};
+// Lines the instruction boxes show without scrolling.
+constexpr int kReferenceInstructionLines = 8;
+constexpr int kSetValueInstructionLines = 7;
 
 constexpr int kRowHeight = 20;
 constexpr int kRowLabelWidth = 26;
-constexpr int kSensorTableWidth = 174;
+// A table cell is its column's width less the grid line.
+constexpr int kGridLine = 1;
+// Between the SENSOR DATA page's tables: the room goes to the numbers.
+constexpr int kSensorPageSpacing = 3;
 
 QTableView* tableView(CalibTableModel* model, QWidget* parent) {
     auto* view = new QTableView(parent);
@@ -124,16 +158,31 @@ QWidget* CalibrationPanel::buildReferencePage() {
     auto* column = new QVBoxLayout(page);
     column->addWidget(titledView(CalibTable::ReferenceSetValue, kReferenceSetValueCaption, page));
     column->addWidget(titledView(CalibTable::ReferenceXyz, kReferenceXyzCaption, page));
+    column->addWidget(referenceRaw_);
     column->addWidget(titledView(CalibTable::ReferenceActual, kReferenceActualCaption, page));
     column->addWidget(titledView(CalibTable::WhitePoint, kWhitePointCaption, page));
-    instructions_ = new QLabel(page);
-    instructions_->setWordWrap(true);
-    instructions_->setFrameShape(QFrame::StyledPanel);
-    instructions_->setMargin(6);
+    referenceInstructions_ = instructionBox(kReferenceInstructionLines, page);
     column->addSpacing(8);
-    column->addWidget(instructions_);
+    column->addWidget(referenceInstructions_);
     column->addStretch(1);
     return page;
+}
+
+QPlainTextEdit* CalibrationPanel::instructionBox(int lines, QWidget* parent) {
+    // A text box rather than a wrapping label: its height does not follow
+    // its width, so the pages keep to the room the window gives them and the
+    // text scrolls inside when the box is made smaller than it.
+    auto* box = new QPlainTextEdit(parent);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setFrameShape(QFrame::StyledPanel);
+    // Half a line more than the lines asked for: the last one shows whole.
+    const int lineSpacing = box->fontMetrics().lineSpacing();
+    const int height = lines * lineSpacing + lineSpacing / 2 +
+                       2 * (box->frameWidth() + static_cast<int>(box->document()->documentMargin()));
+    box->setMinimumHeight(height / 2);
+    box->setMaximumHeight(height);
+    return box;
 }
 
 QWidget* CalibrationPanel::buildSetValuePage() {
@@ -141,20 +190,26 @@ QWidget* CalibrationPanel::buildSetValuePage() {
     auto* grid = new QGridLayout(page);
     grid->addWidget(titledView(CalibTable::SetValues, kSetValueCaption, page), 0, 0);
     grid->addWidget(titledView(CalibTable::XyzSetValues, kXyzSetValueCaption, page), 0, 1);
-    grid->addWidget(titledView(CalibTable::ActualValues, kActualCaption, page), 1, 0);
-    grid->addWidget(titledView(CalibTable::Factors, kFactorCaption, page), 1, 1);
+    grid->addWidget(setValueRaw_, 1, 0, 1, 2);
+    grid->addWidget(titledView(CalibTable::ActualValues, kActualCaption, page), 2, 0);
+    grid->addWidget(titledView(CalibTable::Factors, kFactorCaption, page), 2, 1);
+    setValueInstructions_ = instructionBox(kSetValueInstructionLines, page);
+    grid->addWidget(setValueInstructions_, 3, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+    grid->setRowStretch(2, 1);
     return page;
 }
 
 QWidget* CalibrationPanel::buildSensorPage() {
     auto* page = new QWidget(tabs_);
     auto* row = new QHBoxLayout(page);
-    // The 64-row tables hold four-digit numbers; the rest of the width goes
-    // to the block's tables beside them.
+    row->setSpacing(kSensorPageSpacing);
+    // The 64-row tables are as wide as their numbers need; the rest of the
+    // width goes to the block's tables beside them.
     row->addWidget(titledView(CalibTable::SensorValues, kSensorValuesCaption, page));
     row->addWidget(titledView(CalibTable::SensorFactors, kSensorFactorsCaption, page));
     for (CalibTable t : {CalibTable::SensorValues, CalibTable::SensorFactors})
-        view(t)->setFixedWidth(kSensorTableWidth);
+        fitColumnsToNumbers(t);
     auto* side = new QVBoxLayout;
     auto* rows = new QHBoxLayout;
     auto* rowsLabel = new QLabel(page);
@@ -185,7 +240,43 @@ QWidget* CalibrationPanel::buildSensorPage() {
     return page;
 }
 
-void CalibrationPanel::build(UiContext&) {
+void CalibrationPanel::fitColumnsToNumbers(CalibTable table) {
+    // Their cells hold 16-bit numbers, five digits at most: each column is as
+    // wide as the style says a cell needs for five of the font's widest digit
+    // in a row, so no value is ever cut short. The headings are single
+    // letters, narrower than that.
+    QTableView* v = view(table);
+    QString widest;
+    for (char d = '0'; d <= '9'; ++d) {
+        const QString digits(5, QLatin1Char(d));
+        if (v->fontMetrics().horizontalAdvance(digits) > v->fontMetrics().horizontalAdvance(widest))
+            widest = digits;
+    }
+    QStyleOptionViewItem cell;
+    cell.initFrom(v);
+    cell.font = v->font();
+    cell.features = QStyleOptionViewItem::HasDisplay;
+    cell.text = widest;
+    cell.displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    const int width =
+        v->style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), v).width() + kGridLine;
+    QHeaderView* columns = v->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Fixed);
+    columns->setMinimumSectionSize(width);
+    columns->setDefaultSectionSize(width);
+    for (int c = 0; c < 3; ++c)
+        columns->resizeSection(c, width);
+    const QHeaderView* rows = v->verticalHeader();
+    const int rowLabels = std::max(rows->sizeHint().width(), rows->minimumWidth());
+    const int scrollBar =
+        v->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, v->verticalScrollBar());
+    v->setFixedWidth(rowLabels + 3 * width + scrollBar + 2 * v->frameWidth());
+}
+
+void CalibrationPanel::build(UiContext& context) {
+    const measurement::MeasurementDisplay& live = session_.live.display;
+    referenceRaw_ = new RawValueDisplays(live, context.help, Qt::Horizontal, this);
+    setValueRaw_ = new RawValueDisplays(live, context.help, Qt::Horizontal, this);
     // Page order is that of CalibPage.
     tabs_->addTab(buildReferencePage(), QString());
     tabs_->addTab(buildSetValuePage(), QString());
@@ -266,6 +357,30 @@ void CalibrationPanel::applyScrollRow() {
     scrolling_ = false;
 }
 
+RawValueDisplays* CalibrationPanel::rawDisplays(app::CalibPage page) const {
+    switch (page) {
+    case app::CalibPage::Reference:
+        return referenceRaw_;
+    case app::CalibPage::SetValue:
+        return setValueRaw_;
+    case app::CalibPage::SensorData:
+        break;
+    }
+    return nullptr;
+}
+
+QPlainTextEdit* CalibrationPanel::instructions(app::CalibPage page) const {
+    switch (page) {
+    case app::CalibPage::Reference:
+        return referenceInstructions_;
+    case app::CalibPage::SetValue:
+        return setValueInstructions_;
+    case app::CalibPage::SensorData:
+        break;
+    }
+    return nullptr;
+}
+
 void CalibrationPanel::showSensorRows() {
     sensorRows_->setText(QString::number(session_.calibration.tables.sensor.block.rows));
 }
@@ -292,7 +407,12 @@ void CalibrationPanel::retranslate(Language language) {
     close_->setText(qs(texts::kCloseButton, language));
     for (const auto& [label, text] : captions_)
         label->setText(qs(text, language));
-    instructions_->setText(qs(kInstructions, language));
+    referenceInstructions_->setPlainText(qs(kReferenceInstructions, language));
+    setValueInstructions_->setPlainText(qs(kSetValueInstructions, language));
+    for (QPlainTextEdit* box : {referenceInstructions_, setValueInstructions_})
+        box->setAccessibleName(qs(kInstructionsName, language));
+    referenceRaw_->retranslate(language);
+    setValueRaw_->retranslate(language);
 }
 
 } // namespace tavrino::ui

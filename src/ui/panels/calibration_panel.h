@@ -13,11 +13,14 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTableView;
 
 namespace tavrino::ui {
+
+class RawValueDisplays;
 
 // The calibration panel: the tables of the REFERENCE, SETVALUE and SENSOR
 // DATA pages as views on the session's calibration tables, Scroll All and
@@ -42,6 +45,10 @@ public:
     [[nodiscard]] QCheckBox* scrollAllBox() const { return scrollAll_; }
     [[nodiscard]] QLineEdit* sensorRowsDisplay() const { return sensorRows_; }
     [[nodiscard]] QPushButton* closeButton() const { return close_; }
+    // The live raw values and the instructions of the REFERENCE and the
+    // SETVALUE page (SENSOR DATA has neither: nullptr).
+    [[nodiscard]] RawValueDisplays* rawDisplays(app::CalibPage page) const;
+    [[nodiscard]] QPlainTextEdit* instructions(app::CalibPage page) const;
 
 private:
     void build(UiContext& context);
@@ -49,6 +56,8 @@ private:
     QWidget* buildSetValuePage();
     QWidget* buildSensorPage();
     QWidget* titledView(CalibTable table, Text caption, QWidget* parent);
+    QPlainTextEdit* instructionBox(int lines, QWidget* parent);
+    void fitColumnsToNumbers(CalibTable table);
     void registerHelp(HelpRegistry& help);
     void connectControls(UiContext& context);
     void onChange(app::CalibrationChange change);
@@ -61,7 +70,10 @@ private:
     QCheckBox* scrollAll_;
     QPushButton* close_;
     QLineEdit* sensorRows_;
-    QLabel* instructions_ = nullptr;
+    QPlainTextEdit* referenceInstructions_ = nullptr;
+    QPlainTextEdit* setValueInstructions_ = nullptr;
+    RawValueDisplays* referenceRaw_ = nullptr;
+    RawValueDisplays* setValueRaw_ = nullptr;
     std::array<CalibTableModel*, kTableCount> models_{};
     std::array<QTableView*, kTableCount> views_{};
     std::array<QTableView*, kScrolledCount> scrolled_{};

@@ -150,10 +150,11 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     help.add(in0_, mt::kIn0Help);
     help.add(saturation_, mt::kSaturationHelp);
     addGraphHelp(help);
+    help.addWithRightDoubleClick(status_, texts::kSensorStatusHelp,
+                                 [this] { emit clearConnectionLogRequested(); });
 
-    // Installed after the help, so these see the double clicks first.
+    // Installed after the help, so this sees the double clicks first.
     colourNumber_.edit->installEventFilter(this);
-    status_->installEventFilter(this);
 
     repaint_->setInterval(kRepaintIntervalMs);
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
@@ -361,10 +362,6 @@ bool MeasurementDisplayPanel::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (watched == colourNumber_.edit && mouse->button() == Qt::LeftButton) {
             emit bigColourNumberRequested();
-            return true;
-        }
-        if (watched == status_ && mouse->button() == Qt::RightButton) {
-            emit clearConnectionLogRequested();
             return true;
         }
     }

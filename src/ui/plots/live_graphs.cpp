@@ -202,12 +202,14 @@ void LiveGraphs::onControlChange(const parameters::ControlChange& change) {
 }
 
 void LiveGraphs::applyCoordinateCaptions() {
-    const auto& names = session_.parameters.controls.captions().coordinates;
+    const parameters::CoordinateCaptions& captions = session_.parameters.controls.captions();
+    const auto& names = captions.coordinates;
     for (std::size_t i = 0; i < 3; ++i)
         widgets_.coordinates[i]->setLabel(qs(names[i]));
     for (std::size_t p = 0; p < measurement::kProjections; ++p) {
         const auto axes = measurement::kProjectionAxes[p];
         widgets_.projections[p]->setAxisLabels(qs(names[axes.horizontal]), qs(names[axes.vertical]));
+        widgets_.projections[p]->setCaption(qs(captions.plots[p]));
     }
     pageDirty_.fill(true);
     requestRefresh();

@@ -20,8 +20,18 @@ Item* outline(QCustomPlot* plot, const measurement::Shape& shape, const QColor& 
 
 } // namespace
 
-ProjectionPlot::ProjectionPlot(QWidget* parent) : QCustomPlot(parent), cursor_(new QCPItemTracer(this)) {
+ProjectionPlot::ProjectionPlot(QWidget* parent)
+    : QCustomPlot(parent), cursor_(new QCPItemTracer(this)), caption_(new QCPTextElement(this)) {
     addLayer(kPictureLayer, layer(QStringLiteral("main")), QCustomPlot::limBelow);
+    // The caption in a row of its own above the axis rectangle (owned by the
+    // layout).
+    QFont captionFont = caption_->font();
+    captionFont.setBold(true);
+    caption_->setFont(captionFont);
+    caption_->setMargins(QMargins(0, 2, 0, 0));
+    plotLayout()->insertRow(0);
+    plotLayout()->addElement(0, 0, caption_);
+    plotLayout()->setRowSpacing(0);
     cursor_->setStyle(QCPItemTracer::tsCrosshair);
     cursor_->setPen(QPen(Qt::black, 1));
     cursor_->setLayer(QStringLiteral("overlay"));
@@ -97,6 +107,10 @@ void ProjectionPlot::moveCursor(double x, double y) {
 void ProjectionPlot::setAxisLabels(const QString& horizontal, const QString& vertical) {
     xAxis->setLabel(horizontal);
     yAxis->setLabel(vertical);
+}
+
+void ProjectionPlot::setCaption(const QString& caption) {
+    caption_->setText(caption);
 }
 
 } // namespace tavrino::ui

@@ -35,6 +35,8 @@ public:
     void moveCursor(double x, double y);
     [[nodiscard]] QCPItemTracer* cursor() const { return cursor_; }
     void setAxisLabels(const QString& horizontal, const QString& vertical);
+    // The caption above the plot that names the projection ("x/y").
+    void setCaption(const QString& caption);
     [[nodiscard]] std::size_t replots() const { return replots_; }
 
 signals:
@@ -44,6 +46,7 @@ private:
     void connectSignals();
 
     QCPItemTracer* cursor_;
+    QCPTextElement* caption_;
     QCPItemPixmap* background_ = nullptr;
     std::size_t shapes_ = 0;
     std::size_t replots_ = 0;
