@@ -59,4 +59,10 @@ void ConsoleOperator::appendConnectionLog(std::string_view text) {
     std::fflush(logStream);
 }
 
+void ConsoleOperator::appendFailureToConnectionLog(std::string_view text) {
+    connectionLog += text;
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
 } // namespace tavrino::cli
