@@ -66,4 +66,10 @@ void ConsoleOperator::appendConnectionLog(std::string_view text) {
     clearerr(logStream);
 }
 
+void ConsoleOperator::appendFailureToConnectionLog(std::string_view text) {
+    connectionLog += text;
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
 } // namespace tavrino::cli

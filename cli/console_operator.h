@@ -39,6 +39,8 @@ public:
                                         std::string_view closeLabel) override;
     FileChoice selectFile(const FileRequest& request) override;
     void appendConnectionLog(std::string_view text) override;
+    // To stderr also where the log goes to stdout.
+    void appendFailureToConnectionLog(std::string_view text) override;
     void setSensorStatus(std::string_view) override {}
     void showMainTab(MainTab) override {}
     void showChildPanel(ChildPanel) override {}

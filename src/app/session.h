@@ -192,6 +192,9 @@ public:
     }
     FileChoice selectFile(const FileRequest& request) override { return outer_.selectFile(request); }
     void appendConnectionLog(std::string_view text) override { outer_.appendConnectionLog(text); }
+    void appendFailureToConnectionLog(std::string_view text) override {
+        outer_.appendFailureToConnectionLog(text);
+    }
     void setSensorStatus(std::string_view text) override { outer_.setSensorStatus(text); }
     void showMainTab(MainTab tab) override {
         shell_.currentMainTab = tab;

@@ -244,7 +244,8 @@ void SensorLink::SetTimeout(const Text& text) {
     flags_.sensorConnected = 0;
     flags_.scopeRunning = 0;
     op_.setSensorStatus(texts::kTimeoutStatus);
-    op_.appendConnectionLog(failureMessage_ + "\n\n");
+    if (!failureReported_)
+        op_.appendFailureToConnectionLog(failureMessage_ + "\n\n");
     op_.setDimmed(Dimmable::ConfirmedConnectionButtons, true);
     op_.showMainTab(MainTab::Connection);
     // Loops waiting for frames test these flags.

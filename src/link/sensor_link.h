@@ -100,6 +100,24 @@ public:
     // server closing the connection).
     [[nodiscard]] std::uint64_t failureCount() const { return failureCount_; }
 
+    // While one lives, a failure is handled as every failure (flags cleared,
+    // counted, waits ended) but adds nothing to the connection log: for an
+    // exchange that follows a failure already reported and would only repeat
+    // it (the stop of the automatic sending after a failed recording).
+    class FailureAlreadyReported {
+    public:
+        explicit FailureAlreadyReported(SensorLink& link) : link_(link), outer_(link.failureReported_) {
+            link_.failureReported_ = true;
+        }
+        ~FailureAlreadyReported() { link_.failureReported_ = outer_; }
+        FailureAlreadyReported(const FailureAlreadyReported&) = delete;
+        FailureAlreadyReported& operator=(const FailureAlreadyReported&) = delete;
+
+    private:
+        SensorLink& link_;
+        bool outer_;
+    };
+
     // Reads a frame the sensor sends by itself (triggered frames, scope
     // frames): waits without limit for its header and then, with the normal
     // limit, for its payload. `stop` is asked before the wait and whenever the
@@ -190,6 +208,8 @@ private:
     std::size_t received_ = 0;
     std::string failureMessage_;
     std::uint64_t failureCount_ = 0;
+    // A FailureAlreadyReported lives.
+    bool failureReported_ = false;
     int lastOpenResult_ = 0;
     bool waiting_ = false;
     bool failed_ = false;  // the running operation's failure has been reported

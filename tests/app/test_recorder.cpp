@@ -195,7 +195,8 @@ TEST_F(RecorderTest, FailedExchangeEndsAfterItsCycleWhichIsStillCounted) {
     EXPECT_EQ(session.recorder.recordedCount, 3);
     EXPECT_EQ(session.recorder.remaining, 2);
     EXPECT_EQ(op.connectionLog, std::string(link::texts::kInvalidOrder.en) + "\n\n");
-    EXPECT_EQ(lastMessage(), kSaved);
+    // Not claimed as saved: what the file got instead.
+    EXPECT_EQ(lastMessage(), recorder::texts::recordingBroken(Language::English, 2, file));
 }
 
 TEST_F(RecorderTest, ContinuousRecordingEndsWithATabSwitchAfterItsCycle) {
@@ -331,33 +332,46 @@ TEST_F(RecorderTest, TriggeredFramesInPiecesAndAStopInsideAFrame) {
     EXPECT_EQ(op.connectionLog, "");
 }
 
-TEST_F(RecorderTest, TriggeredFailureStillStopsTheAutomaticSending) {
+TEST_F(RecorderTest, TriggeredFailuresAreReportedOnceAndTheStopIsAlwaysSent) {
+    const QByteArray refused = test::frame(0, 1);
+    const QByteArray stopped = test::frame(order::AutoSend, 0);
+    QByteArray broken = streamed(2);
+    broken[20] = static_cast<char>(broken[20] ^ 0x5A);
+    const std::string saved(kSaved);
+    const std::string brokenAfter0 = recorder::texts::recordingBroken(Language::English, 0, file);
+    const std::string brokenAfter1 = recorder::texts::recordingBroken(Language::English, 1, file);
     struct Case {
         const char* name;
         QByteArray afterStart; // what follows order 30 argument 1
+        QByteArray afterStop;  // what follows order 30 argument 0
         std::size_t lines;
-        const Text& logged;
+        const Text& logged; // the one report
+        const std::string& told;
     };
-    QByteArray broken = streamed(2);
-    broken[20] = static_cast<char>(broken[20] ^ 0x5A);
     const Case cases[] = {
-        {"start refused", test::frame(0, 1), 0, link::texts::kInvalidOrder},
-        {"bad data CRC", test::frame(order::AutoSend, 0) + streamed(1) + broken, 1, link::texts::kBadData},
+        {"start refused", refused, stopped, 0, link::texts::kInvalidOrder, brokenAfter0},
+        {"start and stop refused", refused, refused, 0, link::texts::kInvalidOrder, brokenAfter0},
+        {"bad data CRC", stopped + streamed(1) + broken, stopped, 1, link::texts::kBadData, brokenAfter1},
+        {"bad data CRC, stop refused", stopped + streamed(1) + broken, refused, 1, link::texts::kBadData,
+         brokenAfter1},
+        // The two lines are in the file, but the sensor may go on sending.
+        {"stop refused", stopped + streamed(1) + streamed(2), refused, 2, link::texts::kInvalidOrder, saved},
     };
+    session.recorder.lineLimit = 2;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         writeFile("");
         orders.clear();
         op.connectionLog.clear();
         answer = [this, &c](int o, int a) {
-            peer.send(o == order::AutoSend && a == 1 ? c.afterStart : test::frame(o, 0));
+            peer.send(o != order::AutoSend ? test::frame(o, 0) : a == 1 ? c.afterStart : c.afterStop);
         };
         op.confirmAnswers = {true};
         EXPECT_EQ(recordTriggered(session), -1);
         EXPECT_EQ(lines().size(), c.lines);
         EXPECT_EQ(op.connectionLog, std::string(c.logged.en) + "\n\n");
         EXPECT_EQ(orders, (std::vector<std::pair<int, int>>{{30, 1}, {30, 0}}));
-        EXPECT_EQ(lastMessage(), kSaved);
+        EXPECT_EQ(lastMessage(), c.told);
     }
 }
 

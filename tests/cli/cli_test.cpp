@@ -234,6 +234,18 @@ TEST_F(CliTest, InfoPrintsTheConnectionLog) {
                      "Next calibration:2027-12-01\n\n");
 }
 
+TEST(CliInfo, AFailedGetIsReportedOnStderrNotInThePrintedLog) {
+    const Simulator sim({"--fault", "error-reply:2:1"});
+    ASSERT_FALSE(sim.tcp().isEmpty());
+    const CliRun r = cli({"--tcp", sim.tcp(), "info"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.toStdString(),
+              "Try to connect!\nTAVRINO4 VXR QLM V3.2B\nSensor:TAVRINO4-SIM\nSerial number:4711\n"
+              "Next calibration:2027-12-01\n\n");
+    EXPECT_EQ(r.err.count("Invalid order number! \nVerify PC and sensor software!\n\n"), 1)
+        << r.err.toStdString();
+}
+
 TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
     // A full disk: the command says so, once, and exits 1.
     for (const char* command : {"ping", "info"}) {
