@@ -20,6 +20,9 @@ public:
     std::string presetFile;
     // Where the connection log goes.
     std::FILE* logStream = stderr;
+    // The error number of the first connection-log text that could not be
+    // written to logStream; 0 while all of it was.
+    int logWriteError = 0;
     // Set when the operator chose Close: the command ends with status 1.
     bool closeRequested = false;
     // Everything appended to the connection log, in order.

@@ -275,9 +275,9 @@ int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path) {
     GetOffset(s);
     if (s.flags.sensorConnected == 0)
         return -1;
-    if (s.link.request(order::HardwareInfo, link::kHardwareInfoKey) != 1 || s.flags.sensorConnected == 0)
+    if (s.link.requestRecord(order::HardwareInfo, link::kHardwareInfoKey, 2 * kHardwareWords) != 1 ||
+        s.flags.sensorConnected == 0)
         return -1;
-    // A reply shorter than 512 bytes gives 0000 for the words it lacks.
     const std::string data = hardwareDataText(s.link.replyPayload(), s.link.lastReply().length);
 
     std::string file;

@@ -111,11 +111,14 @@ void countCycle(Session& s) {
     r.notify(RecorderChange::Counts);
 }
 
-// One frame the sensor sent by itself, now the link's last reply.
-void recordStreamedFrame(Session& s) {
+// One frame the sensor sent by itself, now the link's last reply. False when
+// it stopped short of a measurement (reported).
+bool recordStreamedFrame(Session& s) {
     // A frame without payload carries no measurement to record.
     if (s.link.lastReply().length == 0)
-        return;
+        return true;
+    if (s.link.expectPayload(measurement::kPayloadSize) != 1)
+        return false;
     RecorderState& r = s.recorder;
     measurement::acceptFrame(s.live.record, s.link.replyPayload(), s.link.lastReply().length, true);
     r.seriesCount += 1;
@@ -124,6 +127,7 @@ void recordStreamedFrame(Session& s) {
     showRecordedFrame(s);
     ToFile(s);
     r.notify(RecorderChange::Counts);
+    return true;
 }
 
 bool linkOpen(const Session& s) {
@@ -349,11 +353,10 @@ int TriggeredRecord(Session& s) {
         const int got = s.link.receiveUnsolicited(stopped);
         if (got == 0)
             break;
-        if (got != 1) {
+        if (got != 1 || !recordStreamedFrame(s)) {
             s.flags.running = 0;
             return -1;
         }
-        recordStreamedFrame(s);
     }
     return 1;
 }

@@ -53,6 +53,13 @@ public:
     // FillTxBuf + DataExchange with the payload already staged; records the
     // last order number sent.
     int request(int order, std::uint16_t argument, std::uint16_t length = 0);
+    // request() for an order whose reply carries a record of `replySize`
+    // bytes: a shorter reply fails as expectPayload() says.
+    int requestRecord(int order, std::uint16_t argument, std::size_t replySize, std::uint16_t length = 0);
+    // Whether the last reply's payload holds a record of `size` bytes: 1 if
+    // so; otherwise the reply counts as a bad data frame, reported once, and
+    // -1. A short record is never decoded, with its missing bytes read as 0.
+    int expectPayload(std::size_t size);
 
     [[nodiscard]] const ReplyHeader& lastReply() const { return buffers_.lastReply(); }
     [[nodiscard]] const std::uint8_t* replyPayload() const { return buffers_.replyPayload(); }

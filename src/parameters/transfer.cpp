@@ -101,18 +101,15 @@ int ParameterTransfer::GetPara() {
         noticeReplacedParameters(texts::kEepromNotPlausible);
     }
 
-    result = link_.request(link::order::GetParameters, kParameterArgument, 0);
+    result = link_.requestRecord(link::order::GetParameters, kParameterArgument, kParameterBlockSize);
     if (result != 1)
         return result;
-    // A short reply leaves the rest of the block zero.
-    decodeParameterBlock(set_, link_.replyPayload(),
-                         std::min<std::size_t>(link_.lastReply().length, kParameterBlockSize));
+    decodeParameterBlock(set_, link_.replyPayload(), kParameterBlockSize);
 
-    result = link_.request(link::order::GetParameters, kTeachVectorArgument, 0);
+    result = link_.requestRecord(link::order::GetParameters, kTeachVectorArgument, kTeachBlockSize);
     if (result != 1)
         return result;
-    decodeTeachBlock(set_, link_.replyPayload(),
-                     std::min<std::size_t>(link_.lastReply().length, kTeachBlockSize));
+    decodeTeachBlock(set_, link_.replyPayload(), kTeachBlockSize);
 
     rules_.showParameterSet();
     return result;

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace tavrino::scope {
 
 inline constexpr int kOrderCycleTime = 105;
+// The reply's A and B, two signed 32-bit values.
+inline constexpr std::size_t kCycleTimeReplySize = 8;
 
 // Scan frequency (Hz) and cycle time (ms) of the sensor.
 struct CycleTime {

@@ -481,9 +481,10 @@ TEST(SimTeach, ShapesEvaluationModesAndLimits) {
 }
 
 TEST(SimFaults, ParsesEveryKindAndRejectsNonsense) {
-    for (const char* faultText : {"drop:8", "drop:8:3", "delay:250", "split:3", "header-crc:7", "data-crc:7",
-                                  "short-header:7", "error-reply:8:3", "plausibility:1:3", "oversize:2",
-                                  "disconnect:5", "port-error", "port-error:4"}) {
+    for (const char* faultText :
+         {"drop:8", "drop:8:3", "delay:250", "split:3", "header-crc:7", "data-crc:7", "short-header:7",
+          "short-payload:8", "short-payload:8:10", "error-reply:8:3", "plausibility:1:3", "oversize:2",
+          "disconnect:5", "port-error", "port-error:4"}) {
         std::string error;
         const auto f = parseFault(faultText, error);
         ASSERT_TRUE(f) << faultText << ": " << error;
@@ -491,7 +492,7 @@ TEST(SimFaults, ParsesEveryKindAndRejectsNonsense) {
     }
     for (const char* faultText :
          {"", "drop", "drop:x", "drop:256", "drop:8:0", "bogus:1", "split:0", "delay:-1", "error-reply:8",
-          "header-crc:7:1", "disconnect", "port-error:1:2"}) {
+          "header-crc:7:1", "disconnect", "port-error:1:2", "short-payload", "short-payload:8:2041"}) {
         std::string error;
         EXPECT_FALSE(parseFault(faultText, error)) << faultText;
         EXPECT_FALSE(error.empty()) << faultText;
@@ -527,6 +528,15 @@ TEST(SimFaults, EachKindChangesTheReplyAsAnnounced) {
     EXPECT_FALSE(link::checkPayload(reply.data() + 8, reply.size() - 8, reply[6]));
 
     EXPECT_EQ(sentBytes(run("short-header:7", ask7, 1)[0]), Bytes(normal.begin(), normal.begin() + 5));
+
+    for (const auto& [faultText, kept] :
+         {std::pair{"short-payload:7", 0}, std::pair{"short-payload:7:5", 5}}) {
+        // Valid CRCs and length word, only shorter.
+        const auto frames = parseFrames(sentBytes(run(faultText, ask7, 1)[0]));
+        ASSERT_EQ(frames.size(), 1u) << faultText;
+        EXPECT_EQ(frames[0].order, 7) << faultText;
+        EXPECT_EQ(frames[0].payload, Bytes(payload.begin(), payload.begin() + kept)) << faultText;
+    }
     EXPECT_EQ(sentBytes(run("header-crc:8", ask7, 1)[0]), normal); // bound to another order
 
     reply = sentBytes(run("error-reply:7:3", ask7, 1)[0]);
