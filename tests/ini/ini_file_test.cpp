@@ -3,6 +3,7 @@
 #include "ini/ini.h"
 #include "ini_test_util.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -134,15 +135,11 @@ TEST_F(IniFile, FailedWriteLeavesTargetByteForByteAndNoTemporaryFile) {
     IniHandle ini = sampleDocument(1000); // far beyond the file size limit below
 
     // The file size limit makes a write fail part-way, for any user.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 40000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int status = Ini_WriteToFile(ini.get(), path.string());
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    int status = 0;
+    {
+        const test::FileSizeLimit limit(40000);
+        status = Ini_WriteToFile(ini.get(), path.string());
+    }
 
     EXPECT_EQ(status, kIniWriteError);
     EXPECT_EQ(test::readFileBytes(path), old);

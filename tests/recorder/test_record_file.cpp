@@ -4,6 +4,7 @@
 #include "recorder/record_file.h"
 #include "recorder/record_time.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 #include "support/test_directory.h"
 
 #include <gtest/gtest.h>
@@ -202,15 +203,11 @@ TEST(RecordFile, AppendedLinesAreWholeOrNotThere) {
 
     // A disk that fills up part-way through a line: the file size limit
     // makes the write fail for any user.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = appendToRecordFile(path, std::string(200, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    {
+        const test::FileSizeLimit limit(100);
+        written = appendToRecordFile(path, std::string(200, 'x'));
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(test::readFileBytes(path), "a\r\nb\r\n");
 }
