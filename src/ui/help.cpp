@@ -1,21 +1,46 @@
 #include "ui/help.h"
 
+#include "ui/accessible_combo_box.h"
 #include "ui/qt_text.h"
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
 
 namespace tavrino::ui {
 
+namespace {
+
+// "Sensor status" -> "sensorStatus", "RAW X" -> "rawX": an object name made
+// from an English caption, by which tests and tools find the control.
+QString objectNameFrom(const QString& caption) {
+    QString name;
+    bool wordStart = false;
+    for (const QChar c : caption) {
+        if (!c.isLetterOrNumber()) {
+            wordStart = !name.isEmpty();
+            continue;
+        }
+        name += wordStart ? c.toUpper() : c.toLower();
+        wordStart = false;
+    }
+    return name;
+}
+
+} // namespace
+
 HelpRegistry::HelpRegistry(Operator& op, const Language& language, QObject* parent)
     : QObject(parent), op_(op), language_(language) {
+    // Combo boxes named after their captions (the factory is installed once).
+    QAccessible::installFactory(&accessibleComboBoxFactory);
     pendingHelp_.setSingleShot(true);
     connect(&pendingHelp_, &QTimer::timeout, this, [this] {
         if (pendingControl_)
@@ -23,18 +48,31 @@ HelpRegistry::HelpRegistry(Operator& op, const Language& language, QObject* pare
     });
 }
 
+HelpRegistry::Entry& HelpRegistry::entry(QWidget* control) {
+    auto [it, added] = entries_.try_emplace(control);
+    if (added) {
+        it->second.control = control;
+        connect(control, &QObject::destroyed, this, [this, control] {
+            entries_.erase(control);
+            doubleClicks_.erase(control);
+        });
+    }
+    return it->second;
+}
+
 void HelpRegistry::add(QWidget* control, Text help) {
     if (control == nullptr)
         return;
-    const bool known = help_.contains(control);
-    help_[control] = help;
-    if (known)
-        return;
-    connect(control, &QObject::destroyed, this, [this, control] {
-        help_.erase(control);
-        doubleClicks_.erase(control);
-    });
+    Entry& e = entry(control);
+    e.help = help;
+    apply(e);
+    if (!e.answersRightClick) {
+        e.answersRightClick = true;
+        answerRightClicks(control);
+    }
+}
 
+void HelpRegistry::answerRightClicks(QWidget* control) {
     // A tab control answers on its tabs; clicks on its pages belong to them.
     if (auto* tabs = qobject_cast<QTabWidget*>(control)) {
         watch(tabs->tabBar(), control);
@@ -57,6 +95,53 @@ void HelpRegistry::addWithRightDoubleClick(QWidget* control, Text help, std::fun
         doubleClicks_[control] = std::move(onDoubleClick);
 }
 
+void HelpRegistry::describe(QWidget* control, Text help) {
+    if (control == nullptr)
+        return;
+    Entry& e = entry(control);
+    e.help = help;
+    apply(e);
+}
+
+void HelpRegistry::name(QWidget* control, Text caption) {
+    if (control == nullptr)
+        return;
+    Entry& e = entry(control);
+    e.name = caption;
+    if (control->objectName().isEmpty())
+        control->setObjectName(objectNameFrom(qs(caption.en)));
+    apply(e);
+}
+
+void HelpRegistry::retranslate() {
+    for (const auto& item : entries_) {
+        const Entry& e = item.second;
+        apply(e);
+        // Once its caption is there, the control is named after the English one.
+        QWidget* w = e.control;
+        if (w->objectName().isEmpty() && language_ == Language::English)
+            if (const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w))
+                w->setObjectName(objectNameFrom(face->text(QAccessible::Name)));
+    }
+}
+
+void HelpRegistry::apply(const Entry& e) const {
+    QWidget* control = e.control;
+    if (e.name)
+        control->setAccessibleName(qs(*e.name, language_));
+    if (e.help) {
+        const QString description = qs(*e.help, language_);
+        control->setAccessibleDescription(description);
+        // A tab control is worked on its tabs; a tab's description is its
+        // tool tip.
+        if (auto* tabs = qobject_cast<QTabWidget*>(control)) {
+            tabs->tabBar()->setAccessibleDescription(description);
+            for (int i = 0; i < tabs->count(); ++i)
+                tabs->setTabToolTip(i, description);
+        }
+    }
+}
+
 void HelpRegistry::watch(QObject* part, QWidget* control) {
     parts_[part] = control;
     part->installEventFilter(this);
@@ -64,10 +149,18 @@ void HelpRegistry::watch(QObject* part, QWidget* control) {
 }
 
 std::optional<Text> HelpRegistry::helpOf(const QWidget* control) const {
-    auto it = help_.find(control);
-    if (it == help_.end())
+    auto it = entries_.find(control);
+    if (it == entries_.end())
         return std::nullopt;
-    return it->second;
+    return it->second.help;
+}
+
+QWidget* HelpRegistry::controlOf(const QObject* part) const {
+    // The parts of a control are its children.
+    for (const QObject* o = part; o != nullptr; o = o->parent())
+        if (auto it = entries_.find(qobject_cast<const QWidget*>(o)); it != entries_.end() && it->second.help)
+            return it->second.control;
+    return nullptr;
 }
 
 void HelpRegistry::show(const QWidget* control) const {

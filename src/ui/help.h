@@ -20,6 +20,12 @@ namespace tavrino::ui {
 // the help text of each registered control and filters the control's mouse
 // events (and those of the parts that really receive them, such as the line
 // edit of an editable combo box or the viewport of a text box).
+//
+// The same help is the control's accessible description, so a screen reader
+// reads what the right click shows. A control that no caption names (neither
+// its own text nor a label beside it, QLabel::setBuddy) gets its accessible
+// name here too. Both are in the operator's language and follow the language
+// switch (retranslate()).
 class HelpRegistry : public QObject {
     Q_OBJECT
 public:
@@ -32,7 +38,18 @@ public:
     // Its help waits until the double-click time has passed without a second
     // click: a popup opened at the first click would take the second one.
     void addWithRightDoubleClick(QWidget* control, Text help, std::function<void()> onDoubleClick);
+    // The help of a control whose right click does something else (opens the
+    // control's own menu, which offers the help): description and show() only.
+    void describe(QWidget* control, Text help);
+    // The accessible name of a control that no caption names.
+    void name(QWidget* control, Text caption);
     [[nodiscard]] std::optional<Text> helpOf(const QWidget* control) const;
+    // The registered control that `part` is or belongs to (the line edit of a
+    // spin box, the viewport of a table), or nullptr.
+    [[nodiscard]] QWidget* controlOf(const QObject* part) const;
+
+    // Names and descriptions in the operator's language now.
+    void retranslate();
 
     // Shows the help of `control` (if it has one), as a right click does.
     void show(const QWidget* control) const;
@@ -44,6 +61,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Entry {
+        QWidget* control = nullptr;
+        std::optional<Text> help;
+        std::optional<Text> name;
+        bool answersRightClick = false;
+    };
+
+    Entry& entry(QWidget* control);
+    void apply(const Entry& entry) const;
+    void answerRightClicks(QWidget* control);
     void watch(QObject* part, QWidget* control);
     // Help at once, or, for a control with a right double click, once the
     // double-click time has passed.
@@ -52,7 +79,7 @@ private:
 
     Operator& op_;
     const Language& language_;
-    std::unordered_map<const QWidget*, Text> help_;
+    std::unordered_map<const QWidget*, Entry> entries_;
     // Object that receives the mouse events -> the control it belongs to.
     std::unordered_map<const QObject*, QPointer<QWidget>> parts_;
     std::unordered_map<const QWidget*, std::function<void()>> doubleClicks_;

@@ -28,9 +28,11 @@
 #include "ui/plots/live_graphs.h"
 #include "ui/qt_text.h"
 #include "ui/scope_report.h"
+#include "ui/tab_order.h"
 #include "ui/texts.h"
 #include "ui/window_placement.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -40,6 +42,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QThread>
 #include <QTimer>
@@ -163,6 +166,7 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
             [this] { ShowChildPanelDisp(ChildPanel::MeasurementDisplay); });
     connect(scopePage_, &ScopePage::printRequested, this,
             [this] { callbacks_.run([this] { PrintScopeGraph(session_, scopePanel_, this); }); });
+    addKeys();
 
     resize(kDefaultWidth, kDefaultHeight);
     retranslate(session_.language());
@@ -291,6 +295,34 @@ void MainWindow::SetPanelGraphData() {
     liveGraphs_->SetPanelGraphData();
 }
 
+// ---- keyboard ----
+
+void MainWindow::addKeys() {
+    // Tab goes from the page selector through the page in front to the
+    // child panel and the command bar below them, as they stand
+    // (focusNextPrevChild). Tab leaves a table; the arrow keys go from cell
+    // to cell.
+    tabOrder_ = visualTabOrder(centralWidget());
+    for (auto* view : centralWidget()->findChildren<QAbstractItemView*>())
+        view->setTabKeyNavigation(false);
+    // Escape closes the child panel in front, as its CLOSE button does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        const auto* panel = qobject_cast<const TitledWidget*>(stack_->currentWidget());
+        QAbstractButton* close = panel != nullptr ? panel->closeButton() : nullptr;
+        if (close != nullptr && close->isEnabled() && close->isVisible())
+            close->click();
+    });
+    // F1 shows the help of the control with the focus, as its right click does.
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(helpKey, &QShortcut::activated, this,
+            [this] { help_.show(help_.controlOf(QApplication::focusWidget())); });
+}
+
+bool MainWindow::focusNextPrevChild(bool next) {
+    return moveFocusInOrder(tabOrder_, next) || QMainWindow::focusNextPrevChild(next);
+}
+
 // ---- language ----
 
 void MainWindow::retranslate(Language language) {
@@ -305,6 +337,8 @@ void MainWindow::retranslate(Language language) {
     commandBar_->retranslate(language);
     password_->retranslate(language);
     SetUserDefinedMenuItems();
+    // After the captions: names and descriptions follow them.
+    help_.retranslate();
 }
 
 void MainWindow::SetUserDefinedMenuItems() {

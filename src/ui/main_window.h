@@ -17,6 +17,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class QLabel;
 class QStackedWidget;
@@ -147,8 +148,11 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    // Tab order, Escape for a panel's CLOSE, F1 for help.
+    void addKeys();
     void CBF_TabMain1(int index);
     void onShellChange(app::ShellChange change);
     // The pages and the panel that the option rules show and hide.
@@ -187,6 +191,9 @@ private:
     ScopePanel* scopePanel_ = nullptr;
     LiveGraphs* liveGraphs_;
     std::array<TitledWidget*, kChildPanelCount> panels_{};
+
+    // Where Tab goes: every widget that takes it, as the window shows them.
+    std::vector<QWidget*> tabOrder_;
 
     BigColourNumberPanel* bigColourNumber_;
     PasswordPanel* password_;

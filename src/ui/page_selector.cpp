@@ -1,7 +1,6 @@
 #include "ui/page_selector.h"
 
 #include <QBoxLayout>
-#include <QButtonGroup>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStyle>
@@ -18,8 +17,7 @@ constexpr int kRowSpacing = 4;
 
 PageSelector::PageSelector(int firstRowCount, QWidget* parent)
     : QWidget(parent), firstRowCount_(firstRowCount), rows_{new QHBoxLayout, new QHBoxLayout},
-      group_(new QButtonGroup(this)), stack_(new QStackedWidget(this)) {
-    group_->setExclusive(true);
+      stack_(new QStackedWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(kRowSpacing);
@@ -37,13 +35,14 @@ void PageSelector::addPage(QWidget* page) {
     button->setAutoDefault(false);
     // The row shares its width out by the captions' needs (fitRow).
     button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    group_->addButton(button, index);
     buttons_.push_back(button);
     visible_.push_back(true);
     rowOf(index)->addWidget(button);
     stack_->addWidget(page);
-    connect(button, &QPushButton::clicked, this, [this, index] {
-        if (!setCurrentIndex(index))
+    // A click, a key or a screen reader's toggle checks the button: its page
+    // comes forward. Unchecking the page in front leaves it marked.
+    connect(button, &QPushButton::toggled, this, [this, index](bool on) {
+        if (!on || !setCurrentIndex(index))
             markCurrent();
     });
     if (index == 0)
@@ -130,8 +129,11 @@ void PageSelector::fitRow(QBoxLayout* row) {
 }
 
 void PageSelector::markCurrent() {
-    if (QPushButton* b = button(currentIndex()))
-        b->setChecked(true);
+    // Only the page in front is marked. The buttons form no exclusive group:
+    // Tab stops at each of them, where a group would be one stop.
+    const int current = currentIndex();
+    for (int i = 0; i < count(); ++i)
+        buttons_[static_cast<std::size_t>(i)]->setChecked(i == current);
 }
 
 } // namespace tavrino::ui

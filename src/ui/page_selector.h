@@ -7,7 +7,6 @@
 
 class QAbstractButton;
 class QBoxLayout;
-class QButtonGroup;
 class QPushButton;
 class QStackedWidget;
 
@@ -55,7 +54,6 @@ private:
 
     int firstRowCount_;
     QBoxLayout* rows_[2];
-    QButtonGroup* group_;
     QStackedWidget* stack_;
     std::vector<QPushButton*> buttons_;
     std::vector<bool> visible_;

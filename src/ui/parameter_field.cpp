@@ -71,11 +71,17 @@ ParameterField::ParameterField(UiContext& context, Control control, QWidget* par
         break;
     }
 
-    if (const auto help = parameters::helpText(control)) {
-        for (QWidget* w : {static_cast<QWidget*>(combo_), static_cast<QWidget*>(spin_),
-                           static_cast<QWidget*>(slider_), static_cast<QWidget*>(caption_)})
-            if (w != nullptr)
-                context_.help.add(w, *help);
+    const auto help = parameters::helpText(control);
+    const auto index = static_cast<std::size_t>(control);
+    for (QWidget* w : {static_cast<QWidget*>(combo_), static_cast<QWidget*>(spin_),
+                       static_cast<QWidget*>(slider_), static_cast<QWidget*>(caption_)}) {
+        if (w == nullptr)
+            continue;
+        if (help)
+            context_.help.add(w, *help);
+        // POWER's slider and field share the caption.
+        if (w != caption_ && index < texts::kParameterCaptions.size())
+            context_.help.name(w, texts::kParameterCaptions[index]);
     }
 
     retranslate(context_.session.language());

@@ -42,13 +42,6 @@ RawValueDisplays::RawValueDisplays(const measurement::MeasurementDisplay& displa
     connect(repaint_, &QTimer::timeout, this, [this] { updateDisplays(); });
 }
 
-void RawValueDisplays::retranslate(Language language) {
-    for (std::size_t i = 0; i < 3; ++i) {
-        displays_[i]->setAccessibleName(captions_[i]->text());
-        displays_[i]->setAccessibleDescription(qs(calibration::help::kRawValues, language));
-    }
-}
-
 bool RawValueDisplays::updateDisplays() {
     if (!watch_.takeNew(display_))
         return false;

@@ -30,8 +30,6 @@ public:
     RawValueDisplays(const measurement::MeasurementDisplay& display, HelpRegistry& help,
                      Qt::Orientation orientation, QWidget* parent = nullptr);
 
-    void retranslate(Language language);
-
     [[nodiscard]] QLineEdit* display(std::size_t channel) const { return displays_.at(channel); }
     [[nodiscard]] QLabel* caption(std::size_t channel) const { return captions_.at(channel); }
     [[nodiscard]] QTimer* repaintTimer() const { return repaint_; }

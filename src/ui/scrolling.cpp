@@ -11,6 +11,8 @@ QWidget* addScrolling(QWidget* owner, QBoxLayout* body, ScrollOptions options) {
     auto* area = new QScrollArea(owner);
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
+    // Tab goes to the controls inside, which the area scrolls into view.
+    area->setFocusPolicy(Qt::NoFocus);
     if (options.sideways == Sideways::Never)
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* content = new QWidget(area);

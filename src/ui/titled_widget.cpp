@@ -23,6 +23,8 @@ TitledWidget::TitledWidget(Text heading, QWidget* parent)
 
 void TitledWidget::retranslate(Language language) {
     heading_->setText(qs(headingText_, language));
+    // A screen reader names the page or panel after its heading.
+    setAccessibleName(heading_->text());
 }
 
 } // namespace tavrino::ui

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QAbstractButton;
 class QLabel;
 class QVBoxLayout;
 
@@ -20,8 +21,12 @@ public:
     virtual void retranslate(Language language);
 
     [[nodiscard]] QLabel* heading() const { return heading_; }
+    // The CLOSE button of a child panel, which Escape presses; nullptr for
+    // a page or panel without one.
+    [[nodiscard]] QAbstractButton* closeButton() const { return closeButton_; }
 
 protected:
+    void setCloseButton(QAbstractButton* button) { closeButton_ = button; }
     // The layout below the heading.
     [[nodiscard]] QVBoxLayout* body() const { return body_; }
 
@@ -29,6 +34,7 @@ private:
     Text headingText_;
     QLabel* heading_;
     QVBoxLayout* body_;
+    QAbstractButton* closeButton_ = nullptr;
 };
 
 } // namespace tavrino::ui

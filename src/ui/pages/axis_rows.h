@@ -17,7 +17,9 @@ template <class Field>
     auto* grid = new QGridLayout;
     for (std::size_t i = 0; i < 3; ++i) {
         const int row = static_cast<int>(i);
-        grid->addWidget(new QLabel(QString::fromLatin1(kAxes[i]), parent), row, 0);
+        auto* axis = new QLabel(QString::fromLatin1(kAxes[i]), parent);
+        axis->setBuddy(fields[i]);
+        grid->addWidget(axis, row, 0);
         grid->addWidget(fields[i], row, 1);
     }
     grid->setColumnStretch(2, 1);

@@ -181,8 +181,9 @@ QGroupBox* CalibrationPage::group(Text title) {
     return box;
 }
 
-QLabel* CalibrationPage::label(Text text, QWidget* parent) {
+QLabel* CalibrationPage::label(Text text, QWidget* parent, QWidget* buddy) {
     auto* l = new QLabel(parent);
+    l->setBuddy(buddy);
     labels_.emplace_back(l, text);
     return l;
 }
@@ -204,18 +205,18 @@ void CalibrationPage::build() {
 
     QGroupBox* reference = group(kReferenceGroup);
     auto* r = new QGridLayout(reference);
-    r->addWidget(label(kReferenceSpaceLabel, reference), 0, 0);
+    r->addWidget(label(kReferenceSpaceLabel, reference, referenceSpace_), 0, 0);
     r->addWidget(referenceSpace_, 0, 1);
     buttonGrid(r, 1, {AssignReference, ResetReference});
     buttonGrid(r, 2, {LoadReference, SaveReference});
 
     QGroupBox* setValues = group(kSetValueGroup);
     auto* s = new QGridLayout(setValues);
-    s->addWidget(label(kSetValueSpaceLabel, setValues), 0, 0);
+    s->addWidget(label(kSetValueSpaceLabel, setValues, setValueSpace_), 0, 0);
     s->addWidget(setValueSpace_, 0, 1);
     auto* rows = new QHBoxLayout;
     rows->setSpacing(kLabelGap);
-    rows->addWidget(label(kRowsLabel, setValues));
+    rows->addWidget(label(kRowsLabel, setValues, rows_));
     rows->addWidget(rows_, 1);
     s->addLayout(rows, 1, 0);
     s->addWidget(button(ResetSetValues), 1, 1);
@@ -225,7 +226,7 @@ void CalibrationPage::build() {
     auto* a = new QGridLayout(actual);
     auto* rowNo = new QHBoxLayout;
     rowNo->setSpacing(kLabelGap);
-    rowNo->addWidget(label(kRowNoLabel, actual));
+    rowNo->addWidget(label(kRowNoLabel, actual, rowNo_));
     rowNo->addWidget(rowNo_, 1);
     a->addLayout(rowNo, 0, 0);
     a->addWidget(autoAdvance_, 0, 1);

@@ -80,7 +80,8 @@ signals:
 private:
     void build();
     QGroupBox* group(Text title);
-    QLabel* label(Text text, QWidget* parent);
+    // A caption; `buddy` is the field it names.
+    QLabel* label(Text text, QWidget* parent, QWidget* buddy = nullptr);
     void registerHelp(HelpRegistry& help);
     void connectControls(UiContext& context);
     void showControls();

@@ -4,6 +4,7 @@
 #include "app/texts.h"
 #include "link/serial_ports.h"
 #include "ui/callback_depth.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
@@ -120,6 +121,7 @@ ConnectionPage::ConnectionPage(UiContext& context, QWidget* parent)
     auto* fields = new QGridLayout;
     int row = 0;
     auto addRow = [&](QLabel* caption, QWidget* field) {
+        caption->setBuddy(field);
         fields->addWidget(caption, row, 0);
         fields->addWidget(field, row, 1);
         ++row;
@@ -144,6 +146,9 @@ ConnectionPage::ConnectionPage(UiContext& context, QWidget* parent)
 
     body()->addWidget(logCaption_);
     body()->addWidget(log_, 1);
+    logCaption_->setBuddy(log_);
+    sensorIdCaption_->setBuddy(sensorId_);
+    languageCaption_->setBuddy(language_);
 
     auto* bottom = new QGridLayout;
     bottom->addWidget(sensorIdCaption_, 0, 0);
@@ -159,6 +164,7 @@ ConnectionPage::ConnectionPage(UiContext& context, QWidget* parent)
         if (auto help = app::connectionHelpText(c))
             context_.help.add(control(c), *help);
     }
+    context_.help.describe(log_, texts::kConnectionLogHelp);
 
     // The controls that start exchanges follow the session's dimming.
     dimmable_ = {

@@ -104,7 +104,6 @@ void OffsetAdjustmentPage::retranslate(Language language) {
     assign_->setText(qs(kAssignButton, language));
     send_->setText(qs(kSendButton, language));
     get_->setText(qs(kGetButton, language));
-    raw_->retranslate(language);
 }
 
 } // namespace tavrino::ui

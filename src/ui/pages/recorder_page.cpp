@@ -65,6 +65,7 @@ QWidget* rowOf(QWidget* parent, QLabel* label, QWidget* control) {
     layout->setContentsMargins(0, 0, 0, 0);
     label->setParent(row);
     control->setParent(row);
+    label->setBuddy(control);
     layout->addWidget(label);
     layout->addWidget(control, 1);
     return row;

@@ -3,6 +3,7 @@
 #include "app/scope.h"
 #include "scope/texts.h"
 #include "ui/callback_depth.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
 #include "ui/scrolling.h"
@@ -13,7 +14,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -47,22 +47,6 @@ constexpr int kModes = 5;
 constexpr int kSignals = 2;
 constexpr double kLevelLimit = 32767.0;
 
-// A right double click empties the comment.
-class CommentBox : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::RightButton) {
-            clear();
-            event->accept();
-            return;
-        }
-        QPlainTextEdit::mouseDoubleClickEvent(event);
-    }
-};
-
 QLabel* display(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setFrameShape(QFrame::StyledPanel);
@@ -78,7 +62,7 @@ ScopePage::ScopePage(UiContext& context, QWidget* parent)
       modeCaption_(new QLabel(this)), mode_(new QComboBox(this)), preTriggerCaption_(new QLabel(this)),
       preTrigger_(new QSpinBox(this)), rateCaption_(new QLabel(this)), rate_(new QSpinBox(this)),
       signalCaption_(new QLabel(this)), signal_(new QComboBox(this)), levelCaption_(new QLabel(this)),
-      level_(new QDoubleSpinBox(this)), commentCaption_(new QLabel(this)), comment_(new CommentBox(this)),
+      level_(new QDoubleSpinBox(this)), commentCaption_(new QLabel(this)), comment_(new QPlainTextEdit(this)),
       cycleButton_(new QPushButton(this)), frequencyCaption_(new QLabel(this)), frequency_(display(this)),
       cycleTimeCaption_(new QLabel(this)), cycleTime_(display(this)), scan_(new QPushButton(this)),
       break_(new QPushButton(this)), print_(new QPushButton(this)),
@@ -117,12 +101,14 @@ void ScopePage::build() {
                                   {rateCaption_, rate_},
                                   {signalCaption_, signal_},
                                   {levelCaption_, level_}}) {
+        caption->setBuddy(field);
         grid->addWidget(caption, row, 0);
         grid->addWidget(field, row++, 1);
     }
     // Everything scrolls when the window is made smaller than the page.
     QVBoxLayout* page = addScrollingColumn(this, body());
     page->addLayout(grid);
+    commentCaption_->setBuddy(comment_);
     page->addWidget(commentCaption_);
     page->addWidget(comment_, 1);
 
@@ -155,6 +141,8 @@ void ScopePage::registerHelp(HelpRegistry& help) {
     help.add(preTrigger_, t::kPreTriggerHelp);
     help.add(level_, t::kTriggerLevelHelp);
     help.add(rate_, t::kScanRateHelp);
+    // A right double click empties the comment.
+    help.addWithRightDoubleClick(comment_, texts::kScopeCommentHelp, [this] { comment_->clear(); });
 }
 
 void ScopePage::connectControls() {

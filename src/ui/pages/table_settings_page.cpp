@@ -3,6 +3,7 @@
 #include "app/dimming.h"
 #include "app/table_settings.h"
 #include "ui/callback_depth.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
 #include "ui/qt_translation.h"
@@ -151,6 +152,12 @@ QLayout* TableSettingsPage::buildControls() {
 
 void TableSettingsPage::registerHelp() {
     HelpRegistry& help = context_.help;
+    help.name(table_, texts::kRowSpecificationsName);
+    help.add(table_, texts::kRowSpecificationsHelp);
+    // The colour button shows the colour, no caption.
+    help.name(colour_, texts::kColourSelectLabel);
+    modeCaption_->setBuddy(mode_);
+    rowCaption_->setBuddy(row_);
     help.add(temperature_, texts::kTemperatureHelp);
     help.add(mode_, texts::kRowColourModeHelp);
     help.add(row_, texts::kRowSelectHelp);

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -111,9 +112,19 @@ TeachTablePage::TeachTablePage(UiContext& context, QWidget* parent)
     grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     grid_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { menu_->popup(grid_->viewport()->mapToGlobal(pos)); });
+    auto popupAt = [this](const QPoint& pos) { menu_->popup(grid_->viewport()->mapToGlobal(pos)); };
+    connect(grid_, &QWidget::customContextMenuRequested, this, popupAt);
+    // Shift+F10 opens the menu as the menu key does, at the cell with the focus.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), grid_);
+    menuKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(menuKey, &QShortcut::activated, this, [this, popupAt] {
+        const QRect cell = grid_->visualRect(grid_->currentIndex());
+        popupAt(cell.isValid() ? cell.center() : QPoint());
+    });
     connect(grid_, &QTableWidget::itemChanged, this, &TeachTablePage::CBF_GridCtt);
+    // Its right click opens the menu, whose first entry shows the help.
+    context_.help.name(grid_, texts::kTeachTableHeading);
+    context_.help.describe(grid_, texts::kTeachGridHelp);
     body()->addWidget(grid_);
     body()->addStretch(1);
     connectTeachControls();
@@ -182,6 +193,7 @@ void TeachTablePage::addPanelButtons(QGridLayout* fields) {
 QLayout* TeachTablePage::buildTeachControls() {
     rowNumber_->setRange(0, teach::kRows - 1);
     auto* row = new QGridLayout;
+    rowNumberCaption_->setBuddy(rowNumber_);
     row->addWidget(rowNumberCaption_, 0, 0);
     row->addWidget(rowNumber_, 0, 1);
     row->addWidget(autoIncrement_, 0, 2);
@@ -237,7 +249,7 @@ void TeachTablePage::showRowNumber() {
 }
 
 void TeachTablePage::CBF_GridCttHelp() {
-    session_.op().message(kInfoTitle.in(session_.language()), texts::kTeachGridHelp.in(session_.language()));
+    context_.help.show(grid_);
 }
 
 // ---- the grid and the teach table ----

@@ -3,6 +3,7 @@
 #include "app/calibration.h"
 #include "calibration/help_texts.h"
 #include "ui/callback_depth.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
@@ -81,7 +82,6 @@ constexpr Text kSetValueInstructions{
     "ROW, go on with the next target; save the table.\n"
     "CALIBRATION FACTORS: CALCULATE FACTORS, then SEND; READ shows under SENSOR DATA what the sensor "
     "stored."};
-constexpr Text kInstructionsName{"ANLEITUNG", "INSTRUCTIONS"};
 // Lines the instruction boxes show without scrolling.
 constexpr int kReferenceInstructionLines = 8;
 constexpr int kSetValueInstructionLines = 7;
@@ -148,6 +148,7 @@ QWidget* CalibrationPanel::titledView(CalibTable table, Text caption, QWidget* p
     captions_.emplace_back(label, caption);
     QTableView* v = tableView(model(table), box);
     views_[static_cast<std::size_t>(table)] = v;
+    label->setBuddy(v);
     column->addWidget(label);
     column->addWidget(v, 1);
     return box;
@@ -214,6 +215,7 @@ QWidget* CalibrationPanel::buildSensorPage() {
     auto* rows = new QHBoxLayout;
     auto* rowsLabel = new QLabel(page);
     captions_.emplace_back(rowsLabel, kSensorRowsCaption);
+    rowsLabel->setBuddy(sensorRows_);
     sensorRows_->setReadOnly(true);
     sensorRows_->setFocusPolicy(Qt::NoFocus);
     sensorRows_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -316,6 +318,16 @@ void CalibrationPanel::registerHelp(HelpRegistry& help) {
     help.add(sensorRows_, h::kSensorTables);
     help.add(scrollAll_, h::kScrollAll);
     help.add(close_, h::kClosePanel);
+    // A table's caption stands above it.
+    for (const auto& [label, caption] : captions_)
+        if (auto* table = qobject_cast<QTableView*>(label->buddy()))
+            help.name(table, caption);
+    help.add(tabs_, texts::kCalibrationPagesHelp);
+    setCloseButton(close_);
+    for (QPlainTextEdit* box : {referenceInstructions_, setValueInstructions_}) {
+        help.name(box, texts::kInstructionsName);
+        help.add(box, texts::kCalibrationInstructionsHelp);
+    }
 }
 
 void CalibrationPanel::connectControls(UiContext& context) {
@@ -409,10 +421,6 @@ void CalibrationPanel::retranslate(Language language) {
         label->setText(qs(text, language));
     referenceInstructions_->setPlainText(qs(kReferenceInstructions, language));
     setValueInstructions_->setPlainText(qs(kSetValueInstructions, language));
-    for (QPlainTextEdit* box : {referenceInstructions_, setValueInstructions_})
-        box->setAccessibleName(qs(kInstructionsName, language));
-    referenceRaw_->retranslate(language);
-    setValueRaw_->retranslate(language);
 }
 
 } // namespace tavrino::ui

@@ -5,6 +5,7 @@
 #include "assistant/texts.h"
 #include "measurement/texts.h"
 #include "ui/callback_depth.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
@@ -129,12 +130,15 @@ void DoubleParameterPanel::build(UiContext& context) {
     column->addLayout(tables);
 
     auto* live = new QHBoxLayout;
+    activeSetCaption_->setBuddy(activeSet_);
     live->addWidget(activeSetCaption_);
     live->addWidget(activeSet_);
     for (std::size_t i = 0; i < 3; ++i) {
         raw_[i] = numberDisplay(this, kDisplayWidth);
         live->addSpacing(8);
-        live->addWidget(new QLabel(qs(texts::kRawCaptions[i]), this));
+        auto* caption = new QLabel(qs(texts::kRawCaptions[i]), this);
+        caption->setBuddy(raw_[i]);
+        live->addWidget(caption);
         live->addWidget(raw_[i]);
         context.help.add(raw_[i], measurement::texts::kXyzHelp);
     }
@@ -168,6 +172,13 @@ void DoubleParameterPanel::build(UiContext& context) {
     help.add(assign_[2], at::kAssign3Help);
     help.add(start_, at::kStartHelp);
     help.add(close_, at::kCloseHelp);
+    // The tables' captions stand above them.
+    help.name(sets_, texts::kDoubleParameterTableLabel);
+    help.name(xyz_, texts::kXyzTableLabel);
+    help.name(corrections_, texts::kCorrectionTableLabel);
+    help.name(instructions_, texts::kInstructionsName);
+    help.add(instructions_, texts::kAssistantInstructionsHelp);
+    setCloseButton(close_);
 
     context.session.dimming.registerControl(app::DimControl::DoubleParameterStart);
     start_->setEnabled(!context.session.dimming.dimmed(app::DimControl::DoubleParameterStart));

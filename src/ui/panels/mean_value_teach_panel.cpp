@@ -4,6 +4,7 @@
 #include "measurement/texts.h"
 #include "teach/texts.h"
 #include "ui/callback_depth.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
@@ -90,14 +91,19 @@ void MeanValueTeachPanel::build(UiContext& context) {
     column->addWidget(values_, 1);
     column->addWidget(mean_);
     auto* numbers = new QGridLayout;
-    numbers->addWidget(new QLabel(qs(kCounterLabel, Language::English), this), 0, 0);
+    auto* counterLabel = new QLabel(qs(kCounterLabel, Language::English), this);
+    counterLabel->setBuddy(counter_);
+    numbers->addWidget(counterLabel, 0, 0);
     numbers->addWidget(counter_, 0, 1);
     auto* deltaLabel = new QLabel(qs(kMaxDeltaELabel, Language::English), this);
+    deltaLabel->setBuddy(maxDeltaE_);
     numbers->addWidget(deltaLabel, 0, 2);
     numbers->addWidget(maxDeltaE_, 0, 3);
     for (std::size_t i = 0; i < 3; ++i) {
         xyz_[i] = numberDisplay(this, kDisplayWidth);
-        numbers->addWidget(new QLabel(qs(kXyzLabels[i]), this), 1, static_cast<int>(2 * i));
+        auto* axis = new QLabel(qs(kXyzLabels[i]), this);
+        axis->setBuddy(xyz_[i]);
+        numbers->addWidget(axis, 1, static_cast<int>(2 * i));
         numbers->addWidget(xyz_[i], 1, static_cast<int>(2 * i + 1));
         context.help.add(xyz_[i], measurement::texts::kXyzHelp);
     }
@@ -120,6 +126,9 @@ void MeanValueTeachPanel::build(UiContext& context) {
     help.add(counter_, tt::kCaptureCounterHelp);
     help.add(maxDeltaE_, tt::kMaxDeltaEHelp);
     help.add(close_, tt::kCloseTeachPanelHelp);
+    help.name(values_, texts::kCapturedValuesName);
+    help.name(mean_, texts::kMeanValueName);
+    setCloseButton(close_);
     repaint_->setInterval(kRepaintIntervalMs);
 }
 

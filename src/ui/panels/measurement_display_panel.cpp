@@ -1,6 +1,7 @@
 #include "ui/panels/measurement_display_panel.h"
 
 #include "measurement/texts.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/led.h"
 #include "ui/number_cells.h"
@@ -84,6 +85,9 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
 
     // Status and link.
     auto* top = new QGridLayout;
+    statusCaption_->setBuddy(status_);
+    comPortCaption_->setBuddy(comPort_);
+    serverCaption_->setBuddy(server_);
     top->addWidget(statusCaption_, 0, 0);
     top->addWidget(status_, 0, 1, 1, 3);
     top->addWidget(comPortCaption_, 1, 0);
@@ -98,6 +102,7 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     // The live values: a caption left of each display, three per row.
     auto* live = new QGridLayout;
     auto place = [live](int row, std::size_t column, QLabel* label, QWidget* widget) {
+        label->setBuddy(widget);
         live->addWidget(label, row, 2 * static_cast<int>(column));
         live->addWidget(widget, row, 2 * static_cast<int>(column) + 1);
     };
@@ -115,6 +120,8 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     colourNumber_.edit = numberDisplay(this, kDisplayWidth);
     place(3, 0, deltaECaption_, deltaE_.edit);
     place(3, 1, colourNumberCaption_, colourNumber_.edit);
+    in0Caption_->setBuddy(in0_);
+    saturationCaption_->setBuddy(saturation_);
     auto* lamps = new QHBoxLayout;
     lamps->addWidget(in0Caption_);
     lamps->addWidget(in0_);
@@ -145,8 +152,12 @@ MeasurementDisplayPanel::MeasurementDisplayPanel(UiContext& context, QWidget* pa
     help.add(coordinates_[2].edit, mt::kIntensityHelp);
     for (const NumberDisplay& d : deviations_)
         help.add(d.edit, mt::kDeviationHelp);
+    for (const NumberDisplay& r : reference_)
+        help.add(r.edit, texts::kReferenceDisplayHelp);
     help.add(deltaE_.edit, mt::kDeltaEHelp);
     help.add(colourNumber_.edit, mt::kColourNumberHelp);
+    help.add(comPort_, texts::kComPortDisplayHelp);
+    help.add(server_, texts::kServerDisplayHelp);
     help.add(in0_, mt::kIn0Help);
     help.add(saturation_, mt::kSaturationHelp);
     addGraphHelp(help);
@@ -204,11 +215,14 @@ QWidget* MeasurementDisplayPanel::buildGraphPage(std::size_t page, QWidget* pare
         const int column = 2 * static_cast<int>(i);
         NumberDisplay& x = xyz_[page + 1][i];
         x.edit = numberDisplay(widget, kDisplayWidth);
-        values->addWidget(caption(widget, qs(texts::kXyzCaptions[i])), 0, column);
+        QLabel* axis = caption(widget, qs(texts::kXyzCaptions[i]));
+        axis->setBuddy(x.edit);
+        values->addWidget(axis, 0, column);
         values->addWidget(x.edit, 0, column + 1);
         if (page == 1) {
             reference_[i].edit = numberDisplay(widget, kDisplayWidth);
             referenceCaptions_[i] = caption(widget);
+            referenceCaptions_[i]->setBuddy(reference_[i].edit);
             values->addWidget(referenceCaptions_[i], 1, column);
             values->addWidget(reference_[i].edit, 1, column + 1);
         }
@@ -252,11 +266,17 @@ void MeasurementDisplayPanel::addGraphHelp(HelpRegistry& help) {
     namespace mt = measurement::texts;
     help.add(graphs_.xyz, mt::kXyzChartHelp);
     help.add(graphs_.xyz3D, mt::kXyzChartHelp);
-    for (StripChart* chart : graphs_.coordinates)
-        help.add(chart, mt::kColourSpaceChartHelp);
-    for (ProjectionPlot* projection : graphs_.projections)
-        help.add(projection, mt::kThreeSidedViewHelp);
+    help.name(graphs_.xyz, texts::kXyzGraphName);
+    help.name(graphs_.xyz3D, texts::kXyzGraphName);
+    for (std::size_t i = 0; i < 3; ++i) {
+        help.add(graphs_.coordinates[i], mt::kColourSpaceChartHelp);
+        help.name(graphs_.coordinates[i], texts::kColourSpaceGraphNames[i]);
+        help.add(graphs_.projections[i], mt::kThreeSidedViewHelp);
+        help.name(graphs_.projections[i], texts::kProjectionNames[i]);
+    }
     help.add(signalGraph_, mt::kOpenSignalGraphHelp);
+    help.add(graphs_.maximise, texts::kMaximiseGraphHelp);
+    help.add(graphs_.minimise, texts::kMinimiseGraphHelp);
 }
 
 QLineEdit* MeasurementDisplayPanel::xyzDisplay(XyzSet set, int channel) const {

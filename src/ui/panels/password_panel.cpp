@@ -3,6 +3,8 @@
 #include "app/calibration.h"
 #include "app/session.h"
 #include "ui/callback_depth.h"
+#include "ui/control_texts.h"
+#include "ui/help.h"
 #include "ui/qt_text.h"
 #include "ui/texts.h"
 
@@ -24,6 +26,8 @@ PasswordPanel::PasswordPanel(UiContext& context, QWidget* parent)
     field_->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     field_->setContextMenuPolicy(Qt::NoContextMenu);
     connect(field_, &QLineEdit::returnPressed, this, &PasswordPanel::entered);
+    caption_->setBuddy(field_);
+    context.help.add(field_, texts::kPasswordHelp);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption_);

@@ -7,6 +7,7 @@
 #include "measurement/texts.h"
 #include "teach/texts.h"
 #include "ui/callback_depth.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/plots/cloud_plot.h"
@@ -94,11 +95,15 @@ QWidget* RecordedValueTeachPanel::buildControls(UiContext& context) {
     auto* box = new QWidget(this);
     auto* column = new QVBoxLayout(box);
     auto* numbers = new QGridLayout;
+    counterCaption_->setBuddy(counter_);
+    rowCaption_->setBuddy(rowNumber_);
     numbers->addWidget(counterCaption_, 0, 0);
     numbers->addWidget(counter_, 0, 1);
     for (std::size_t i = 0; i < values_.size(); ++i) {
         valueCaptions_[i] = new QLabel(box);
         values_[i] = numberDisplay(box, kDisplayWidth);
+        valueCaptions_[i]->setBuddy(values_[i]);
+        context.help.add(values_[i], texts::kCursorValuesHelp);
         numbers->addWidget(valueCaptions_[i], static_cast<int>(i + 1), 0);
         numbers->addWidget(values_[i], static_cast<int>(i + 1), 1);
     }
@@ -125,6 +130,7 @@ QWidget* RecordedValueTeachPanel::buildControls(UiContext& context) {
     help.add(counter_, tt::kRecordCounterHelp);
     help.add(rowNumber_, texts::kRowNumberHelp);
     help.add(close_, tt::kCloseTeachPanelHelp);
+    setCloseButton(close_);
     context.session.dimming.registerControl(app::DimControl::RecordedTeachStart);
     start_->setEnabled(!context.session.dimming.dimmed(app::DimControl::RecordedTeachStart));
     return box;
@@ -219,6 +225,9 @@ void RecordedValueTeachPanel::showAxes() {
         plots_[g]->setView(ranges[a.horizontal], ranges[a.vertical]);
         plots_[g]->xAxis->setLabel(qs(headings[a.horizontal]));
         plots_[g]->yAxis->setLabel(qs(headings[a.vertical]));
+        // Named after its axes, as the operator reads it.
+        plots_[g]->setAccessibleName(qs(headings[a.horizontal]) + QStringLiteral(" / ") +
+                                     qs(headings[a.vertical]));
     }
     for (std::size_t i = 0; i < valueCaptions_.size(); ++i)
         valueCaptions_[i]->setText(qs(headings[i]));

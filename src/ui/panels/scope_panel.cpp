@@ -2,6 +2,7 @@
 
 #include "app/scope.h"
 #include "scope/texts.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/plots/scope_graph.h"
@@ -60,6 +61,9 @@ void ScopePanel::build() {
     digital_->setMinimumSize(220, 70);
     digital_->setMaximumHeight(130);
 
+    displayedCaption_->setBuddy(displayed_);
+    deltaXCaption_->setBuddy(deltaX_);
+    deltaYCaption_->setBuddy(deltaY_);
     auto* top = new QHBoxLayout;
     top->addWidget(displayedCaption_);
     top->addWidget(displayed_);
@@ -92,6 +96,10 @@ void ScopePanel::registerHelp(HelpRegistry& help) {
     help.add(deltaX_, t::kDeltaXHelp);
     help.add(deltaY_, t::kDeltaYHelp);
     help.add(close_, t::kCloseHelp);
+    help.name(graph_, texts::kScopeGraphName);
+    help.add(digital_, texts::kDigitalGraphHelp);
+    help.name(digital_, texts::kDigitalGraphName);
+    setCloseButton(close_);
 }
 
 void ScopePanel::connectControls() {

@@ -1,6 +1,7 @@
 #include "ui/panels/signal_graph_panel.h"
 
 #include "measurement/texts.h"
+#include "ui/control_texts.h"
 #include "ui/help.h"
 #include "ui/number_cells.h"
 #include "ui/qt_text.h"
@@ -62,12 +63,16 @@ SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
         captions_[i] = new QLabel(this);
         captions_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         values_[i] = numberDisplay(this, kDisplayWidth);
+        captions_[i]->setBuddy(values_[i]);
+        context.help.add(values_[i], texts::kSignalValueHelp);
         const int row = static_cast<int>(i / 4);
         const int column = 2 * static_cast<int>(i % 4);
         displays->addWidget(captions_[i], row, column);
         displays->addWidget(values_[i], row, column + 1);
         context.help.add(plot, mt::kSignalGraphHelp);
     }
+    counterCaption_->setBuddy(counter_);
+    selectorCaption_->setBuddy(selector_);
     displays->addWidget(counterCaption_, 1, 6);
     displays->addWidget(counter_, 1, 7);
     column->addLayout(displays);
@@ -75,6 +80,8 @@ SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
 
     context.help.add(selector_, mt::kSignalSelectorHelp);
     context.help.add(close_, mt::kCloseSignalGraphHelp);
+    context.help.add(counter_, texts::kSampleCounterHelp);
+    setCloseButton(close_);
     connectControls();
     retranslate(session_.language());
     SetGraphVisible(0);
@@ -106,6 +113,7 @@ void SignalGraphPanel::applyCaptions() {
         selector_->setItemText(static_cast<int>(i), names[i]);
         captions_[i]->setText(names[i]);
         graphs_[i]->yAxis->setLabel(names[i]);
+        graphs_[i]->setAccessibleName(names[i]);
     }
 }
 
