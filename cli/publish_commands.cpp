@@ -99,8 +99,8 @@ std::optional<CheckedOptions> check(CliContext& ctx, const PublishOptions& o) {
     return CheckedOptions{*endpoint, *broker};
 }
 
-// What the end of the run leaves to say; kExitFailure when measurements were
-// left undelivered.
+// What the end of the run leaves to say; kExitFailure when the broker did
+// not confirm everything, the final status included.
 int summarise(const publish::FinishResult& end, const app::LivePublisher& publisher) {
     if (publisher.unpublishable() > 0)
         say(std::to_string(publisher.unpublishable()) +
@@ -108,9 +108,12 @@ int summarise(const publish::FinishResult& end, const app::LivePublisher& publis
     if (end.counts.dropped > 0)
         say(std::to_string(end.counts.dropped) +
             " measurements were dropped while the broker could not take them");
-    if (end.undelivered == 0)
+    if (end.complete)
         return kExitOk;
-    say(std::to_string(end.undelivered) + " measurements could not be delivered to the broker");
+    if (end.undelivered > 0)
+        say(std::to_string(end.undelivered) + " measurements could not be delivered to the broker");
+    else
+        say("the broker did not confirm the final status");
     return kExitFailure;
 }
 

@@ -137,7 +137,7 @@ FinishResult MosquittoOutlet::finish(std::chrono::milliseconds patience) {
             break;
     }
     const bool connected = state_ == State::Connected && outbox_.online();
-    FinishResult result{outbox_.counts(), outbox_.pending()};
+    FinishResult result{outbox_.counts(), outbox_.pending(), outbox_.settled()};
     state_ = State::Finished;
     lock.unlock();
     if (threadRunning_)

@@ -33,6 +33,8 @@ struct FinishResult {
     OutboxCounts counts;
     // Measurements the broker had not confirmed when the run ended.
     std::size_t undelivered = 0;
+    // Everything, the final status too, was confirmed.
+    bool complete = false;
 };
 
 class MosquittoOutlet final : public Outlet {

@@ -5,7 +5,7 @@
 // that is down at the start, and the usage errors.
 
 #include "cli_runner.h"
-#include "mqtt_support.h"
+#include "support/mqtt_broker.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +23,13 @@
 
 namespace {
 
-using cli_test::Broker;
 using cli_test::cli;
 using cli_test::CliRun;
-using cli_test::Message;
 using cli_test::Simulator;
-using cli_test::Subscriber;
+using tavrino::test::Broker;
+using tavrino::test::Message;
+using tavrino::test::Subscriber;
+namespace mqtt = tavrino::test;
 
 // tavrino-cli publish as a running process.
 class Publisher {
@@ -70,7 +71,7 @@ QJsonObject json(const std::string& payload) {
 // The sequence numbers of the measurements on `topic`, in arrival order.
 std::vector<long long> sequence(const std::vector<Message>& all, const std::string& topic) {
     std::vector<long long> seqs;
-    for (const Message& m : cli_test::on(all, topic))
+    for (const Message& m : mqtt::on(all, topic))
         seqs.push_back(json(m.payload)["seq"].toInteger(-1));
     return seqs;
 }
@@ -96,17 +97,17 @@ std::string departures(const std::vector<long long>& seqs) {
 }
 
 auto measurementsAtLeast(const std::string& topic, std::size_t n) {
-    return [topic, n](const std::vector<Message>& all) { return cli_test::on(all, topic).size() >= n; };
+    return [topic, n](const std::vector<Message>& all) { return mqtt::on(all, topic).size() >= n; };
 }
 
 auto statusIs(const std::string& topic, const std::string& status) {
-    return [topic, status](const std::vector<Message>& all) { return cli_test::last(all, topic) == status; };
+    return [topic, status](const std::vector<Message>& all) { return mqtt::last(all, topic) == status; };
 }
 
 class PublishCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (cli_test::mosquittoBinary().isEmpty())
+        if (mqtt::mosquittoBinary().isEmpty())
             GTEST_SKIP()
                 << "the mosquitto broker is not installed (scripts/install-deps.sh installs it); the "
                    "publishing tests need a real broker";
@@ -147,7 +148,7 @@ TEST_F(PublishCliTest, QosOneFramesArriveOnceAndInOrderAcrossABrokerRestart) {
     EXPECT_TRUE(publisher.err().contains("lost the broker at " + broker->address()))
         << publisher.err().toStdString();
     ASSERT_TRUE(subscriber.waitFor(measurementsAtLeast(topic, frames)))
-        << cli_test::on(subscriber.messages(), topic).size() << " of " << frames;
+        << mqtt::on(subscriber.messages(), topic).size() << " of " << frames;
     const auto seqs = sequence(subscriber.messages(), topic);
     EXPECT_EQ(seqs, oneTo(frames)) << "departures:" << departures(seqs);
     EXPECT_TRUE(subscriber.waitFor(statusIs("tavrino/line-1/status", "offline")));
@@ -165,7 +166,7 @@ TEST_F(PublishCliTest, CleanEndAfterNFramesLeavesOfflineRetainedBesideIdentityAn
     ASSERT_TRUE(subscriber.waitFor(measurementsAtLeast("tavrino/815/measurement", 30)));
     const auto all = subscriber.messages();
     EXPECT_EQ(sequence(all, "tavrino/815/measurement"), oneTo(30));
-    const QJsonObject frame = json(cli_test::on(all, "tavrino/815/measurement").front().payload);
+    const QJsonObject frame = json(mqtt::on(all, "tavrino/815/measurement").front().payload);
     const QStringList keys{"seq", "time", "X",      "Y",       "Z",   "rawX", "rawY",  "rawZ",
                            "cs",  "ref",  "deltaE", "colorNo", "in0", "temp", "dpSet", "sat"};
     EXPECT_EQ(frame.keys().size(), keys.size());
@@ -174,7 +175,7 @@ TEST_F(PublishCliTest, CleanEndAfterNFramesLeavesOfflineRetainedBesideIdentityAn
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z$"))
                     .match(frame["time"].toString())
                     .hasMatch());
-    const auto status = cli_test::on(all, "tavrino/815/status");
+    const auto status = mqtt::on(all, "tavrino/815/status");
     ASSERT_GE(status.size(), 2U);
     EXPECT_EQ(status.front().payload, "online");
     EXPECT_EQ(status.back().payload, "offline");
@@ -183,11 +184,11 @@ TEST_F(PublishCliTest, CleanEndAfterNFramesLeavesOfflineRetainedBesideIdentityAn
     Subscriber later(broker->port());
     ASSERT_TRUE(later.waitFor([](const std::vector<Message>& m) { return m.size() >= 3; }));
     const auto kept = later.messages();
-    EXPECT_EQ(cli_test::last(kept, "tavrino/815/status"), "offline");
-    const QJsonObject identity = json(cli_test::last(kept, "tavrino/815/identity"));
+    EXPECT_EQ(mqtt::last(kept, "tavrino/815/status"), "offline");
+    const QJsonObject identity = json(mqtt::last(kept, "tavrino/815/identity"));
     EXPECT_EQ(identity["serial"].toInt(), 815);
     EXPECT_EQ(identity["program"].toString(), "TAVRINO4 VXR QLM Scope V3.2");
-    const QJsonObject parameters = json(cli_test::last(kept, "tavrino/815/parameters"));
+    const QJsonObject parameters = json(mqtt::last(kept, "tavrino/815/parameters"));
     EXPECT_EQ(parameters.size(), 30);
     EXPECT_TRUE(parameters.contains("COLOR SPACE NAME"));
     for (const Message& m : kept)
@@ -200,7 +201,7 @@ TEST_F(PublishCliTest, SigtermEndsWithOfflineAndExitZero) {
     ASSERT_TRUE(subscriber.subscribed());
     Publisher publisher(publishArgs({"--id", "term", "--qos", "1"}));
     ASSERT_TRUE(subscriber.waitFor(measurementsAtLeast("tavrino/term/measurement", 20)));
-    EXPECT_EQ(cli_test::last(subscriber.messages(), "tavrino/term/status"), "online");
+    EXPECT_EQ(mqtt::last(subscriber.messages(), "tavrino/term/status"), "online");
     publisher.terminate();
     EXPECT_EQ(publisher.finish(), 0) << publisher.err().toStdString();
     EXPECT_TRUE(subscriber.waitFor(statusIs("tavrino/term/status", "offline")));
@@ -234,8 +235,8 @@ TEST_F(PublishCliTest, LostSensorIsOfflineUntilANewOneAnswersOnTheSamePort) {
     sim.reset(); // killed
     ASSERT_TRUE(subscriber.waitFor(statusIs(status, "offline")));
     const auto before = subscriber.messages();
-    const std::size_t parametersBefore = cli_test::on(before, "tavrino/lost/parameters").size();
-    const std::size_t framesBefore = cli_test::on(before, measurement).size();
+    const std::size_t parametersBefore = mqtt::on(before, "tavrino/lost/parameters").size();
+    const std::size_t framesBefore = mqtt::on(before, measurement).size();
     EXPECT_TRUE(publisher.running());
 
     startSimulator({"--tcp", endpoint, "--serial-number", "42"});
@@ -243,9 +244,9 @@ TEST_F(PublishCliTest, LostSensorIsOfflineUntilANewOneAnswersOnTheSamePort) {
     ASSERT_TRUE(subscriber.waitFor(statusIs(status, "online")));
     ASSERT_TRUE(subscriber.waitFor(measurementsAtLeast(measurement, framesBefore + 20)));
     const auto after = subscriber.messages();
-    EXPECT_GT(cli_test::on(after, "tavrino/lost/parameters").size(), parametersBefore)
+    EXPECT_GT(mqtt::on(after, "tavrino/lost/parameters").size(), parametersBefore)
         << "parameters not published again";
-    EXPECT_EQ(json(cli_test::last(after, "tavrino/lost/identity"))["serial"].toInt(), 42);
+    EXPECT_EQ(json(mqtt::last(after, "tavrino/lost/identity"))["serial"].toInt(), 42);
     // The numbering goes on where it stopped.
     const auto seqs = sequence(after, measurement);
     EXPECT_EQ(seqs, oneTo(static_cast<long long>(seqs.size())));
@@ -255,9 +256,26 @@ TEST_F(PublishCliTest, LostSensorIsOfflineUntilANewOneAnswersOnTheSamePort) {
     EXPECT_TRUE(publisher.err().contains("the sensor answers again")) << publisher.err().toStdString();
 }
 
+TEST_F(PublishCliTest, BrokerGoneAtTheEndIsReportedAndExitsOne) {
+    startSimulator();
+    Subscriber subscriber(broker->port());
+    ASSERT_TRUE(subscriber.subscribed());
+    Publisher publisher(publishArgs({"--id", "gone", "--qos", "1"}));
+    ASSERT_TRUE(subscriber.waitFor(measurementsAtLeast("tavrino/gone/measurement", 20)));
+    broker->stop();
+    publisher.terminate();
+    // The flush waits while the broker confirms anything; then it gives up.
+    EXPECT_EQ(publisher.finish(), 1) << publisher.err().toStdString();
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("\\d+ measurements could not be delivered to the broker\n$"))
+            .match(publisher.err())
+            .hasMatch())
+        << publisher.err().toStdString();
+}
+
 TEST_F(PublishCliTest, BrokerDownAtTheStartExitsOneWithOneClearLine) {
     startSimulator();
-    const quint16 nobody = cli_test::freePort();
+    const quint16 nobody = mqtt::freePort();
     const QString address = QStringLiteral("127.0.0.1:%1").arg(nobody);
     const CliRun r = cli({"--tcp", sim->tcp(), "publish", "--broker", address});
     EXPECT_EQ(r.status, 1) << r.err.toStdString();

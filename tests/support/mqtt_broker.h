@@ -1,8 +1,9 @@
 #pragma once
 
-// A real MQTT broker for the publishing tests: the `mosquitto` binary on a
-// free loopback port, and a subscriber on libmosquitto that records every
-// message and lets a test wait for what it expects, with a deadline.
+// A real MQTT broker for the publishing tests and benchmark: the `mosquitto`
+// binary on a free loopback port, and a subscriber on libmosquitto that
+// records every message and lets a test wait for what it expects, with a
+// deadline. Users link libmosquitto.
 
 #include <mosquitto.h>
 
@@ -29,7 +30,7 @@
 #include <string>
 #include <vector>
 
-namespace cli_test {
+namespace tavrino::test {
 
 // The broker binary, or empty when it is not installed (Debian keeps it in
 // /usr/sbin, which a user's PATH may lack).
@@ -196,6 +197,10 @@ public:
         const std::lock_guard lock(mutex_);
         return messages_;
     }
+    [[nodiscard]] std::size_t count() {
+        const std::lock_guard lock(mutex_);
+        return messages_.size();
+    }
 
 private:
     mosquitto* client_ = nullptr;
@@ -220,4 +225,4 @@ inline std::string last(const std::vector<Message>& all, const std::string& topi
     return list.empty() ? std::string() : list.back().payload;
 }
 
-} // namespace cli_test
+} // namespace tavrino::test
