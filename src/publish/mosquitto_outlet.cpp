@@ -44,6 +44,8 @@ MosquittoOutlet::MosquittoOutlet(OutletSettings settings, Report report)
         return;
     mosquitto_int_option(client_, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
     mosquitto_int_option(client_, MOSQ_OPT_TCP_NODELAY, 1);
+    // The library sends what it holds at once rather than queueing it again.
+    mosquitto_int_option(client_, MOSQ_OPT_SEND_MAXIMUM, static_cast<int>(kInFlightWindow));
     mosquitto_connect_callback_set(client_, &MosquittoOutlet::onConnect);
     mosquitto_disconnect_callback_set(client_, &MosquittoOutlet::onDisconnect);
     mosquitto_publish_callback_set(client_, &MosquittoOutlet::onPublish);
@@ -98,20 +100,25 @@ void MosquittoOutlet::setRetained(const std::string& topic, std::string payload)
 void MosquittoOutlet::publish(const std::string& topic, std::string payload) {
     const std::lock_guard lock(mutex_);
     outbox_.addMeasurement(topic, std::move(payload));
-    // Each message handed over wakes the network thread; a fast sensor's
-    // frames go in batches. The last frames of a batch go at the next frame,
-    // the next status change or the end, whichever comes first.
+    // Each message handed over wakes the network thread, and the library's
+    // work for it would slow the live loop: a fast sensor's frames go in
+    // batches, of which this thread hands over the first and the network
+    // thread the rest as soon as that one is out. The last frames of a batch
+    // go at the next frame, the next status change or the end.
     const auto now = Outbox::Clock::now();
     if (outbox_.wakeDue(now)) {
         outbox_.woken(now);
-        pump();
+        pump(1);
     }
 }
 
-void MosquittoOutlet::pump() {
+void MosquittoOutlet::pump(std::size_t limit) {
     if (state_ != State::Connected)
         return;
-    while (auto message = outbox_.take()) {
+    for (std::size_t n = 0; n < limit; ++n) {
+        auto message = outbox_.take();
+        if (!message)
+            return;
         int mid = 0;
         const int rc = mosquitto_publish(client_, &mid, message->topic.c_str(),
                                          static_cast<int>(message->payload.size()), message->payload.data(),
@@ -216,6 +223,9 @@ void MosquittoOutlet::onPublish(struct mosquitto*, void* self, int mid) {
         const std::lock_guard lock(o.mutex_);
         ++o.events_;
         o.outbox_.confirmed(mid);
+        // Each confirmation takes the next message along at once. Holding
+        // them back for bursts stalls the broker, whose next confirmation
+        // waits for our side to acknowledge its last one.
         o.pump();
     }
     o.changed_.notify_all();

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -67,8 +68,9 @@ private:
     static void onConnect(struct mosquitto*, void* self, int rc);
     static void onDisconnect(struct mosquitto*, void* self, int rc);
     static void onPublish(struct mosquitto*, void* self, int mid);
-    // Hands what the outbox releases to the library. Under the mutex.
-    void pump();
+    // Hands what the outbox releases to the library, at most `limit`
+    // messages. Under the mutex.
+    void pump(std::size_t limit = SIZE_MAX);
     void stopThread(bool connected);
 
     OutletSettings settings_;

@@ -23,14 +23,14 @@ namespace tavrino::publish {
 // Measurements kept while the broker cannot take them.
 inline constexpr std::size_t kQueueCapacity = 100000;
 // Measurements handed to the connection and not yet confirmed: enough to
-// keep a loopback connection busy, few enough that the bound above stays the
-// bound.
-inline constexpr std::size_t kInFlightWindow = 256;
+// keep a plant network busy; the connection's own bookkeeping grows with
+// every message it holds.
+inline constexpr std::size_t kInFlightWindow = 64;
 // A fast sensor's frames are handed over in batches: every wake-up of the
 // network thread costs more than the frame itself. A batch is this many
 // measurements or this old, whichever comes first.
-inline constexpr std::size_t kBatchSize = 32;
-inline constexpr std::chrono::milliseconds kBatchDelay{2};
+inline constexpr std::size_t kBatchSize = 128;
+inline constexpr std::chrono::milliseconds kBatchDelay{10};
 
 struct Outgoing {
     enum class Kind { Retained, Measurement };

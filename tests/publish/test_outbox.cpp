@@ -190,6 +190,53 @@ TEST(Outbox, NoMoreThanTheWindowInFlight) {
     EXPECT_EQ(box.pending(), 4U);
 }
 
+TEST(Outbox, AFastSensorsFramesWakeTheConnectionInBatches) {
+    using namespace std::chrono;
+    Outbox box(1);
+    const Outbox::Clock::time_point t0 = Outbox::Clock::time_point{} + hours(1);
+    box.addMeasurement("m", "0");
+    EXPECT_FALSE(box.wakeDue(t0)) << "no connection yet";
+    box.connected();
+    EXPECT_TRUE(box.wakeDue(t0)) << "the first frame goes at once";
+    box.woken(t0);
+    Connection c{box};
+    c.drain();
+    box.confirmed(c.ids[0]);
+    // Within the delay the frames gather until a batch is full ...
+    for (std::size_t i = 1; i < kBatchSize; ++i) {
+        box.addMeasurement("m", std::to_string(i));
+        EXPECT_FALSE(box.wakeDue(t0 + 1ms)) << i;
+    }
+    box.addMeasurement("m", "last");
+    EXPECT_TRUE(box.wakeDue(t0 + 1ms));
+    // ... or until the delay has passed.
+    Outbox slow(0);
+    slow.connected();
+    slow.woken(t0);
+    slow.addMeasurement("m", "1");
+    EXPECT_FALSE(slow.wakeDue(t0 + kBatchDelay - 1ms));
+    EXPECT_TRUE(slow.wakeDue(t0 + kBatchDelay));
+    // A status change does not wait.
+    Outbox status(0);
+    status.connected();
+    status.woken(t0);
+    status.setRetained("status", "offline");
+    EXPECT_TRUE(status.wakeDue(t0));
+}
+
+TEST(Outbox, NoWakeWhileMessagesAreInFlight) {
+    Outbox box(1);
+    box.connected();
+    box.addMeasurement("m", "1");
+    Connection c{box};
+    c.drain();
+    box.addMeasurement("m", "2");
+    const auto later = Outbox::Clock::now() + std::chrono::hours(1);
+    EXPECT_FALSE(box.wakeDue(later)) << "the confirmation of 1 takes 2 along";
+    box.confirmed(c.ids[0]);
+    EXPECT_TRUE(box.wakeDue(later));
+}
+
 TEST(RateLimit, AtMostTheRateTheNewestFrameAtEachTurn) {
     using namespace std::chrono;
     const RateLimit::Clock::time_point start{};
