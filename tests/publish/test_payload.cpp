@@ -179,9 +179,12 @@ TEST(Timestamp, UtcWithMillisecondsAlsoBeforeNineteenSeventy) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(utcTimestamp(time_point_cast<system_clock::duration>(c.time)), c.text);
-    // Microseconds are cut off, never rounded up into the next millisecond.
+    // The millisecond that has begun: never rounded up into the next one, and
+    // before 1970 not toward 1970 either.
     const auto almost = sys_days{2026y / December / 31} + 23h + 59min + 59s + 999999us;
     EXPECT_EQ(utcTimestamp(time_point_cast<system_clock::duration>(almost)), "2026-12-31T23:59:59.999Z");
+    const sys_time<microseconds> justBefore{-1us};
+    EXPECT_EQ(utcTimestamp(time_point_cast<system_clock::duration>(justBefore)), "1969-12-31T23:59:59.999Z");
 }
 
 TEST(IdentityPayload, FieldsAndTheProgram) {
@@ -214,6 +217,9 @@ TEST(IdentityPayload, WhateverTheSensorSendsGivesValidJson) {
     };
     for (const Case& c : cases) {
         const std::string json = identityPayload(c.raw, c.raw, 1);
+        // JSON allows no control character inside a string unescaped.
+        for (const char ch : json)
+            ASSERT_GE(static_cast<unsigned char>(ch), 0x20) << json;
         const QJsonObject o = parsed(json);
         EXPECT_EQ(o["name"].toString(), c.read) << json;
         EXPECT_EQ(o["firmware"].toString(), c.read) << json;
