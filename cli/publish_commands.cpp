@@ -14,6 +14,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <memory>
