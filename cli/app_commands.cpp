@@ -28,7 +28,14 @@ int connect(CliContext& ctx) {
 
 int commandInfo(CliContext& ctx) {
     ctx.op().logStream = stdout;
-    return connect(ctx);
+    const int status = connect(ctx);
+    // The log is what info prints: a log that did not reach stdout is a
+    // failed command, whatever the sensor said.
+    if (const int error = ctx.op().logWriteError; error != 0) {
+        reportUnwrittenOutput(error);
+        return kExitFailure;
+    }
+    return status;
 }
 
 int commandHwInfo(CliContext& ctx, const std::string& file) {

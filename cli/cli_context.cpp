@@ -92,10 +92,13 @@ bool writeOut(std::string_view text) {
     const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     if (written && std::fflush(stdout) == 0)
         return true;
-    const int error = errno;
-    std::fprintf(stderr, "tavrino-cli: the output could not be written: %s\n", std::strerror(error));
+    reportUnwrittenOutput(errno);
     clearerr(stdout);
     return false;
+}
+
+void reportUnwrittenOutput(int error) {
+    std::fprintf(stderr, "tavrino-cli: the output could not be written: %s\n", std::strerror(error));
 }
 
 std::string formatFixed6(double value) {

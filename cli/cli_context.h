@@ -75,6 +75,8 @@ int usageError(const std::string& message);
 // stderr, when it could not be written (a full disk, a closed pipe): the
 // command then ends with kExitFailure.
 [[nodiscard]] bool writeOut(std::string_view text);
+// The one-line message of writeOut() for output that failed with `error`.
+void reportUnwrittenOutput(int error);
 
 // True when `path` names a regular file; otherwise a one-line message naming
 // the path is on stderr. A dialog could not have chosen such a path, so

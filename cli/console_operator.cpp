@@ -1,5 +1,6 @@
 #include "cli/console_operator.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
@@ -59,8 +60,20 @@ void ConsoleOperator::appendConnectionLog(std::string_view text) {
     if (quiet)
         return;
     connectionLog += text;
-    std::fwrite(text.data(), 1, text.size(), logStream);
-    std::fflush(logStream);
+    errno = 0;
+    const bool written =
+        std::fwrite(text.data(), 1, text.size(), logStream) == text.size() && std::fflush(logStream) == 0;
+    if (written)
+        return;
+    if (logWriteError == 0)
+        logWriteError = errno != 0 ? errno : EIO;
+    clearerr(logStream);
+}
+
+void ConsoleOperator::appendFailureToConnectionLog(std::string_view text) {
+    connectionLog += text;
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace tavrino::cli

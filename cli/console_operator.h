@@ -20,6 +20,9 @@ public:
     std::string presetFile;
     // Where the connection log goes.
     std::FILE* logStream = stderr;
+    // The error number of the first connection-log text that could not be
+    // written to logStream; 0 while all of it was.
+    int logWriteError = 0;
     // Set when the operator chose Close: the command ends with status 1.
     bool closeRequested = false;
     // Everything appended to the connection log, in order.
@@ -39,6 +42,8 @@ public:
                                         std::string_view closeLabel) override;
     FileChoice selectFile(const FileRequest& request) override;
     void appendConnectionLog(std::string_view text) override;
+    // To stderr also where the log goes to stdout.
+    void appendFailureToConnectionLog(std::string_view text) override;
     void setSensorStatus(std::string_view) override {}
     void showMainTab(MainTab) override {}
     void showChildPanel(ChildPanel) override {}

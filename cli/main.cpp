@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <functional>
@@ -117,6 +118,22 @@ struct CommandLine {
     OffsetOptions offset;
 };
 
+// The value of a real-valued option: a number as CLI11 reads it, which
+// alone would take an empty value as 0, a value nobody gave. With `finite`
+// an infinity or NaN is refused as well.
+CLI::Validator realNumber(bool finite) {
+    return CLI::Validator(
+        [finite](std::string& text) -> std::string {
+            double value = 0.0;
+            if (!CLI::detail::lexical_cast(text, value))
+                return "not a number: '" + text + "'";
+            if (finite && !std::isfinite(value))
+                return "not a finite number: '" + text + "'";
+            return {};
+        },
+        "NUMBER");
+}
+
 // A subcommand without a help flag of its own: "--help" is a global option.
 CLI::App* command(CLI::App& parent, const char* name, const char* description) {
     CLI::App* sub = parent.add_subcommand(name, description);
@@ -223,7 +240,8 @@ void addRecordCommands(CLI::App& app, CommandLine& line) {
     r->add_option("-o", o.file)->required();
     r->add_option("--mode", o.mode)->check(CLI::IsMember({"values", "continuous", "triggered"}));
     r->add_option("-n", o.count)->check(CLI::Range(1LL, 4294967295LL));
-    r->add_option("--interval", o.interval);
+    // Infinity and NaN are refused with the interval's other limits.
+    r->add_option("--interval", o.interval)->check(realNumber(false));
     r->add_option("--color-space", o.colourSpace)->check(CLI::Range(0, 4));
     r->add_option("--panel-id", o.panelId);
     r->add_flag("--append", o.append);
@@ -237,7 +255,7 @@ void addScopeCommands(CLI::App& app, CommandLine& line) {
     s->add_option("--pretrigger", line.scope.pretrigger)->check(CLI::Range(0, 127));
     s->add_option("--rate", line.scope.rate)->check(CLI::Range(0, 65535));
     s->add_option("--signal", line.scope.signal)->check(CLI::Range(0, 65535));
-    s->add_option("--level", line.scope.level);
+    s->add_option("--level", line.scope.level)->check(realNumber(true));
     s->callback([&line] {
         if (!line.run)
             line.run = [&line](CliContext& ctx) { return commandScope(ctx, line.scope); };

@@ -62,10 +62,8 @@ int checkFile(const RecordOptions& o) {
 // writes none.
 int prepareFile(CliContext& ctx, const RecordOptions& o) {
     app::Session& s = ctx.session();
-    if (o.append && exists(o.file)) {
-        s.shell.paths.recorderFile = o.file;
-        return kExitOk;
-    }
+    if (o.append && exists(o.file))
+        return app::AppendToRecFile(s, o.file) ? kExitOk : kExitFailure;
     app::ParameterState& p = s.parameters;
     if (o.colourSpace) {
         p.controls.setValue(parameters::Control::ColorSpace, *o.colourSpace);

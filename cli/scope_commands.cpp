@@ -2,56 +2,14 @@
 // SIGINT and SIGTERM during the wait break the scan as the BREAK button does.
 #include "app/scope.h"
 #include "cli/cli_context.h"
+#include "cli/stop_signals.h"
 #include "scope/timing.h"
 
-#include <QSocketNotifier>
-
-#include <csignal>
-#include <memory>
 #include <string>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 namespace tavrino::cli {
 
 namespace {
-
-// Turns SIGINT and SIGTERM into BreakDataScan for as long as it lives: the
-// signals are blocked and read from a descriptor in the event loop, so the
-// break runs on the one thread like a button press.
-class BreakOnSignal {
-public:
-    explicit BreakOnSignal(app::Session& s) {
-        sigemptyset(&signals_);
-        sigaddset(&signals_, SIGINT);
-        sigaddset(&signals_, SIGTERM);
-        sigprocmask(SIG_BLOCK, &signals_, &previous_);
-        fd_ = signalfd(-1, &signals_, SFD_CLOEXEC | SFD_NONBLOCK);
-        if (fd_ < 0)
-            return;
-        notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, &s] {
-            signalfd_siginfo info{};
-            while (read(fd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
-            }
-            app::BreakDataScan(s);
-        });
-    }
-    ~BreakOnSignal() {
-        notifier_.reset();
-        if (fd_ >= 0)
-            close(fd_);
-        sigprocmask(SIG_SETMASK, &previous_, nullptr);
-    }
-    BreakOnSignal(const BreakOnSignal&) = delete;
-    BreakOnSignal& operator=(const BreakOnSignal&) = delete;
-
-private:
-    sigset_t signals_{};
-    sigset_t previous_{};
-    int fd_ = -1;
-    std::unique_ptr<QSocketNotifier> notifier_;
-};
 
 std::string scanLines(const scope::ScanResult& r) {
     std::string out;
@@ -74,7 +32,7 @@ int commandScope(CliContext& ctx, const ScopeOptions& options) {
         scope::ScanSettings{options.trigger, options.pretrigger, options.rate, options.signal, options.level};
     int result = 0;
     {
-        BreakOnSignal breaker(s);
+        const StopOnSignals breaker([&s] { app::BreakDataScan(s); });
         result = app::GetScopeData(s);
     }
     if (result != 1)

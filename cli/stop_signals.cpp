@@ -34,12 +34,20 @@ StopOnSignals::StopOnSignals(std::function<void()> stop, QObject* parent)
     signalPipe = pipe_[1];
     notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &StopOnSignals::onReadable);
+    arm(&previousInt_, &previousTerm_);
+}
+
+void StopOnSignals::arm(struct sigaction* previousInt, struct sigaction* previousTerm) {
     struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, &previousInt_);
-    sigaction(SIGTERM, &action, &previousTerm_);
+    // Each signal takes the handler away again until the event loop has
+    // passed the stop on (onReadable arms it anew). A program held outside
+    // its event loop, in a call that does not return, is therefore ended by
+    // the next signal instead of ignoring it for ever.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    sigaction(SIGINT, &action, previousInt);
+    sigaction(SIGTERM, &action, previousTerm);
 }
 
 StopOnSignals::~StopOnSignals() {
@@ -58,6 +66,7 @@ void StopOnSignals::onReadable() {
     while (::read(pipe_[0], bytes, sizeof bytes) > 0) {
     }
     received_ = true;
+    arm(nullptr, nullptr);
     stop_();
 }
 

@@ -9,7 +9,7 @@ namespace tavrino::sim {
 namespace {
 
 // What follows the name: an order, a value, or both.
-enum class Args { Order, OrderOptionalCount, Value, OrderValue, OptionalValue };
+enum class Args { Order, OrderOptionalCount, OrderOptionalValue, Value, OrderValue, OptionalValue };
 
 struct KindInfo {
     std::string_view name;
@@ -19,13 +19,14 @@ struct KindInfo {
     int maxValue;
 };
 
-constexpr std::array<KindInfo, 11> kKinds{{
+constexpr std::array<KindInfo, 12> kKinds{{
     {"drop", FaultKind::Drop, Args::OrderOptionalCount, 1, 1000000},
     {"delay", FaultKind::Delay, Args::Value, 0, 600000},
     {"split", FaultKind::Split, Args::Value, 1, 4096},
     {"header-crc", FaultKind::HeaderCrc, Args::Order, 0, 0},
     {"data-crc", FaultKind::DataCrc, Args::Order, 0, 0},
     {"short-header", FaultKind::ShortHeader, Args::Order, 0, 0},
+    {"short-payload", FaultKind::ShortPayload, Args::OrderOptionalValue, 0, 2040},
     {"error-reply", FaultKind::ErrorReply, Args::OrderValue, 0, 65535},
     {"plausibility", FaultKind::Plausibility, Args::OrderValue, 0, 65535},
     {"oversize", FaultKind::Oversize, Args::Order, 0, 0},
@@ -61,12 +62,14 @@ std::optional<Fault> parseFault(std::string_view text, std::string& error) {
             continue;
         const std::size_t argc = parts.size() - 1;
         const bool takesOrder = info.args == Args::Order || info.args == Args::OrderOptionalCount ||
-                                info.args == Args::OrderValue;
+                                info.args == Args::OrderOptionalValue || info.args == Args::OrderValue;
         const std::size_t minArgs = info.args == Args::OptionalValue ? 0
                                     : info.args == Args::OrderValue  ? 2
                                                                      : 1;
-        const std::size_t maxArgs =
-            info.args == Args::OrderValue || info.args == Args::OrderOptionalCount ? 2 : 1;
+        const std::size_t maxArgs = info.args == Args::OrderValue || info.args == Args::OrderOptionalCount ||
+                                            info.args == Args::OrderOptionalValue
+                                        ? 2
+                                        : 1;
         if (argc < minArgs || argc > maxArgs) {
             error = "wrong number of fields in fault '" + std::string(text) + "'";
             return std::nullopt;
@@ -106,7 +109,8 @@ std::string toString(const Fault& fault) {
         if (fault.order >= 0)
             text.append(1, ':').append(std::to_string(fault.order));
         const bool showValue = info.args == Args::Value || info.args == Args::OrderValue ||
-                               (info.args == Args::OptionalValue && fault.value != 0) ||
+                               ((info.args == Args::OptionalValue || info.args == Args::OrderOptionalValue) &&
+                                fault.value != 0) ||
                                (info.kind == FaultKind::Drop && fault.remaining >= 0);
         if (showValue)
             text.append(1, ':').append(

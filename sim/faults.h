@@ -16,6 +16,7 @@ enum class FaultKind {
     HeaderCrc,    // header-crc:ORDER    wrong header CRC
     DataCrc,      // data-crc:ORDER      wrong data CRC (header itself valid)
     ShortHeader,  // short-header:ORDER  only the first 5 header bytes
+    ShortPayload, // short-payload:ORDER[:BYTES]  payload cut to BYTES (default 0), frame valid
     ErrorReply,   // error-reply:ORDER:ARG  error reply (order echo 0) with ARG
     Plausibility, // plausibility:ORDER:COUNT  argument word COUNT
     Oversize,     // oversize:ORDER      length word above 2040 (payload padded)

@@ -49,8 +49,8 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Simulated sensor. Prints its endpoints on the first line of stdout, e.g.\n"
                        "\"tcp 127.0.0.1:5000 pty /dev/pts/4\".\n\n"
                        "Faults (--fault, repeatable): drop:ORDER[:N] delay:MS split:BYTES header-crc:ORDER\n"
-                       "data-crc:ORDER short-header:ORDER error-reply:ORDER:ARG plausibility:ORDER:COUNT\n"
-                       "oversize:ORDER disconnect:N port-error[:N]"));
+                       "data-crc:ORDER short-header:ORDER short-payload:ORDER[:BYTES] error-reply:ORDER:ARG\n"
+                       "plausibility:ORDER:COUNT oversize:ORDER disconnect:N port-error[:N]"));
     parser.addHelpOption();
     const QCommandLineOption tcp(QStringLiteral("tcp"),
                                  QStringLiteral("Listen on [HOST:]PORT (default 127.0.0.1:5000)."),

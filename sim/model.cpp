@@ -17,10 +17,10 @@ namespace {
 // Raw Y of a white target with POWER 500, GAIN 5, INTEGRAL 1: mid-range.
 constexpr double kWhiteLevel = 2000.0;
 // The channels' filters do not match the standard observer exactly, which is
-// what the factory calibration corrects. White's raw Z (about 2170) lies
-// clearly above 2000 and every other target's clearly below, so a rising
-// edge through 2000 on the blue trace happens once per pass of the white
-// target.
+// what the factory calibration corrects. In the default scene the white
+// card's raw Z (about 1920) lies clearly above 1500 and every other card's
+// (at most about 840, the blue one) clearly below, so a rising edge through
+// 1500 on the blue trace happens once per pass of the white card.
 constexpr std::array<double, 3> kSensitivity{0.93, 1.0, 0.99};
 // Dark signal at GAIN 5, INTEGRAL 1; amplified like the light signal.
 constexpr std::array<double, 3> kDark{18.0, 22.0, 16.0};

@@ -9,11 +9,35 @@ namespace tavrino::sim {
 
 namespace {
 
+// The ideal white the factory calibration refers to.
 constexpr Xyz kWhite{95.05, 100.0, 108.9};
 constexpr Xyz kGreyCard{17.11, 18.00, 19.60};
 
 Scene singleTarget(std::string name, Xyz xyz) {
     return Scene{{{std::move(name), xyz, 60.0}}, 0.0};
+}
+
+// A card given by its L*a*b* values (relative to kWhite), as colour cards
+// are specified.
+Xyz labCard(double lightness, double a, double b) {
+    const auto cube = [](double f) {
+        return f > 6.0 / 29.0 ? f * f * f : 3.0 * 36.0 / 841.0 * (f - 4.0 / 29.0);
+    };
+    const double fy = (lightness + 16.0) / 116.0;
+    return {kWhite.x * cube(fy + a / 500.0), kWhite.y * cube(fy), kWhite.z * cube(fy - b / 200.0)};
+}
+
+// Printed colour cards as they pass a sensor on a belt: a white card below
+// the ideal white, and colours well inside what print can show, so that no
+// coordinate leaves the range the graphs show.
+Scene cardCycle() {
+    return Scene{{{"white", labCard(95.0, 0.0, 0.0), 3.0},
+                  {"red", labCard(45.0, 60.0, 40.0), 3.0},
+                  {"green", labCard(55.0, -50.0, 30.0), 3.0},
+                  {"blue", labCard(38.0, 12.0, -52.0), 3.0},
+                  {"yellow", labCard(85.0, 2.0, 72.0), 3.0},
+                  {"grey card", kGreyCard, 3.0}},
+                 1.0};
 }
 
 } // namespace
@@ -24,13 +48,7 @@ std::vector<std::string_view> builtInSceneNames() {
 
 std::optional<Scene> builtInScene(std::string_view name) {
     if (name == "cycle")
-        return Scene{{{"white", kWhite, 3.0},
-                      {"red", {41.24, 21.26, 1.93}, 3.0},
-                      {"green", {35.76, 71.52, 11.92}, 3.0},
-                      {"blue", {18.05, 7.22, 95.05}, 3.0},
-                      {"yellow", {77.00, 92.78, 13.85}, 3.0},
-                      {"grey card", kGreyCard, 3.0}},
-                     1.0};
+        return cardCycle();
     if (name == "white")
         return singleTarget("white", kWhite);
     if (name == "grey")

@@ -447,6 +447,11 @@ void SimulatedSensor::send(int faultOrder, Reply reply, SimTime at) {
         reply.argument = static_cast<std::uint16_t>(f->value);
         log("fault " + toString(*f));
     }
+    if (const Fault* f = findFault(FaultKind::ShortPayload, faultOrder);
+        f && reply.payload.size() > static_cast<std::size_t>(f->value)) {
+        reply.payload.resize(static_cast<std::size_t>(f->value));
+        log("fault " + toString(*f));
+    }
     std::uint16_t length = static_cast<std::uint16_t>(reply.payload.size());
     if (const Fault* f = findFault(FaultKind::Oversize, faultOrder)) {
         length = kOversizeLength;

@@ -453,11 +453,14 @@ void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera
         page->breakButton()->click();
     });
     page->scanButton()->click();
-    page->triggerLevelField()->setValue(2000);
+    page->triggerLevelField()->setValue(1500); // passed once per pass of the white card
     emit page->triggerLevelField()->editingFinished();
     page->scanRateField()->setValue(lang == QStringLiteral("de") ? 4 : 2);
     emit page->scanRateField()->editingFinished();
-    page->commentBox()->setPlainText(QStringLiteral("Belt 3, white label passing"));
+    page->commentBox()->setPlainText(QStringLiteral(
+        "Belt 3, white label passing\nRising edge of the blue trace through 1500 with 20 "
+        "pre-trigger values: the white card arrives after the grey card. Checked after the belt "
+        "speed of line 2 was changed."));
     page->scanButton()->click();
     camera.take(&window, QStringLiteral("scope_scan_%1").arg(lang));
     ui::ScopeGraph* graph = panel->scopeGraph();
@@ -470,9 +473,11 @@ void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(camera.path(QStringLiteral("scope_report_%1.pdf").arg(lang)));
-    const bool printed = ui::printScopeReport(
-        printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
-        panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
+    const bool printed =
+        ui::ReportResult::Printed ==
+        ui::printScopeReport(
+            printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
+            panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
     std::fprintf(stdout, "%s %s\n", printed ? "wrote" : "could not write",
                  qPrintable(printer.outputFileName()));
     panel->zoomButton()->click();

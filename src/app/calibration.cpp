@@ -204,11 +204,12 @@ int SendCalibrationData(Session& s, std::uint16_t slot) {
 
 int ReadCalibrationData(Session& s, std::uint16_t slot) {
     auto& sensor = s.calibration.tables.sensor;
-    if (s.link.request(order::ReadCalibration, slot) != 1)
+    if (s.link.requestRecord(order::ReadCalibration, slot, c::kTableBytes) != 1)
         return -1;
     sensor.values = c::decodeTable(reply(s));
     changed(s, CalibrationChange::SensorData);
-    if (s.link.request(order::ReadCalibration, static_cast<std::uint16_t>(slot + 1)) != 1)
+    if (s.link.requestRecord(order::ReadCalibration, static_cast<std::uint16_t>(slot + 1),
+                             c::kFactorsAndBlockBytes) != 1)
         return -1;
     const c::FactorsAndBlock fb = c::decodeFactorsAndBlock(reply(s));
     sensor.factors = fb.factors;
@@ -431,7 +432,7 @@ bool passwordEntered(Session& s, std::string_view entry) {
 // ---- offsets -------------------------------------------------------------------------
 
 int GetOffset(Session& s) {
-    if (s.link.request(order::GetOffset, 0) != 1)
+    if (s.link.requestRecord(order::GetOffset, 0, c::kOffsetRecordBytes) != 1)
         return -1;
     const c::OffsetRecord record = c::decodeOffsetRecord(reply(s));
     s.calibration.zeroPoint = record.zeroPoint;

@@ -275,9 +275,9 @@ int GenerateHWInfoFile(Session& s, const std::optional<std::string>& path) {
     GetOffset(s);
     if (s.flags.sensorConnected == 0)
         return -1;
-    if (s.link.request(order::HardwareInfo, link::kHardwareInfoKey) != 1 || s.flags.sensorConnected == 0)
+    if (s.link.requestRecord(order::HardwareInfo, link::kHardwareInfoKey, 2 * kHardwareWords) != 1 ||
+        s.flags.sensorConnected == 0)
         return -1;
-    // A reply shorter than 512 bytes gives 0000 for the words it lacks.
     const std::string data = hardwareDataText(s.link.replyPayload(), s.link.lastReply().length);
 
     std::string file;
@@ -417,14 +417,22 @@ void showConnectionHelp(Session& s, ConnectionControl c) {
 
 void loadPanelSettings(Session& s) {
     PanelSettings settings = s.panelSettings();
-    LoadPanelSettings(s.panelSettingsFile(), s.programDirectory(), settings, s.rowColours, s.op(),
-                      s.language());
+    const PanelSettingsLoad outcome = LoadPanelSettings(s.panelSettingsFile(), s.programDirectory(), settings,
+                                                        s.rowColours, s.op(), s.language());
+    s.shell.keepSettingsFile = mustKeepPanelSettingsFile(outcome);
     s.applyPanelSettings(settings);
     teach::paintRowColours(s.rowColours, s.parameters.teachTable);
 }
 
 int storePanelSettings(Session& s) {
-    const int status = StorePanelSettings(s.panelSettingsFile(), s.panelSettings(), s.rowColours);
+    int status = kIniOk;
+    if (s.shell.keepSettingsFile) {
+        // What was there at start-up is not the program's to destroy.
+        status = KeepPanelSettingsFile(s.panelSettingsFile());
+        s.shell.keepSettingsFile = status < 0;
+    }
+    if (status >= 0)
+        status = StorePanelSettings(s.panelSettingsFile(), s.panelSettings(), s.rowColours);
     // The settings file is replaced whole or not at all; a failure keeps the
     // old file, and the operator should know the new settings were not kept.
     if (status < 0)

@@ -129,6 +129,10 @@ private:
 bool sendDoubleParameters(Session& s, double average) {
     ParameterState& p = s.parameters;
     report(s, Stage::Finishing);
+    // A correction value over a zero raw value would pass through the
+    // parameter words below as a made-up number; it is refused instead.
+    if (!p.transfer.correctionsSendable())
+        return false;
     parameters::GetPanelValues(p.controls, p.teachTable, p.set);
     p.set.words[word::PowerMode] = 1;
     p.set.words[word::Average] = static_cast<std::uint16_t>(average);
@@ -163,7 +167,8 @@ void DPAssign3(Session& s) {
     const auto& xyz = s.assistant.xyz;
     const auto c = assistant::correctionValues(xyz[AssistantState::kDarkerWithSet1],
                                                xyz[AssistantState::kDarkerWithSet2]);
-    // The controls keep every value inside the correction word's range.
+    // The controls keep a finite value inside the correction word's range
+    // and a value over a zero raw value as it is.
     for (std::size_t axis = 0; axis < 3; ++axis)
         s.parameters.controls.setValue(static_cast<Control>(word::CorrectionX + axis), c[axis]);
 }

@@ -218,9 +218,28 @@ PanelSettingsLoad LoadPanelSettings(const std::string& file, const std::string& 
                                     PanelSettings& settings, teach::RowColours& rows, Operator& op,
                                     Language language) {
     const PanelSettingsLoad outcome = readPanelSettings(file, programDirectory, settings, rows);
-    if (outcome == PanelSettingsLoad::Unreadable)
+    if (mustKeepPanelSettingsFile(outcome))
         tellFileNotRead(op, language, file);
     return outcome;
+}
+
+bool mustKeepPanelSettingsFile(PanelSettingsLoad outcome) {
+    return outcome == PanelSettingsLoad::Unreadable || outcome == PanelSettingsLoad::OtherType;
+}
+
+std::string panelSettingsBackup(const std::string& file) {
+    return file + ".bak";
+}
+
+int KeepPanelSettingsFile(const std::string& file) {
+    std::error_code ec;
+    // A directory, a FIFO or a device is never moved: the store refuses to
+    // write over it anyway.
+    if (!std::filesystem::is_regular_file(file, ec))
+        return kIniOk;
+    // A link is moved itself, so the file it names stays untouched.
+    std::filesystem::rename(file, panelSettingsBackup(file), ec);
+    return ec ? kIniNotWritable : kIniOk;
 }
 
 int StorePanelSettings(const std::string& file, const PanelSettings& settings,

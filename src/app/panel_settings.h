@@ -98,15 +98,27 @@ enum class PanelSettingsLoad {
     Loaded,     // a valid file was read
     Missing,    // no file (a first start): the defaults, quietly
     Unreadable, // a file is there but could not be read: the defaults, and the operator was told
-    OtherType,  // the file is not of type "Panel Settings": the defaults, quietly
+    OtherType,  // not a settings file (another type, garbage, empty): the defaults, and the operator was told
 };
-// LoadPanelSettings as above; a file that is there but cannot be read (no
-// permission, a directory, a read error) is also reported to the operator
-// ("File could not be read!" and the path), so that its settings are not
-// silently lost when the defaults are stored over it at the end of the run.
+// LoadPanelSettings as above; a file that is there but is not a settings
+// file of ours, or cannot be read at all (no permission, a directory, a read
+// error), is also reported to the operator ("File could not be read!" and the
+// path), so that its contents are not silently lost behind the operator's
+// back (see KeepPanelSettingsFile).
 PanelSettingsLoad LoadPanelSettings(const std::string& file, const std::string& programDirectory,
                                     PanelSettings& settings, teach::RowColours& rows, Operator& op,
                                     Language language);
+
+// Whether the file found at start-up must be kept before the settings are
+// stored over it: it was there but not a settings file that could be read.
+[[nodiscard]] bool mustKeepPanelSettingsFile(PanelSettingsLoad outcome);
+// Where KeepPanelSettingsFile keeps it: the path with ".bak" added.
+[[nodiscard]] std::string panelSettingsBackup(const std::string& file);
+// Renames the file at `file` (a regular file, or a link to one) to its
+// backup name, replacing an older backup. kIniOk also when there is nothing
+// of that kind to keep; kIniNotWritable when it could not be kept, in which
+// case it must not be written over.
+int KeepPanelSettingsFile(const std::string& file);
 
 // Writes the whole file from scratch, in the fixed key order; the file is
 // replaced atomically, so a failed write leaves the previous file. Returns the

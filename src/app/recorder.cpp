@@ -64,17 +64,34 @@ void showRecordedFrame(Session& s) {
     s.graphs().SetPanelGraphData();
 }
 
+// "File could not be saved!" and the file.
+void tellNotSaved(Session& s, const std::string& path) {
+    tell(s, std::string(parameters::file::kFileNotSaved.in(s.language())) + "\n" + path);
+}
+
 void tellLinesNotWritten(Session& s) {
     tell(s, rt::linesNotWritten(s.language(), s.recorder.unwrittenLines, s.shell.paths.recorderFile));
 }
 
-// The end of every run: "File has been saved!", or, when lines were lost,
-// how many and where instead.
-void tellRecordingEnd(Session& s) {
-    if (s.recorder.unwrittenLines == 0)
-        tell(s, rt::kFileSaved);
-    else
-        tellLinesNotWritten(s);
+// The end of every run: "File has been saved!" when the run ended as the
+// operator or its count ended it and every line went into the file.
+// Otherwise that would claim more than the file got: a run that a
+// communication failure ended says how many lines it wrote, and lost lines
+// are counted.
+void tellRecordingEnd(Session& s, bool endedByFailure) {
+    const RecorderState& r = s.recorder;
+    if (!endedByFailure) {
+        if (r.unwrittenLines == 0)
+            tell(s, rt::kFileSaved);
+        else
+            tellLinesNotWritten(s);
+        return;
+    }
+    const std::string& path = s.shell.paths.recorderFile;
+    std::string text = rt::recordingBroken(s.language(), r.writtenLines, path);
+    if (r.unwrittenLines > 0)
+        text += "\n\n" + rt::linesNotWritten(s.language(), r.unwrittenLines, path);
+    tell(s, text);
 }
 
 // The counting at the end of each interval cycle, whether its exchange
@@ -94,11 +111,14 @@ void countCycle(Session& s) {
     r.notify(RecorderChange::Counts);
 }
 
-// One frame the sensor sent by itself, now the link's last reply.
-void recordStreamedFrame(Session& s) {
+// One frame the sensor sent by itself, now the link's last reply. False when
+// it stopped short of a measurement (reported).
+bool recordStreamedFrame(Session& s) {
     // A frame without payload carries no measurement to record.
     if (s.link.lastReply().length == 0)
-        return;
+        return true;
+    if (s.link.expectPayload(measurement::kPayloadSize) != 1)
+        return false;
     RecorderState& r = s.recorder;
     measurement::acceptFrame(s.live.record, s.link.replyPayload(), s.link.lastReply().length, true);
     r.seriesCount += 1;
@@ -107,10 +127,22 @@ void recordStreamedFrame(Session& s) {
     showRecordedFrame(s);
     ToFile(s);
     r.notify(RecorderChange::Counts);
+    return true;
 }
 
 bool linkOpen(const Session& s) {
     return s.link.protocol() == link::Protocol::TcpIp ? s.link.tcpConnected() : s.link.serialOpen();
+}
+
+// StopAutoSend after every end of the triggered loop. After a failure that
+// ended it (the start refused, the line broken) the stop still goes out, as
+// the sensor may have begun sending; its own failure would only repeat the
+// report.
+int stopAfterRecording(Session& s, int recorded) {
+    if (recorded >= 0)
+        return StopAutoSend(s);
+    const link::SensorLink::FailureAlreadyReported reported(s.link);
+    return StopAutoSend(s);
 }
 
 } // namespace
@@ -148,14 +180,28 @@ bool WriteFileHeader(Session& s) {
                                      recorder::recordHeader(s.language(), s.shell.panelId, colourSpace)))
         return true;
     // Every later line would be lost as well: the operator hears of it now.
-    tell(s, std::string(parameters::file::kFileNotSaved.in(s.language())) + "\n" + path);
+    tellNotSaved(s, path);
     return false;
+}
+
+bool AppendToRecFile(Session& s, const std::string& path) {
+    // Nothing appended yet: only whether the file would take lines at all,
+    // so that a recording never starts into a file that loses every line.
+    if (!recorder::appendToRecordFile(path, {})) {
+        tellNotSaved(s, path);
+        return false;
+    }
+    s.shell.paths.recorderFile = path;
+    s.shell.notify(ShellChange::Paths);
+    return true;
 }
 
 void ToFile(Session& s) {
     const std::string line =
         recorder::recordLine(s.live.record, recorder::localTimestamp(std::chrono::system_clock::now()));
-    if (!recorder::appendToRecordFile(s.shell.paths.recorderFile, line))
+    if (recorder::appendToRecordFile(s.shell.paths.recorderFile, line))
+        ++s.recorder.writtenLines;
+    else
         ++s.recorder.unwrittenLines;
 }
 
@@ -226,7 +272,7 @@ int Record(Session& s) {
     {
         const Activity red(s.recorder, &RecorderState::intervalRecording);
         result = RecordFrame(s);
-        tellRecordingEnd(s);
+        tellRecordingEnd(s, result < 0);
     }
     return result;
 }
@@ -236,6 +282,7 @@ int RecordFrame(Session& s) {
     s.flags.running = 1;
     CalcRecTime(s);
     r.seriesCount = 0;
+    r.writtenLines = 0;
     r.unwrittenLines = 0;
     r.notify(RecorderChange::Counts);
     const std::chrono::nanoseconds period = recorder::intervalDuration(r.interval);
@@ -277,6 +324,7 @@ int recordAtInterval(Session& s) {
 
 void RecordManually(Session& s) {
     RecorderState& r = s.recorder;
+    r.writtenLines = 0;
     r.unwrittenLines = 0;
     showRecordedFrame(s);
     ToFile(s);
@@ -290,6 +338,7 @@ void RecordManually(Session& s) {
 
 int TriggeredRecord(Session& s) {
     RecorderState& r = s.recorder;
+    r.writtenLines = 0;
     r.unwrittenLines = 0;
     // Set before the start request, so that a stop during it still counts.
     s.flags.running = 1;
@@ -304,24 +353,23 @@ int TriggeredRecord(Session& s) {
         const int got = s.link.receiveUnsolicited(stopped);
         if (got == 0)
             break;
-        if (got != 1) {
+        if (got != 1 || !recordStreamedFrame(s)) {
             s.flags.running = 0;
             return -1;
         }
-        recordStreamedFrame(s);
     }
     return 1;
 }
 
-void StopAutoSend(Session& s, bool recordThem) {
+int StopAutoSend(Session& s) {
     // Over a line that is gone nothing can carry the stop; the failure that
     // closed it has been reported.
     if (!linkOpen(s))
-        return;
-    s.link.requestPastStream(link::order::AutoSend, 0, link::order::Measure, [&s, recordThem] {
-        if (recordThem)
-            recordStreamedFrame(s);
-    });
+        return -1;
+    // The recording ended with its loop: frames the sensor sent before it
+    // took the stop are read so that the next exchange finds its own reply,
+    // and dropped.
+    return s.link.requestPastStream(link::order::AutoSend, 0, link::order::Measure, [] {});
 }
 
 int recordTriggered(Session& s) {
@@ -334,13 +382,10 @@ int recordTriggered(Session& s) {
     const Activity red(s.recorder, &RecorderState::triggeredRecording);
     resetSignalGraph(s);
     const int result = TriggeredRecord(s);
-    // Frames still on their way when a stopping action ended the run belong
-    // to it; after a failure, or with the command line's count reached,
-    // there is nothing more to take.
-    const bool limitReached = s.recorder.lineLimit > 0 && s.recorder.seriesCount >= s.recorder.lineLimit;
-    StopAutoSend(s, result == 1 && !limitReached);
-    tellRecordingEnd(s);
-    return result;
+    const int stopped = stopAfterRecording(s, result);
+    tellRecordingEnd(s, result < 0);
+    // A sensor that did not take the stop may still be sending.
+    return stopped == 1 ? result : -1;
 }
 
 // ---------------------------------------------------------------- buttons

@@ -22,6 +22,10 @@ bool SelRecFile(Session& s);
 // Opens the record file, writes the header with the COLOR SPACE of the
 // sensor parameter page now; the operator hears of a failure.
 bool WriteFileHeader(Session& s);
+// Takes the existing file at `path` as the record file to add lines to (no
+// header). False, and the operator told, when it cannot take lines: it is not
+// a regular file (a FIFO, a device, a directory) or it is read-only.
+bool AppendToRecFile(Session& s, const std::string& path);
 // One record line from the current measurement record; a line that could
 // not be written is counted in the recorder's unwrittenLines.
 void ToFile(Session& s);
@@ -31,8 +35,9 @@ void CalcRecTime(Session& s);
 void InitRecordPanel(Session& s);
 
 // START (modes 0 and 1): the question, the file-in-use message, the loop and
-// "File has been saved!" (or how many lines were lost). 1 done, 0 the
-// operator answered No, -1 an exchange failed (reported by the link).
+// "File has been saved!" (or how many lines were written after a failure,
+// or lost). 1 done, 0 the operator answered No, -1 an exchange failed
+// (reported by the link).
 int Record(Session& s);
 // The interval loop; 1, or -1 when an exchange failed.
 int RecordFrame(Session& s);
@@ -40,17 +45,17 @@ int RecordFrame(Session& s);
 void RecordManually(Session& s);
 // The loop of mode 3 after order 30 argument 1; 1, or -1 on a failure.
 int TriggeredRecord(Session& s);
-// Order 30 argument 0, reading past the frames still on their way; with
-// `recordThem` (a recording ended by a stopping action) each of them is
-// recorded as well, so no frame the sensor sent is lost.
-void StopAutoSend(Session& s, bool recordThem);
+// Order 30 argument 0, reading past the frames still on their way. They
+// came after the recording ended and are not recorded. 1, or -1 when the
+// stop could not be sent or failed: the sensor may still be sending.
+int StopAutoSend(Session& s);
 
 // The START button: dims the sensor buttons, resets the signal graph panel,
 // Record, undims. Results as Record.
 int recordAtInterval(Session& s);
 // The triggered record button: the question, dimming, TriggeredRecord, the
 // stop of the automatic sending after every end, the closing message.
-// Results as Record.
+// Results as Record; -1 also when the stop failed.
 int recordTriggered(Session& s);
 
 void CBF_ButtonSelRecFile(Session& s);

@@ -51,7 +51,9 @@ public:
     // The command-line tool's -n for modes 1 and 3: the run ends after this
     // many lines. 0 (the page) ends only by the stopping actions.
     double lineLimit = 0;
-    // Lines of the current run that could not be written to the file.
+    // Lines of the current run written to the file, and those that could
+    // not be.
+    unsigned long writtenLines = 0;
     unsigned long unwrittenLines = 0;
 
     [[nodiscard]] bool visible(recorder::RecorderControl c) const {

@@ -33,11 +33,15 @@ int receiveFrame(Session& s, int k, int& start, scope::ScanResult& out) {
     if (r != 1)
         return r;
     const auto& h = s.link.lastReply();
-    // A frame of another size would misplace every sample after it.
-    if (h.length != scope::framePayloadSize(k)) {
+    const std::size_t expected = scope::framePayloadSize(k);
+    // A frame without payload or longer than this frame's record is no frame
+    // of this scan; one that stops short is a frame that lacks samples.
+    if (h.length == 0 || h.length > expected) {
         s.link.SetTimeout(kBadHeader);
         return -1;
     }
+    if (s.link.expectPayload(expected) != 1)
+        return -1;
     const auto& set = s.scope.settings;
     if (k == 0)
         start = scope::startPosition(set.triggerMode, set.preTrigger, static_cast<std::int16_t>(h.argument));
@@ -109,7 +113,7 @@ void BreakDataScan(Session& s) {
 
 int GetCycleTime(Session& s) {
     scope::CycleTime t;
-    const int r = s.link.request(scope::kOrderCycleTime, 0, 0);
+    const int r = s.link.requestRecord(scope::kOrderCycleTime, 0, scope::kCycleTimeReplySize);
     if (r == 1) {
         const std::uint8_t* p = s.link.replyPayload();
         t = scope::cycleTimeFromReply(link::readI32(p), link::readI32(p + 4));
@@ -130,6 +134,13 @@ void initScopePanel(Session& s) {
     const int colourSpace = s.parameters.controls.code(parameters::Control::ColorSpace);
     s.scope.axes = scope::axisSetup(colourSpace, s.scope.settings.recordedSignal);
     s.scope.notify(ScopeChange::Axes);
+    // The trigger level field shows the level with the new decimals; the
+    // level sent must be the one shown, not the finer one it was rounded from.
+    const double shown = scope::roundedToDecimals(s.scope.settings.triggerLevel, s.scope.axes.valueDecimals);
+    if (shown != s.scope.settings.triggerLevel) {
+        s.scope.settings.triggerLevel = shown;
+        s.scope.notify(ScopeChange::Settings);
+    }
     calcScopDeltaXY(s);
 }
 

@@ -159,6 +159,9 @@ public:
     // Set when the operator chose Close in the failed-connection popup; the
     // front end ends the program (without storing the settings).
     bool closeRequested = false;
+    // The settings file found at start-up was not one that could be read:
+    // it is kept under its backup name before the first store replaces it.
+    bool keepSettingsFile = false;
 };
 
 // The operator the session hands to every subsystem: the front end's
@@ -189,6 +192,9 @@ public:
     }
     FileChoice selectFile(const FileRequest& request) override { return outer_.selectFile(request); }
     void appendConnectionLog(std::string_view text) override { outer_.appendConnectionLog(text); }
+    void appendFailureToConnectionLog(std::string_view text) override {
+        outer_.appendFailureToConnectionLog(text);
+    }
     void setSensorStatus(std::string_view text) override { outer_.setSensorStatus(text); }
     void showMainTab(MainTab tab) override {
         shell_.currentMainTab = tab;

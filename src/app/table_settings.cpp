@@ -110,7 +110,8 @@ int SaveTableSettingsToEE(Session& s) {
 
 int GetTableSettingsFromEE(Session& s) {
     link::writeU16(s.link.stagingPayload(), link::kTableSettingsValue);
-    if (s.link.request(link::order::TableSettingsRead, link::kTableSettingsArea, 2) != 1)
+    if (s.link.requestRecord(link::order::TableSettingsRead, link::kTableSettingsArea,
+                             teach::kTableSettingsBlockSize, 2) != 1)
         return -1;
     const auto rows = teach::decodeTableSettingsBlock(s.link.replyPayload(), s.link.lastReply().length);
     for (int row = 0; row < teach::kRows; ++row) {

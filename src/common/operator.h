@@ -56,6 +56,9 @@ public:
 
     // The connection page's log text box.
     virtual void appendConnectionLog(std::string_view text) = 0;
+    // A communication failure's entry in that log. Where a command prints the
+    // log as its output, its failures still go where every report goes.
+    virtual void appendFailureToConnectionLog(std::string_view text) { appendConnectionLog(text); }
     // The sensor status field of the measurement display panel.
     virtual void setSensorStatus(std::string_view text) = 0;
     virtual void showMainTab(MainTab tab) = 0;

@@ -46,7 +46,9 @@ inline constexpr int kIniMissingItem = -5026;            // "Missing Item"
 
 // --- Format limits ----------------------------------------------------------
 
-inline constexpr int kIniMaxLineLength = 1024;        // characters of one file line, without CR LF
+// Characters of one written line, without CR LF. Reading keeps comments and
+// section lines to it but takes a longer item line whole.
+inline constexpr int kIniMaxLineLength = 1024;
 inline constexpr int kIniMaxTagLength = 255;          // characters of a written tag
 inline constexpr int kIniDefaultValueLineLength = 80; // value characters per line before splitting
 
@@ -154,7 +156,8 @@ int Ini_GetInt(IniDocument* ini, std::string_view section, std::string_view tag,
 // 1 found, 0 not found or empty (value untouched), kIniInvalidDouble.
 int Ini_GetDouble(IniDocument* ini, std::string_view section, std::string_view tag, double* value) noexcept;
 
-// Replaces the file at path atomically; on failure the file stays as it was.
+// Replaces the file at path atomically through the program's file writer
+// (ini/file_writer.h); on failure the file stays as it was.
 int Ini_WriteToFile(IniDocument* ini, const std::string& path) noexcept;
 // Adds the file's sections to the document. A read that fails part-way keeps
 // the complete lines read so far. Only regular files are read: a directory, a

@@ -86,6 +86,12 @@ private:
     std::string buffer_;
 };
 
+// The longest line the reader takes. An item line may be longer than a file
+// line (kIniMaxLineLength) when it was written by hand or by another
+// program; a line longer than this is nothing the program's files hold and
+// is ignored as a whole.
+inline constexpr std::size_t kIniMaxReadLineLength = 64 * 1024;
+
 inline constexpr std::size_t kIniWriteBufferSize = 16 * 1024;
 inline constexpr std::size_t kIniReadBufferSize = 2048;
 

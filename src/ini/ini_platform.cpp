@@ -1,7 +1,8 @@
-// Reading and writing INI files through the operating system's file calls:
-// the only file of the store that is not plain standard C++. A write goes to
-// a temporary file beside the target, is flushed to disk and then renamed
-// over the target, so the target is never seen half written.
+// Reading and writing files through the operating system's file calls: the
+// only file of the store that is not plain standard C++. It holds the one
+// file writer of the program (ini/file_writer.h) and the INI store's reading
+// and writing on top of it.
+#include "ini/file_writer.h"
 #include "ini/ini.h"
 #include "ini/ini_internal.h"
 
@@ -165,6 +166,149 @@ int createTemporaryFile(const std::string& directory, TemporaryFile& temp) {
     return kIniNoTempFileName;
 }
 
+bool usablePath(const std::string& path) {
+    return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+// A file the program may write to: a regular file with a write permission
+// bit (checked on the bits so that a read-only file is refused even for the
+// superuser).
+bool writableFile(const struct stat& info) {
+    return S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+// The file `path` names: symbolic links followed, also to a file that does
+// not exist yet (it is then made where the last link points).
+int followLinks(const std::string& path, std::string& target) {
+    constexpr int kMostLinks = 40;
+    target = path;
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0) {
+            return errno == ENOENT ? kIniOk : checkStatus(errno);
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            return kIniOk;
+        }
+        std::array<char, PATH_MAX> named{};
+        const ssize_t length = ::readlink(target.c_str(), named.data(), named.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= named.size()) {
+            return kIniPathError;
+        }
+        std::string next(named.data(), static_cast<std::size_t>(length));
+        if (next.front() != '/') {
+            next = directoryOf(target) + '/' + next;
+        }
+        target = std::move(next);
+    }
+    return kIniPathError; // a loop of links
+}
+
+// The target's permissions and owner, when it exists; refused when it is
+// not a file the program may replace.
+struct Existing {
+    bool exists = false;
+    struct stat info {};
+};
+
+int examineTarget(const std::string& target, Existing& existing) {
+    if (::stat(target.c_str(), &existing.info) == 0) {
+        if (!writableFile(existing.info)) {
+            return kIniNotWritable;
+        }
+        if (::access(target.c_str(), W_OK) != 0) {
+            return checkStatus(errno);
+        }
+        existing.exists = true;
+    } else if (errno != ENOENT) {
+        return checkStatus(errno);
+    }
+    const std::string directory = directoryOf(target);
+    if (::access(directory.c_str(), W_OK | X_OK) != 0) {
+        return checkStatus(errno);
+    }
+    return kIniOk;
+}
+
+int replaceTarget(const std::string& path, const FileContents& contents) {
+    if (!usablePath(path)) {
+        return kIniPathError;
+    }
+    std::string target;
+    Existing existing;
+    if (const int status = followLinks(path, target); status != kIniOk) {
+        return status;
+    }
+    if (const int status = examineTarget(target, existing); status != kIniOk) {
+        return status;
+    }
+    const std::string directory = directoryOf(target);
+    TemporaryFile temp;
+    if (const int status = createTemporaryFile(directory, temp); status != kIniOk) {
+        return status;
+    }
+    const int fd = temp.file.get();
+    if (existing.exists) {
+        // The replacement keeps the target's owner (where allowed) and mode.
+        (void)::fchown(fd, existing.info.st_uid, existing.info.st_gid);
+        (void)::fchmod(fd, existing.info.st_mode & 07777);
+    }
+    if (const int status = contents([fd](std::string_view block) { return writeAll(fd, block); });
+        status != kIniOk) {
+        return status;
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
+        return writeStatus(errno);
+    }
+    if (temp.file.close() != 0) {
+        return writeStatus(errno);
+    }
+    // rename replaces the target in one step: there is no moment without it
+    if (::rename(temp.path.c_str(), target.c_str()) != 0) {
+        return writeStatus(errno);
+    }
+    temp.committed = true;
+
+    Descriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid()) {
+        (void)::fsync(dir.get()); // the new name on disk too; failure leaves a valid file anyway
+    }
+    return kIniOk;
+}
+
+int appendToTarget(const std::string& path, std::string_view bytes) {
+    if (!usablePath(path)) {
+        return kIniPathError;
+    }
+    // Looked at before opening, so that a device is never even opened; and
+    // opened without blocking, so that a FIFO without a reader cannot hold
+    // the program in open().
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !writableFile(info)) {
+        return kIniNotWritable;
+    }
+    Descriptor file(
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!file.valid()) {
+        return errno == ENXIO ? kIniNotWritable : writeStatus(errno);
+    }
+    // What was opened may differ from what was looked at.
+    if (::fstat(file.get(), &info) != 0 || !writableFile(info)) {
+        return kIniNotWritable;
+    }
+    int status = writeAll(file.get(), bytes);
+    if (status != kIniOk) {
+        // Half a piece would corrupt what follows it.
+        (void)::ftruncate(file.get(), info.st_size);
+        return status;
+    }
+    if (file.close() != 0) {
+        status = writeStatus(errno);
+        (void)::truncate(path.c_str(), info.st_size);
+    }
+    return status;
+}
+
 } // namespace
 
 int iniReadFile(IniDocument& document, const std::string& path) {
@@ -213,73 +357,32 @@ bool iniPathExists(const std::string& path) noexcept {
 }
 
 int iniWriteFile(const IniDocument& document, const std::string& path) {
-    if (path.empty() || path.find('\0') != std::string::npos) {
-        return kIniPathError;
-    }
+    return replaceFile(path, [&document](const FileSink& sink) {
+        IniWriter writer(document, sink, kIniWriteBufferSize);
+        return writer.run();
+    });
+}
 
-    // A link to a settings file stays a link: the file it names is replaced.
-    std::string target = path;
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        std::array<char, PATH_MAX> resolved{};
-        if (::realpath(path.c_str(), resolved.data()) != nullptr) {
-            target = resolved.data();
-        }
-    }
+// ------------------------------------------------------------------ any file
 
-    // The target must be writable: an existing regular file with a write
-    // permission bit (checked on the bits so that a read-only file is refused
-    // even for the superuser), in a directory where files can be created.
-    bool exists = false;
-    mode_t mode = 0;
-    if (::stat(target.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode) || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-            return kIniNotWritable;
-        }
-        if (::access(target.c_str(), W_OK) != 0) {
-            return checkStatus(errno);
-        }
-        exists = true;
-        mode = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        return checkStatus(errno);
+int replaceFile(const std::string& path, const FileContents& contents) noexcept {
+    try {
+        return replaceTarget(path, contents);
+    } catch (...) { // only an allocation can throw here
+        return kIniOutOfMemory;
     }
-    const std::string directory = directoryOf(target);
-    if (::access(directory.c_str(), W_OK | X_OK) != 0) {
-        return checkStatus(errno);
-    }
+}
 
-    TemporaryFile temp;
-    if (const int status = createTemporaryFile(directory, temp); status != kIniOk) {
-        return status;
-    }
-    if (exists) {
-        (void)::fchmod(temp.file.get(), mode); // keep the target's permissions
-    }
+int replaceFile(const std::string& path, std::string_view contents) noexcept {
+    return replaceFile(path, [contents](const FileSink& sink) { return sink(contents); });
+}
 
-    const int fd = temp.file.get();
-    IniWriter writer(
-        document, [fd](std::string_view block) { return writeAll(fd, block); }, kIniWriteBufferSize);
-    if (const int status = writer.run(); status != kIniOk) {
-        return status;
+int appendToFile(const std::string& path, std::string_view bytes) noexcept {
+    try {
+        return appendToTarget(path, bytes);
+    } catch (...) {
+        return kIniOutOfMemory;
     }
-    if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
-        return writeStatus(errno);
-    }
-    if (temp.file.close() != 0) {
-        return writeStatus(errno);
-    }
-    // rename replaces the target in one step: there is no moment without it
-    if (::rename(temp.path.c_str(), target.c_str()) != 0) {
-        return writeStatus(errno);
-    }
-    temp.committed = true;
-
-    Descriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid()) {
-        (void)::fsync(dir.get()); // the new name on disk too; failure leaves a valid file anyway
-    }
-    return kIniOk;
 }
 
 } // namespace tavrino

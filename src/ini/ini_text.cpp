@@ -96,8 +96,9 @@ void IniReader::feed(std::string_view bytes) {
         }
         const std::size_t length =
             static_cast<std::size_t>(std::find_if(bytes.begin(), bytes.end(), isLineEnd) - bytes.begin());
-        const std::size_t room = static_cast<std::size_t>(kIniMaxLineLength) - line_.size();
-        line_.append(bytes.data(), std::min(length, room)); // the rest of a long line is dropped
+        // One character beyond the longest line read marks a line as too long.
+        const std::size_t room = kIniMaxReadLineLength + 1 - line_.size();
+        line_.append(bytes.data(), std::min(length, room));
         bytes.remove_prefix(length);
         lastEnd_ = '\0';
         inLine_ = true;
@@ -106,7 +107,13 @@ void IniReader::feed(std::string_view bytes) {
 
 void IniReader::endLine() {
     ++lineNumber_;
-    handleLine(line_);
+    if (line_.size() > kIniMaxReadLineLength) {
+        // Refused whole rather than cut: a cut value would pass for the
+        // whole one (and a quoted one would keep its opening quote as text).
+        ignoredLine();
+    } else {
+        handleLine(line_);
+    }
     line_.clear();
     inLine_ = false;
 }
@@ -128,21 +135,32 @@ void IniReader::finish(bool complete) {
 }
 
 void IniReader::handleLine(std::string_view line) {
-    std::string_view rest = line;
-    while (!rest.empty() && iniIsSpace(rest.front())) {
-        rest.remove_prefix(1);
+    std::size_t indent = 0;
+    while (indent < line.size() && iniIsSpace(line[indent])) {
+        ++indent;
     }
-    if (rest.empty()) {
+    if (indent == line.size()) {
         ignoredLine();
-    } else if (rest.front() == ';') {
+        return;
+    }
+    const char first = line[indent];
+    if (first != ';' && first != '[') {
+        // An item line is read whole, so that a value longer than a file
+        // line arrives whole; writing splits it into pieces again.
+        handleItemLine(line.substr(indent));
+        return;
+    }
+    // Comments and section names keep the length of one file line.
+    const std::string_view cut = line.substr(0, static_cast<std::size_t>(kIniMaxLineLength));
+    if (indent >= cut.size()) {
+        ignoredLine();
+    } else if (first == ';') {
         if (!pendingComment_.empty()) {
             pendingComment_ += kLineEnd;
         }
-        pendingComment_ += line;
-    } else if (rest.front() == '[') {
-        handleSectionLine(rest.substr(1));
+        pendingComment_ += cut;
     } else {
-        handleItemLine(rest);
+        handleSectionLine(cut.substr(indent + 1));
     }
 }
 

@@ -74,6 +74,19 @@ int SensorLink::request(int order, std::uint16_t argument, std::uint16_t length)
     return DataExchange(static_cast<int>(buffers_.transmitLength()));
 }
 
+int SensorLink::requestRecord(int order, std::uint16_t argument, std::size_t replySize,
+                              std::uint16_t length) {
+    const int result = request(order, argument, length);
+    return result == 1 ? expectPayload(replySize) : result;
+}
+
+int SensorLink::expectPayload(std::size_t size) {
+    if (buffers_.lastReply().length >= size)
+        return 1;
+    SetTimeout(texts::kBadData);
+    return -1;
+}
+
 // ---------------------------------------------------------------- transports
 
 Transport* SensorLink::active() const {
@@ -231,7 +244,8 @@ void SensorLink::SetTimeout(const Text& text) {
     flags_.sensorConnected = 0;
     flags_.scopeRunning = 0;
     op_.setSensorStatus(texts::kTimeoutStatus);
-    op_.appendConnectionLog(failureMessage_ + "\n\n");
+    if (!failureReported_)
+        op_.appendFailureToConnectionLog(failureMessage_ + "\n\n");
     op_.setDimmed(Dimmable::ConfirmedConnectionButtons, true);
     op_.showMainTab(MainTab::Connection);
     // Loops waiting for frames test these flags.

@@ -53,6 +53,13 @@ public:
     // FillTxBuf + DataExchange with the payload already staged; records the
     // last order number sent.
     int request(int order, std::uint16_t argument, std::uint16_t length = 0);
+    // request() for an order whose reply carries a record of `replySize`
+    // bytes: a shorter reply fails as expectPayload() says.
+    int requestRecord(int order, std::uint16_t argument, std::size_t replySize, std::uint16_t length = 0);
+    // Whether the last reply's payload holds a record of `size` bytes: 1 if
+    // so; otherwise the reply counts as a bad data frame, reported once, and
+    // -1. A short record is never decoded, with its missing bytes read as 0.
+    int expectPayload(std::size_t size);
 
     [[nodiscard]] const ReplyHeader& lastReply() const { return buffers_.lastReply(); }
     [[nodiscard]] const std::uint8_t* replyPayload() const { return buffers_.replyPayload(); }
@@ -92,6 +99,24 @@ public:
     // it whether one ended it, also one that came between its exchanges (a
     // server closing the connection).
     [[nodiscard]] std::uint64_t failureCount() const { return failureCount_; }
+
+    // While one lives, a failure is handled as every failure (flags cleared,
+    // counted, waits ended) but adds nothing to the connection log: for an
+    // exchange that follows a failure already reported and would only repeat
+    // it (the stop of the automatic sending after a failed recording).
+    class FailureAlreadyReported {
+    public:
+        explicit FailureAlreadyReported(SensorLink& link) : link_(link), outer_(link.failureReported_) {
+            link_.failureReported_ = true;
+        }
+        ~FailureAlreadyReported() { link_.failureReported_ = outer_; }
+        FailureAlreadyReported(const FailureAlreadyReported&) = delete;
+        FailureAlreadyReported& operator=(const FailureAlreadyReported&) = delete;
+
+    private:
+        SensorLink& link_;
+        bool outer_;
+    };
 
     // Reads a frame the sensor sends by itself (triggered frames, scope
     // frames): waits without limit for its header and then, with the normal
@@ -183,6 +208,8 @@ private:
     std::size_t received_ = 0;
     std::string failureMessage_;
     std::uint64_t failureCount_ = 0;
+    // A FailureAlreadyReported lives.
+    bool failureReported_ = false;
     int lastOpenResult_ = 0;
     bool waiting_ = false;
     bool failed_ = false;  // the running operation's failure has been reported

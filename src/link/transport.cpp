@@ -188,7 +188,9 @@ TcpTransport::TcpTransport(QString host, quint16 port, QObject* parent)
     connect(&socket_, &QTcpSocket::readyRead, this, &Transport::readyRead);
     connect(&socket_, &QAbstractSocket::stateChanged, this, &TcpTransport::onStateChanged);
     connect(&socket_, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        if (connected_ && !closing_) {
+        // A time-out only says that a wait of discardPending() found nothing:
+        // the connect has a deadline of its own.
+        if (connected_ && !closing_ && error != QAbstractSocket::SocketTimeoutError) {
             errorCode_ = tcpFailureCode(error);
             emit errorOccurred(false);
         }
@@ -267,7 +269,16 @@ bool TcpTransport::isOpen() const {
 }
 
 void TcpTransport::discardPending() {
+    // The socket's buffer holds only what the event loop has fetched so far;
+    // a frame that came since is still with the system. A wait of zero lets
+    // the socket fetch it without blocking, and a round that finds nothing
+    // ends the drain. A peer that never pauses cannot hold the exchange
+    // here: after a bounded number of rounds what still comes is judged as
+    // the reply.
+    constexpr int kMaxRounds = 64;
     socket_.skip(socket_.bytesAvailable());
+    for (int round = 0; round < kMaxRounds && connected_ && socket_.waitForReadyRead(0); ++round)
+        socket_.skip(socket_.bytesAvailable());
 }
 
 void TcpTransport::write(const std::uint8_t* data, std::size_t size) {

@@ -37,8 +37,9 @@ public:
     virtual void abortOpen() {}
     virtual void close() = 0;
     [[nodiscard]] virtual bool isOpen() const = 0;
-    // Drops everything received but not yet read, and anything still queued
-    // for sending.
+    // Drops everything received but not yet read, including what the system
+    // holds for the stream and the transport has not fetched yet, and
+    // anything still queued for sending. Never blocks.
     virtual void discardPending() = 0;
     virtual void write(const std::uint8_t* data, std::size_t size) = 0;
     [[nodiscard]] virtual std::size_t bytesAvailable() const = 0;

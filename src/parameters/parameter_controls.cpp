@@ -53,11 +53,16 @@ int ParameterControls::code(Control c) const {
 
 void ParameterControls::setValue(Control c, double value) {
     const auto [low, high] = range(c);
-    if (std::isnan(value))
+    if (isCorrection(c) && !std::isfinite(value)) {
+        // Kept as computed, so that the panel shows it and SEND refuses it
+        // instead of sending a made-up value.
+    } else if (std::isnan(value)) {
         value = low;
-    else if (!isCorrection(c))
-        value = std::trunc(value);
-    value = std::clamp(value, low, high);
+    } else {
+        if (!isCorrection(c))
+            value = std::trunc(value);
+        value = std::clamp(value, low, high);
+    }
     if (values_[index(c)] == value)
         return;
     values_[index(c)] = value;

@@ -113,6 +113,8 @@ struct ControlChange {
 // precision (display decimals never round it). A value is always inside its
 // control's range: integer controls take the truncated value, every value is
 // clamped to the range of the option table, and NaN becomes the lowest value.
+// Only a correction value that is not finite (a quotient over a zero raw
+// value) is kept as it is: it cannot be sent (ParameterTransfer refuses it).
 class ParameterControls {
 public:
     using Observer = Observers<const ControlChange&>::Observer;

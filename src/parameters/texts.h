@@ -5,6 +5,9 @@
 
 #include "common/language.h"
 
+#include <string>
+#include <string_view>
+
 namespace tavrino::parameters::texts {
 
 // ---- Help texts of the parameter controls (right click) ----
@@ -201,5 +204,17 @@ inline constexpr Text kInvalidTolerance{"Ungueltiger Wert. \nToleranz wird auf 0
 inline constexpr Text kColourTolerancePrompt{"Farbtoleranz eingeben!", "Insert a color tolerance value!"};
 inline constexpr Text kIntensityTolerancePrompt{"Intensitaetstoleranz eingeben",
                                                 "Insert a intensity toleranc value!"};
+
+// ---- A correction value that cannot be sent ----
+// "nan" or "inf" as the double-parameter panel shows the value.
+inline std::string correctionNotFinite(Language language, std::string_view axis, std::string_view value) {
+    std::string text = language == Language::German ? "Der Korrekturwert " : "The correction value ";
+    text += axis;
+    text += language == Language::German ? " ist keine endliche Zahl: " : " is not a finite number: ";
+    text += value;
+    text +=
+        language == Language::German ? "\nEs werden keine Parameter gesendet." : "\nNo parameters are sent.";
+    return text;
+}
 
 } // namespace tavrino::parameters::texts

@@ -7,6 +7,7 @@
 #include "parameters/wire.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -51,8 +52,23 @@ void ParameterTransfer::noticeReplacedParameters(const Text& notice) {
     op_.appendConnectionLog(text);
 }
 
+bool ParameterTransfer::correctionsSendable() const {
+    constexpr std::string_view kAxes[] = {"X", "Y", "Z"};
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        const double value = controls_.value(static_cast<Control>(word::CorrectionX + axis));
+        if (std::isfinite(value))
+            continue;
+        const std::string_view shown = std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
+        op_.message(kInfoTitle.in(language_), texts::correctionNotFinite(language_, kAxes[axis], shown));
+        return false;
+    }
+    return true;
+}
+
 int ParameterTransfer::SendPara() {
     flags_.sendPending = 0;
+    if (!correctionsSendable())
+        return -1;
     GetPanelValues(controls_, table_, set_);
     encodeTeachBlock(set_);
 
@@ -85,24 +101,23 @@ int ParameterTransfer::GetPara() {
         noticeReplacedParameters(texts::kEepromNotPlausible);
     }
 
-    result = link_.request(link::order::GetParameters, kParameterArgument, 0);
+    result = link_.requestRecord(link::order::GetParameters, kParameterArgument, kParameterBlockSize);
     if (result != 1)
         return result;
-    // A short reply leaves the rest of the block zero.
-    decodeParameterBlock(set_, link_.replyPayload(),
-                         std::min<std::size_t>(link_.lastReply().length, kParameterBlockSize));
+    decodeParameterBlock(set_, link_.replyPayload(), kParameterBlockSize);
 
-    result = link_.request(link::order::GetParameters, kTeachVectorArgument, 0);
+    result = link_.requestRecord(link::order::GetParameters, kTeachVectorArgument, kTeachBlockSize);
     if (result != 1)
         return result;
-    decodeTeachBlock(set_, link_.replyPayload(),
-                     std::min<std::size_t>(link_.lastReply().length, kTeachBlockSize));
+    decodeTeachBlock(set_, link_.replyPayload(), kTeachBlockSize);
 
     rules_.showParameterSet();
     return result;
 }
 
 int ParameterTransfer::sendButton() {
+    if (!correctionsSendable())
+        return -1;
     if (controls_.target() == TransferTarget::File)
         return SendParaToFile(op_, language_, set_, parameterFile_, rules_) == ParameterFileResult::Saved
                    ? 1

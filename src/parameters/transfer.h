@@ -30,7 +30,8 @@ public:
 
     // Controls to sensor: the parameter block, the teach vectors, and with
     // target EEPROM the order to store RAM in EEPROM. Any other target (also
-    // FILE, when a loop sends) writes RAM only.
+    // FILE, when a loop sends) writes RAM only. -1 without an exchange when a
+    // correction value is not sendable.
     int SendPara();
     // Sensor to controls: with target EEPROM the order to load EEPROM into RAM
     // first, then the parameter block and the teach vectors from RAM. The
@@ -46,6 +47,10 @@ public:
     // 1 done, -1 not (the operator was told), 0 only noted as pending.
     int sendButton();
     int getButton();
+
+    // False, after telling the operator which one, when a correction value
+    // is not a finite number: no word can carry it, so nothing is sent.
+    [[nodiscard]] bool correctionsSendable() const;
 
     // The RAM/EEPROM/FILE select buttons.
     void selectTarget(TransferTarget target);

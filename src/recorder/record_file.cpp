@@ -1,13 +1,13 @@
 #include "recorder/record_file.h"
 
 #include "calibration/colour_space.h"
+#include "ini/file_writer.h"
+#include "ini/ini.h"
 #include "recorder/texts.h"
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <system_error>
 
 namespace tavrino::recorder {
@@ -31,17 +31,6 @@ void appendInteger(std::string& out, int value) {
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
     if (ec == std::errc())
         out.append(buf, end);
-}
-
-// Writes all of `text` to a new file at `path`; false on any failure.
-bool writeWhole(const std::filesystem::path& path, std::string_view text, const char* mode) {
-    std::FILE* f = std::fopen(path.string().c_str(), mode);
-    if (f == nullptr)
-        return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    // A full disk often shows only when the buffer goes out at the close.
-    const bool closed = std::fclose(f) == 0;
-    return written && closed;
 }
 
 } // namespace
@@ -121,35 +110,11 @@ std::string recordLine(const measurement::MeasurementRecord& r, const Timestamp&
 }
 
 bool writeNewRecordFile(const std::string& path, std::string_view header) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path temporary = target;
-    temporary += ".part";
-    std::error_code ec;
-    if (!writeWhole(temporary, header, "wb")) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    return replaceFile(path, header) == kIniOk;
 }
 
 bool appendToRecordFile(const std::string& path, std::string_view line) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const bool regular = fs::is_regular_file(path, ec);
-    const std::uintmax_t before = regular ? fs::file_size(path, ec) : 0;
-    const bool sized = regular && !ec;
-    if (writeWhole(path, line, "ab"))
-        return true;
-    // Half a line would shift every column after it in a spreadsheet.
-    if (sized)
-        fs::resize_file(path, before, ec);
-    return false;
+    return appendToFile(path, line) == kIniOk;
 }
 
 } // namespace tavrino::recorder

@@ -45,12 +45,16 @@ struct Timestamp {
 
 // Makes `path` a record file holding only `header`: written beside it and
 // then put in its place, so an existing file is either replaced whole or
-// left as it was. False when it could not be written.
+// left as it was (ini/file_writer.h). A link is followed; a target that is
+// not a regular file or is read-only is refused. False when it could not be
+// written.
 [[nodiscard]] bool writeNewRecordFile(const std::string& path, std::string_view header);
 
 // Appends `line` to the file (made when missing) and closes it again. A line
 // is written whole or not at all: after a failed write (a full disk) the
-// file is cut back to its size before. False when it could not be written.
+// file is cut back to its size before. Never waits (a FIFO is refused like
+// every file that is not a regular one). False when it could not be written;
+// an empty line only checks that the file could take lines.
 [[nodiscard]] bool appendToRecordFile(const std::string& path, std::string_view line);
 
 } // namespace tavrino::recorder

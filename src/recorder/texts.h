@@ -34,6 +34,19 @@ inline std::string linesNotWritten(Language language, unsigned long count, std::
     return text;
 }
 
+// Shown instead of kFileSaved when a communication failure ended the
+// recording: how many lines the file got, then the path.
+inline std::string recordingBroken(Language language, unsigned long written, std::string_view path) {
+    std::string text = language == Language::German
+                           ? "ACHTUNG! \nDie Aufzeichnung wurde durch einen Kommunikationsfehler beendet. \n"
+                           : "ATTENTION! \nThe recording was ended by a communication failure. \n";
+    text += std::to_string(written);
+    text += language == Language::German ? " Zeile(n) wurde(n) in die Rekorder-Datei geschrieben:\n"
+                                         : " record line(s) have been written to the record file:\n";
+    text += path;
+    return text;
+}
+
 // The record file header.
 inline constexpr Text kTitleLabel{"Ergebnisse von ... aufzeichnen:", "Record results of: "};
 inline constexpr Text kIdLabel{"Fenster ID:", "Panel ID: "};

@@ -15,6 +15,8 @@ inline constexpr Text kReportTitle{"Screenshot des Scope-Bildschirms.", "Scope S
 inline constexpr std::string_view kReportProgram = "TAVRINO4 VXR QLM Scope V3.2";
 inline constexpr Text kReportPanelId{"Fenster ID:", "Panel ID: "};
 inline constexpr Text kReportComment{"Kommentar:", "Comment:"};
+inline constexpr Text kReportNotCreated{"Bericht konnte nicht initialisiert werden...",
+                                        "Could not initialize report..."};
 inline constexpr Text kPrintSuccessful{"Ausdruck erfolgreich!", "Print successful!"};
 inline constexpr Text kPrintError{"Druckfehler!", "Print error!"};
 
@@ -30,7 +32,8 @@ struct ReportLine {
 
 // The title, the program line, the identification line when there is a
 // panel ID, an empty line, and the comment with its heading and an empty
-// line when there is a comment.
+// line when there is a comment. Each line of the comment ("\n" or "\r\n"
+// between them) is a report line of its own.
 [[nodiscard]] std::vector<ReportLine> reportLines(Language language, std::string_view panelId,
                                                   std::string_view comment);
 

@@ -66,4 +66,13 @@ std::string fixedText(double value, int decimals) {
     return std::string(buffer.data(), r.ptr);
 }
 
+double roundedToDecimals(double value, int decimals) {
+    if (!std::isfinite(value))
+        return value;
+    const std::string text = fixedText(value, decimals);
+    double shown = value;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), shown);
+    return r.ec == std::errc() ? shown : value;
+}
+
 } // namespace tavrino::scope

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace tavrino::scope {
 
 inline constexpr int kOrderCycleTime = 105;
+// The reply's A and B, two signed 32-bit values.
+inline constexpr std::size_t kCycleTimeReplySize = 8;
 
 // Scan frequency (Hz) and cycle time (ms) of the sensor.
 struct CycleTime {
@@ -39,5 +42,8 @@ inline constexpr double kXMax = 128.0;
 
 // `value` with `decimals` decimals and "." whatever the locale.
 [[nodiscard]] std::string fixedText(double value, int decimals);
+// The number fixedText() shows: `value` rounded to `decimals` decimals. A
+// value that is not finite stays as it is.
+[[nodiscard]] double roundedToDecimals(double value, int decimals);
 
 } // namespace tavrino::scope

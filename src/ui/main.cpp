@@ -36,8 +36,14 @@ int main(int argc, char** argv) {
     parser.process(application);
 
     std::optional<std::string> dataDir;
-    if (parser.isSet(dataDirOption))
+    if (parser.isSet(dataDirOption)) {
         dataDir = parser.value(dataDirOption).toStdString();
+        // An empty name would quietly stand for the default directory.
+        if (dataDir->empty()) {
+            std::fprintf(stderr, "tavrino-scope: --data-dir needs a directory\n");
+            return 2;
+        }
+    }
     std::optional<tavrino::app::ConnectOption> connection;
     if (parser.isSet(connectOption)) {
         const std::string value = parser.value(connectOption).toStdString();

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextLayout>
 #include <QWidget>
 
 namespace tavrino::ui {
@@ -80,21 +81,60 @@ private:
     double cursor_ = 0;
 };
 
-double lineHeight(const scope::ReportLine& line, QPrinter& printer) {
-    return QFontMetricsF(reportFont(line.points), &printer).lineSpacing();
+// One line as printed: a report line, or the part of a longer one that
+// fits the page width.
+struct PrintedLine {
+    QString text;
+    int points = scope::kReportTextPoints;
+    Placement placement;
+};
+
+QString withoutTrailingSpace(QString text) {
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text;
+}
+
+// `line` broken into the parts that fit `width`: at word boundaries, inside
+// a word only where a word alone is wider. An empty line stays one line.
+std::vector<QString> wrapped(const scope::ReportLine& line, QPaintDevice* device, double width) {
+    const QString text = qs(line.text);
+    if (text.isEmpty())
+        return {QString()};
+    QTextLayout layout(text, reportFont(line.points), device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    std::vector<QString> parts;
+    layout.beginLayout();
+    for (QTextLine part = layout.createLine(); part.isValid(); part = layout.createLine()) {
+        part.setLineWidth(width);
+        parts.push_back(withoutTrailingSpace(text.mid(part.textStart(), part.textLength())));
+    }
+    layout.endLayout();
+    return parts;
+}
+
+std::vector<PrintedLine> placedLines(const std::vector<scope::ReportLine>& lines, QPrinter& printer,
+                                     ReportLayout& layout) {
+    std::vector<PrintedLine> out;
+    for (const scope::ReportLine& line : lines) {
+        const double height = QFontMetricsF(reportFont(line.points), &printer).lineSpacing();
+        for (QString& part : wrapped(line, &printer, layout.width()))
+            out.push_back({std::move(part), line.points, layout.place(height)});
+    }
+    return out;
 }
 
 } // namespace
 
-bool printScopeReport(QPrinter& printer, const std::vector<scope::ReportLine>& lines, const QImage& picture,
-                      const QDateTime& printed, Language language) {
+ReportResult printScopeReport(QPrinter& printer, const std::vector<scope::ReportLine>& lines,
+                              const QImage& picture, const QDateTime& printed, Language language) {
     QPainter painter;
     if (!painter.begin(&printer))
-        return false;
+        return ReportResult::NotCreated;
     ReportLayout layout(printer, painter, language);
-    std::vector<Placement> placements;
-    for (const scope::ReportLine& line : lines)
-        placements.push_back(layout.place(lineHeight(line, printer)));
+    const std::vector<PrintedLine> placed = placedLines(lines, printer, layout);
     const double scale = picture.isNull() ? 0.0 : layout.width() / picture.width();
     const Placement image = layout.place(picture.height() * scale);
 
@@ -109,26 +149,30 @@ bool printScopeReport(QPrinter& printer, const std::vector<scope::ReportLine>& l
             ++page;
         }
     };
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        toPage(placements[i].page);
-        painter.setFont(reportFont(lines[i].points));
-        painter.drawText(QRectF(0, placements[i].top, layout.width(), placements[i].height),
-                         Qt::AlignLeft | Qt::AlignVCenter, qs(lines[i].text));
+    for (const PrintedLine& line : placed) {
+        toPage(line.placement.page);
+        painter.setFont(reportFont(line.points));
+        // Measured to fit above; a glyph that comes out a hair wider is
+        // printed rather than cut.
+        painter.drawText(QRectF(0, line.placement.top, layout.width(), line.placement.height),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, line.text);
     }
     toPage(image.page);
     if (!picture.isNull())
         painter.drawImage(QRectF(0, image.top, layout.width(), image.height), picture);
     layout.footer(page, stamp);
-    return painter.end() && ok;
+    return painter.end() && ok ? ReportResult::Printed : ReportResult::PrintFailed;
 }
 
 void printScopeReportOn(app::Session& s, QWidget* panel, QPrinter& printer) {
     const Language language = s.language();
     const auto lines = scope::reportLines(language, s.shell.panelId, s.scope.comment);
-    const bool printed =
+    const ReportResult result =
         printScopeReport(printer, lines, panel->grab().toImage(), QDateTime::currentDateTime(), language);
-    s.op().message(kInfoTitle.in(language),
-                   (printed ? scope::kPrintSuccessful : scope::kPrintError).in(language));
+    const Text& text = result == ReportResult::NotCreated ? scope::kReportNotCreated
+                       : result == ReportResult::Printed  ? scope::kPrintSuccessful
+                                                          : scope::kPrintError;
+    s.op().message(kInfoTitle.in(language), text.in(language));
 }
 
 void PrintScopeGraph(app::Session& s, QWidget* panel, QWidget* dialogParent) {

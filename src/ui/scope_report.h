@@ -19,13 +19,21 @@ class Session;
 
 namespace tavrino::ui {
 
-// Prints on `printer` as it is set up. false when the printer could not be
-// started or the job failed.
-[[nodiscard]] bool printScopeReport(QPrinter& printer, const std::vector<scope::ReportLine>& lines,
-                                    const QImage& picture, const QDateTime& printed, Language language);
+enum class ReportResult {
+    NotCreated, // the report could not be started on the printer
+    Printed,
+    PrintFailed, // started, but a page or the end of the job failed
+};
+
+// Prints on `printer` as it is set up. Every line is wrapped to the page
+// width; a page ends between two lines.
+[[nodiscard]] ReportResult printScopeReport(QPrinter& printer, const std::vector<scope::ReportLine>& lines,
+                                            const QImage& picture, const QDateTime& printed,
+                                            Language language);
 
 // The session's report with `panel`'s picture on `printer`, then "Print
-// successful!" or "Print error!".
+// successful!" or "Print error!", or "Could not initialize report..." alone
+// when it could not be started.
 void printScopeReportOn(app::Session& s, QWidget* panel, QPrinter& printer);
 
 // The print button: the report of the session's scope on the printer the

@@ -25,6 +25,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,7 @@ protected:
     std::vector<Words> blocks; // every parameter block received, in order
     double brightness = 100;   // the bright target first
     double darkerBrightness = 10;
+    int zeroPoint = 0;             // subtracted from every raw value (not below 0)
     std::function<void()> onBlock; // after each parameter block arrived
 
     void SetUp() override {
@@ -105,9 +107,12 @@ protected:
             if (onBlock)
                 onBlock();
         }
-        if (o == order::Measure)
-            peer.send(test::frame(o, 0, measurementPayload(rawFor(brightness, blocks.back()))));
-        else
+        if (o == order::Measure) {
+            auto raw = rawFor(brightness, blocks.back());
+            for (int& v : raw)
+                v = std::max(v - zeroPoint, 0);
+            peer.send(test::frame(o, 0, measurementPayload(raw)));
+        } else
             peer.send(test::frame(o, 0));
     }
 
@@ -251,6 +256,77 @@ TEST_F(AssistantTest, StopEndsTheGainPhaseAtItsNextStep) {
     EXPECT_EQ(settings(1, blocks.size()), gainPhase(3));
     EXPECT_EQ(op.messages(), (std::vector<std::string>{text(t::kBeforeFirstSearch), text(t::kCancelled)}));
     EXPECT_EQ(session.assistant.progress.stage, assistant::Stage::Cancelled);
+}
+
+// A correction value over a zero raw value is no number a word can carry:
+// the panel keeps it, SEND refuses it and names it.
+TEST_F(AssistantTest, SendRefusesACorrectionValueThatIsNotFinite) {
+    struct Case {
+        const char* name;
+        std::array<int, 3> darkerWithSet1, darkerWithSet2;
+        Control refused;
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {"infinite",
+         {0, 1000, 1000},
+         {1500, 2000, 2500},
+         Control::CorrectionX,
+         "The correction value X is not a finite number: inf\nNo parameters are sent."},
+        {"not a number",
+         {1000, 1000, 0},
+         {1500, 2000, 0},
+         Control::CorrectionZ,
+         "The correction value Z is not a finite number: nan\nNo parameters are sent."},
+    };
+    auto& c = session.parameters.controls;
+    auto measured = [this](const std::array<int, 3>& raw) {
+        session.live.record.rawX = static_cast<std::int16_t>(raw[0]);
+        session.live.record.rawY = static_cast<std::int16_t>(raw[1]);
+        session.live.record.rawZ = static_cast<std::int16_t>(raw[2]);
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        measured(k.darkerWithSet1);
+        ASSERT_TRUE(CBF_ButtonAssign(session, 2));
+        measured(k.darkerWithSet2);
+        ASSERT_TRUE(CBF_ButtonAssign(session, 3));
+        EXPECT_FALSE(std::isfinite(c.value(k.refused)));
+        for (parameters::TransferTarget target :
+             {parameters::TransferTarget::Ram, parameters::TransferTarget::Eeprom,
+              parameters::TransferTarget::File}) {
+            op.calls.clear();
+            c.selectTarget(target);
+            EXPECT_EQ(session.parameters.transfer.sendButton(), -1);
+            EXPECT_EQ(op.messages(), std::vector<std::string>{k.refusal});
+            EXPECT_EQ(op.count("file"), 0u);
+        }
+        // Also a SEND noted during the live measurement.
+        op.calls.clear();
+        EXPECT_EQ(session.parameters.transfer.SendPara(), -1);
+        EXPECT_EQ(op.messages(), std::vector<std::string>{k.refusal});
+        EXPECT_TRUE(blocks.empty());
+        EXPECT_TRUE(peer.requests.empty());
+    }
+}
+
+TEST_F(AssistantTest, TheAssistantSendsNoCorrectionValueOverAZeroRawValue) {
+    // The darker target reads 0 with set 1: below the zero point.
+    zeroPoint = 200;
+    darkerBrightness = 5;
+    op.okCancelAnswers = {true, true};
+    EXPECT_FALSE(CBF_ButtonStartAssistant(session));
+    EXPECT_EQ(session.assistant.xyz[1], (std::array<int, 3>{0, 0, 0}));
+    EXPECT_GT(session.assistant.xyz[2][0], 0);
+    EXPECT_EQ(session.parameters.controls.value(Control::CorrectionX),
+              std::numeric_limits<double>::infinity());
+    const std::vector<std::string> messages = op.messages();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[messages.size() - 2],
+              "The correction value X is not a finite number: inf\nNo parameters are sent.");
+    EXPECT_EQ(messages.back(), text(t::kCancelled));
+    ASSERT_FALSE(blocks.empty());
+    EXPECT_EQ(blocks.back()[word::PowerMode], 0); // the DOUBLE set was not sent
 }
 
 // Closing the program during a pause ends the pause, not only the steps after

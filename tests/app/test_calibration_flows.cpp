@@ -45,6 +45,14 @@ protected:
     int failOrder = -1; // answered with an error frame
 
     void SetUp() override {
+        // Records of their full size unless a test puts others in.
+        for (int slot : {c::kFactorySlot, c::kUserSlot}) {
+            replies[{order::ReadCalibration, slot}] = QByteArray(c::kTableBytes, '\0');
+            replies[{order::ReadCalibration, slot + 1}] = QByteArray(c::kFactorsAndBlockBytes, '\0');
+        }
+        replies[{order::GetParameters, 0}] = QByteArray(64, '\0');
+        replies[{order::GetParameters, 2}] = QByteArray(96, '\0');
+        replies[{order::HardwareInfo, link::kHardwareInfoKey}] = QByteArray(512, '\0');
         peer.onRequest = [this](const QByteArray& request) { answer(request); };
         ASSERT_TRUE(test::openLoopbackLink(session, peer.port(), op));
     }

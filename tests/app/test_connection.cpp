@@ -423,12 +423,13 @@ TEST_F(OfflineTest, SettingsFileToConnectionPageAndBack) {
 
 // Replies the simulator never gives: texts without a terminating zero and
 // longer than their fields, short offset and hardware records.
-TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
+TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsAreRefused) {
     test::ScriptedOperator op;
     test::RecordingGraphs graphs;
     Session session{op, graphs, test::testDirectory("app")};
     test::TcpPeer peer;
     const QByteArray firmware = QByteArray("TAVRINO4 VXR QLM V3.2.7 B") + QByteArray(80 - 25, 'x');
+    QByteArray offsets = test::bytesOf({7, 0, 8});
     peer.onRequest = [&](const QByteArray& request) {
         const int order = static_cast<std::uint8_t>(request[1]);
         const int argument = static_cast<std::uint8_t>(request[2]);
@@ -444,7 +445,7 @@ TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
             peer.send(test::frame(order, 0, QByteArray(argument == 0 ? 64 : 96, '\0')));
             break;
         case link::order::GetOffset:
-            peer.send(test::frame(order, 0, test::bytesOf({7, 0, 8})));
+            peer.send(test::frame(order, 0, offsets));
             break;
         case link::order::HardwareInfo:
             peer.send(test::frame(order, 0, test::bytesOf({0xCD, 0xAB, 0x01})));
@@ -463,14 +464,18 @@ TEST(ScriptedSensorConnection, OverlongTextsAreCutAndShortRecordsReadAsZero) {
     EXPECT_EQ(session.connection.sensor.nextCalibration, std::string(255, 'n'));
     EXPECT_NE(op.connectionLog.find("\nSerial number:65535\n"), std::string::npos);
 
+    // A short offset record, then, with the offsets whole, a short hardware
+    // record: each is one bad data frame, and no file is written.
     const std::string file = joinPath(session.programDirectory(), "short.ini");
-    ASSERT_EQ(GenerateHWInfoFile(session, file), 1) << op.connectionLog;
-    EXPECT_EQ(session.calibration.zeroPoint, (std::array<std::uint16_t, 3>{7, 8, 0}));
-    EXPECT_EQ(session.calibration.xyzOffset, (std::array<std::uint16_t, 3>{0, 0, 0}));
-    IniHandle ini = Ini_New(false);
-    ASSERT_EQ(Ini_ReadFromFile(ini.get(), file), kIniOk);
-    EXPECT_EQ(iniString(ini.get(), "HARDWARE INFO", "DATA"), "ABCD0001" + std::string(1016, '0'));
-    EXPECT_EQ(iniString(ini.get(), "GENERAL INFO", "FIRMWARE VERSION:"), firmware.left(72).toStdString());
+    const std::string badData = "ATTENTION! \nReceived data frame is incorrect!\n\n";
+    for (int round = 0; round < 2; ++round) {
+        op.connectionLog.clear();
+        EXPECT_EQ(GenerateHWInfoFile(session, file), -1) << round;
+        EXPECT_EQ(op.connectionLog, badData) << round;
+        EXPECT_FALSE(fs::exists(file)) << round;
+        offsets = QByteArray(12, '\1');
+    }
+    EXPECT_EQ(session.calibration.zeroPoint, (std::array<std::uint16_t, 3>{257, 257, 257}));
 }
 
 TEST(PanelSettingsStore, AFailedStoreIsReportedAndKeepsTheOldFile) {

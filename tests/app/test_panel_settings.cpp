@@ -6,6 +6,7 @@
 #include "app/panel_settings.h"
 #include "app/server_addresses.h"
 #include "app/session.h"
+#include "support/file_bytes.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
 #include "teach/row_colours.h"
@@ -105,24 +106,27 @@ TEST_F(PanelSettingsTest, AFileOfAnotherTypeIsIgnoredEntirely) {
     EXPECT_EQ(readConnectionSettings(file), ConnectionSettings{});
 }
 
-TEST_F(PanelSettingsTest, OnlyAFileThatCannotBeReadIsReportedAndAllLeaveTheDefaults) {
+TEST_F(PanelSettingsTest, EveryFileThatIsNotASettingsFileIsReportedAndAllLeaveTheDefaults) {
     struct Case {
         const char* name;
         std::function<void()> make;
         PanelSettingsLoad outcome;
-        std::vector<std::string> messages;
     };
     const Case cases[] = {
-        {"missing", [] {}, PanelSettingsLoad::Missing, {}},
-        {"other type",
-         [this] { write("[GENERAL INFO]\nFILE TYPE: = \"x\"\nLANGUAGE = 0\n"); },
-         PanelSettingsLoad::OtherType,
-         {}},
+        {"missing", [] {}, PanelSettingsLoad::Missing},
+        {"other type", [this] { write("[GENERAL INFO]\nFILE TYPE: = \"x\"\nLANGUAGE = 0\n"); },
+         PanelSettingsLoad::OtherType},
+        {"no general info", [this] { write("[DIRECTORIES]\nLANGUAGE = 0\n"); }, PanelSettingsLoad::OtherType},
+        {"garbage",
+         [this] {
+             write(std::string("\x7f"
+                               "ELF\0\x01\xff garbage",
+                               15));
+         },
+         PanelSettingsLoad::OtherType},
+        {"empty", [this] { write(""); }, PanelSettingsLoad::OtherType},
         // A directory stops reading even for the superuser.
-        {"directory",
-         [this] { fs::create_directory(file); },
-         PanelSettingsLoad::Unreadable,
-         {"File could not be read!\n" + file}},
+        {"directory", [this] { fs::create_directory(file); }, PanelSettingsLoad::Unreadable},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -132,10 +136,47 @@ TEST_F(PanelSettingsTest, OnlyAFileThatCannotBeReadIsReportedAndAllLeaveTheDefau
         PanelSettings s;
         s.language = 0;
         EXPECT_EQ(LoadPanelSettings(file, dir, s, rows, op, Language::English), c.outcome);
-        EXPECT_EQ(op.messages(), c.messages);
+        const std::vector<std::string> reported = {"File could not be read!\n" + file};
+        EXPECT_EQ(op.messages(),
+                  c.outcome == PanelSettingsLoad::Missing ? std::vector<std::string>{} : reported);
         EXPECT_EQ(s.language, 1);
         EXPECT_EQ(s.paths, defaultFilePaths(dir));
     }
+}
+
+TEST_F(PanelSettingsTest, AForeignFileIsReportedOnceAndKeptAsBackupBeforeTheFirstStore) {
+    const std::string foreign = "[GENERAL INFO]\nFILE TYPE: = \"Parameter File\"\n[DATA]\nGain = 7\n";
+    write(foreign);
+    test::ScriptedOperator op;
+    test::RecordingGraphs graphs;
+    Session session(op, graphs, dir);
+    loadPanelSettings(session);
+    EXPECT_EQ(op.messages(), std::vector<std::string>{"File could not be read!\n" + file});
+    // The connection settings come from the same file without a second report.
+    EXPECT_EQ(readConnectionSettings(file), ConnectionSettings{});
+
+    ASSERT_EQ(storePanelSettings(session), kIniOk);
+    EXPECT_EQ(test::readFileBytes(file + ".bak"), foreign);
+    PanelSettings stored;
+    EXPECT_TRUE(LoadPanelSettings(file, dir, stored, rows));
+    // A second store (the accept button, then the close) keeps the backup.
+    ASSERT_EQ(storePanelSettings(session), kIniOk);
+    EXPECT_EQ(test::readFileBytes(file + ".bak"), foreign);
+    EXPECT_EQ(op.messages().size(), 1U);
+}
+
+TEST_F(PanelSettingsTest, AForeignFileThatCannotBeKeptIsNotWrittenOver) {
+    const std::string foreign = "not settings\n";
+    write(foreign);
+    fs::create_directory(file + ".bak"); // in the way of the backup
+    test::ScriptedOperator op;
+    test::RecordingGraphs graphs;
+    Session session(op, graphs, dir);
+    loadPanelSettings(session);
+    EXPECT_LT(storePanelSettings(session), 0);
+    EXPECT_EQ(test::readFileBytes(file), foreign);
+    EXPECT_EQ(op.messages(), (std::vector<std::string>{"File could not be read!\n" + file,
+                                                       "File could not be saved!\n" + file}));
 }
 
 TEST_F(PanelSettingsTest, ServerAddressesAreCutToTenAndMissingKeysLeaveNoGap) {
@@ -205,7 +246,8 @@ TEST_F(PanelSettingsTest, MissingPathKeysFallBackToTheProgramDirectory) {
 }
 
 TEST_F(PanelSettingsTest, IdentificationLanguageAndPathsAreCutToTheirFields) {
-    const std::string longId(150, 'i');
+    // Longer than a file line: the identification's quote stays a quote.
+    const std::string longId(1100, 'i');
     const std::string longPath = "/" + std::string(300, 'p');
     writeValid("PANEL ID: = \"" + longId + "\"\nLANGUAGE = 0\n[DIRECTORIES]\nPARAMETER FILE = \"" + longPath +
                "\"\n");

@@ -5,6 +5,7 @@
 
 #include "app/connection.h"
 #include "app/live_measurement.h"
+#include "app/quit.h"
 #include "app/recorder.h"
 #include "app/session.h"
 #include "link/orders.h"
@@ -194,7 +195,8 @@ TEST_F(RecorderTest, FailedExchangeEndsAfterItsCycleWhichIsStillCounted) {
     EXPECT_EQ(session.recorder.recordedCount, 3);
     EXPECT_EQ(session.recorder.remaining, 2);
     EXPECT_EQ(op.connectionLog, std::string(link::texts::kInvalidOrder.en) + "\n\n");
-    EXPECT_EQ(lastMessage(), kSaved);
+    // Not claimed as saved: what the file got instead.
+    EXPECT_EQ(lastMessage(), recorder::texts::recordingBroken(Language::English, 2, file));
 }
 
 TEST_F(RecorderTest, ContinuousRecordingEndsWithATabSwitchAfterItsCycle) {
@@ -249,36 +251,56 @@ TEST_F(RecorderTest, RecorderPageShownInModeZeroRecomputesTheRecordTime) {
 
 // ---------------------------------------------------------------- mode 3
 
-TEST_F(RecorderTest, TriggeredFramesTogetherThenTheNextExchangeGetsItsOwnReply) {
-    answer = [this](int o, int a) {
-        if (o == order::AutoSend && a == 1) {
-            peer.send(test::frame(o, 0) + streamed(1) + streamed(2) + streamed(3));
-        } else if (o == order::AutoSend) {
-            // Frames already on their way, and the reply only a little later.
-            peer.send(streamed(4) + streamed(5));
-            QTimer::singleShot(30, &peer, [this] { peer.send(test::frame(order::AutoSend, 0)); });
-        } else {
-            // Slower than the stop's late reply, which must not be taken
-            // for this one.
-            QTimer::singleShot(60, &peer, [this, o] { peer.send(test::frame(o, 0, measurement(777))); });
-        }
+TEST_F(RecorderTest, TriggeredFramesAfterTheStopAreDroppedAndTheNextExchangeGetsItsOwnReply) {
+    struct Case {
+        const char* name;
+        std::function<void(Session&)> stop;
     };
-    graphs.onPanelGraphData = [this] {
-        if (graphs.count("panel graph data") == 3)
-            CBF_ButtonRecordStop(session);
+    const Case cases[] = {
+        {"STOP", [](Session& s) { CBF_ButtonRecordStop(s); }},
+        {"tab switch", [](Session& s) { mainTabChanged(s, MainTab::Connection); }},
+        {"close box", [](Session& s) { EndRunsForQuit(s); }},
     };
-    op.confirmAnswers = {true};
-    EXPECT_EQ(recordTriggered(session), 1);
-    // The two on their way when STOP came are recorded too.
-    EXPECT_EQ(lines().size(), 5u);
-    EXPECT_EQ(session.recorder.seriesCount, 5);
-    EXPECT_EQ(lastMessage(), kSaved);
-    EXPECT_FALSE(session.dimming.dimmed(DimControl::GoButton));
-    // A GO right after it.
-    ASSERT_EQ(fetchLiveFrame(session), 1);
-    EXPECT_EQ(session.live.record.X, 777);
-    EXPECT_EQ(orders, (std::vector<std::pair<int, int>>{{30, 1}, {30, 0}, {8, 0}}));
-    EXPECT_EQ(op.connectionLog, "");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile("");
+        orders.clear();
+        graphs.calls.clear();
+        answer = [this](int o, int a) {
+            if (o == order::AutoSend && a == 1) {
+                peer.send(test::frame(o, 0) + streamed(1) + streamed(2) + streamed(3));
+            } else if (o == order::AutoSend) {
+                // Frames already on their way, and the reply only a little later.
+                peer.send(streamed(4) + streamed(5));
+                QTimer::singleShot(30, &peer, [this] { peer.send(test::frame(order::AutoSend, 0)); });
+            } else {
+                // Slower than the stop's late reply, which must not be taken
+                // for this one.
+                QTimer::singleShot(60, &peer, [this, o] { peer.send(test::frame(o, 0, measurement(777))); });
+            }
+        };
+        graphs.onPanelGraphData = [this, &c] {
+            if (graphs.count("panel graph data") == 3)
+                c.stop(session);
+        };
+        op.confirmAnswers = {true};
+        EXPECT_EQ(recordTriggered(session), 1);
+        // The recording ended with the third frame; the two read past the
+        // stop's reply are neither written nor counted nor shown.
+        const auto written = lines();
+        ASSERT_EQ(written.size(), 3u);
+        EXPECT_NE(written[2].find("\t3\t0\t0\t"), std::string::npos) << written[2];
+        EXPECT_EQ(session.recorder.seriesCount, 3);
+        EXPECT_EQ(graphs.count("panel graph data"), 3);
+        EXPECT_EQ(session.live.record.X, 3);
+        EXPECT_EQ(lastMessage(), kSaved);
+        EXPECT_FALSE(session.dimming.dimmed(DimControl::GoButton));
+        // A GO right after it.
+        ASSERT_EQ(fetchLiveFrame(session), 1);
+        EXPECT_EQ(session.live.record.X, 777);
+        EXPECT_EQ(orders, (std::vector<std::pair<int, int>>{{30, 1}, {30, 0}, {8, 0}}));
+        EXPECT_EQ(op.connectionLog, "");
+    }
 }
 
 TEST_F(RecorderTest, TriggeredFramesInPiecesAndAStopInsideAFrame) {
@@ -310,33 +332,46 @@ TEST_F(RecorderTest, TriggeredFramesInPiecesAndAStopInsideAFrame) {
     EXPECT_EQ(op.connectionLog, "");
 }
 
-TEST_F(RecorderTest, TriggeredFailureStillStopsTheAutomaticSending) {
+TEST_F(RecorderTest, TriggeredFailuresAreReportedOnceAndTheStopIsAlwaysSent) {
+    const QByteArray refused = test::frame(0, 1);
+    const QByteArray stopped = test::frame(order::AutoSend, 0);
+    QByteArray broken = streamed(2);
+    broken[20] = static_cast<char>(broken[20] ^ 0x5A);
+    const std::string saved(kSaved);
+    const std::string brokenAfter0 = recorder::texts::recordingBroken(Language::English, 0, file);
+    const std::string brokenAfter1 = recorder::texts::recordingBroken(Language::English, 1, file);
     struct Case {
         const char* name;
         QByteArray afterStart; // what follows order 30 argument 1
+        QByteArray afterStop;  // what follows order 30 argument 0
         std::size_t lines;
-        const Text& logged;
+        const Text& logged; // the one report
+        const std::string& told;
     };
-    QByteArray broken = streamed(2);
-    broken[20] = static_cast<char>(broken[20] ^ 0x5A);
     const Case cases[] = {
-        {"start refused", test::frame(0, 1), 0, link::texts::kInvalidOrder},
-        {"bad data CRC", test::frame(order::AutoSend, 0) + streamed(1) + broken, 1, link::texts::kBadData},
+        {"start refused", refused, stopped, 0, link::texts::kInvalidOrder, brokenAfter0},
+        {"start and stop refused", refused, refused, 0, link::texts::kInvalidOrder, brokenAfter0},
+        {"bad data CRC", stopped + streamed(1) + broken, stopped, 1, link::texts::kBadData, brokenAfter1},
+        {"bad data CRC, stop refused", stopped + streamed(1) + broken, refused, 1, link::texts::kBadData,
+         brokenAfter1},
+        // The two lines are in the file, but the sensor may go on sending.
+        {"stop refused", stopped + streamed(1) + streamed(2), refused, 2, link::texts::kInvalidOrder, saved},
     };
+    session.recorder.lineLimit = 2;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         writeFile("");
         orders.clear();
         op.connectionLog.clear();
         answer = [this, &c](int o, int a) {
-            peer.send(o == order::AutoSend && a == 1 ? c.afterStart : test::frame(o, 0));
+            peer.send(o != order::AutoSend ? test::frame(o, 0) : a == 1 ? c.afterStart : c.afterStop);
         };
         op.confirmAnswers = {true};
         EXPECT_EQ(recordTriggered(session), -1);
         EXPECT_EQ(lines().size(), c.lines);
         EXPECT_EQ(op.connectionLog, std::string(c.logged.en) + "\n\n");
         EXPECT_EQ(orders, (std::vector<std::pair<int, int>>{{30, 1}, {30, 0}}));
-        EXPECT_EQ(lastMessage(), kSaved);
+        EXPECT_EQ(lastMessage(), c.told);
     }
 }
 

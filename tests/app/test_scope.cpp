@@ -150,6 +150,40 @@ TEST_F(ScopeTest, RecordedSignalSetsTheAxesUpAndScanRateTheDeltas) {
     EXPECT_DOUBLE_EQ(session.scope.deltaX, 64 * 3.0); // default cursors 32 and 96
 }
 
+TEST_F(ScopeTest, TheLevelSentIsTheLevelShownWithTheFieldsDecimals) {
+    struct Case {
+        int colourSpace;
+        int signal;
+        double level;
+        double shown;
+        std::int32_t sent;
+    };
+    const Case cases[] = {
+        {1, scope::kColourSpaceSignal, 12.345678, 12.35, 809369}, // 12.35 x 65536 = 809369.6
+        {1, 0, 12.7, 13.0, 13},
+        {1, 0, -12.7, -13.0, -13},
+        {0, scope::kColourSpaceSignal, 0.123456, 0.1235, 8093}, // 0.1235 x 65536 = 8093.7
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.level);
+        session.parameters.controls.setValue(parameters::Control::ColorSpace, c.colourSpace);
+        scope::ScanSettings settings = session.scope.settings;
+        settings.recordedSignal = c.signal == 0 ? scope::kColourSpaceSignal : 0;
+        setScopeSettings(session, settings);
+        settings.recordedSignal = c.signal;
+        settings.triggerLevel = c.level;
+        setScopeSettings(session, settings);
+        EXPECT_EQ(session.scope.settings.triggerLevel, c.shown);
+
+        peer.requests.clear();
+        CBF_ButtonScopeScan(session);
+        ASSERT_FALSE(peer.requests.empty());
+        const QByteArray& start = peer.requests.front();
+        ASSERT_EQ(static_cast<std::uint8_t>(start[1]), scope::kOrderScan);
+        EXPECT_EQ(link::readI32(reinterpret_cast<const std::uint8_t*>(start.constData()) + 8), c.sent);
+    }
+}
+
 TEST_F(ScopeTest, BreakWithoutAScanSendsTheBreakRequestAndUndims) {
     CBF_ButtonScopeBreak(session);
     EXPECT_EQ(lastOrder(), scope::kOrderScan);

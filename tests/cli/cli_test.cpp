@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -123,9 +124,28 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
         {"--tcp", "127.0.0.1:1", "offset", "send", "zero-point", "1", "2"},
         {"--tcp", "127.0.0.1:1", "calib", "read", "--slot", "service"},
         {"calib", "factors", "a.ini", "b.ini"},
+        // A number the option would read as 0 or that is no setting at all.
+        {"--tcp", "127.0.0.1:1", "scope", "--level", "nan"},
     };
     for (const QStringList& args : cases)
         EXPECT_EQ(cli(args).status, 2) << args.join(' ').toStdString();
+
+    // An empty value is no number, whichever option takes it.
+    const QStringList numberOptions[] = {
+        {"measure", "-n"},
+        {"scope", "--level"},
+        {"scope", "--trigger"},
+        {"scope", "--pretrigger"},
+        {"scope", "--rate"},
+        {"scope", "--signal"},
+        {"record", "-o", "R.dat", "--interval"},
+        {"record", "-o", "R.dat", "-n"},
+        {"record", "-o", "R.dat", "--color-space"},
+    };
+    for (const QStringList& option : numberOptions) {
+        const QStringList args = QStringList{"--tcp", "127.0.0.1:1"} + option + QStringList{""};
+        EXPECT_EQ(cli(args).status, 2) << args.join(' ').toStdString();
+    }
 }
 
 TEST_F(CliTest, ColourCommandsNeedNoSensor) {
@@ -214,15 +234,29 @@ TEST_F(CliTest, InfoPrintsTheConnectionLog) {
                      "Next calibration:2027-12-01\n\n");
 }
 
+TEST(CliInfo, AFailedGetIsReportedOnStderrNotInThePrintedLog) {
+    const Simulator sim({"--fault", "error-reply:2:1"});
+    ASSERT_FALSE(sim.tcp().isEmpty());
+    const CliRun r = cli({"--tcp", sim.tcp(), "info"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.toStdString(),
+              "Try to connect!\nTAVRINO4 VXR QLM V3.2B\nSensor:TAVRINO4-SIM\nSerial number:4711\n"
+              "Next calibration:2027-12-01\n\n");
+    EXPECT_EQ(r.err.count("Invalid order number! \nVerify PC and sensor software!\n\n"), 1)
+        << r.err.toStdString();
+}
+
 TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
-    // A full disk: the command says so and exits 1.
-    QProcess full;
-    full.setStandardOutputFile(QStringLiteral("/dev/full"));
-    full.start(QStringLiteral(TAVRINO_CLI_PATH), tcp({"ping"}));
-    ASSERT_TRUE(full.waitForFinished(30000));
-    EXPECT_EQ(full.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(full.exitCode(), 1);
-    EXPECT_TRUE(full.readAllStandardError().contains("could not be written"));
+    // A full disk: the command says so, once, and exits 1.
+    for (const char* command : {"ping", "info"}) {
+        QProcess full;
+        full.setStandardOutputFile(QStringLiteral("/dev/full"));
+        full.start(QStringLiteral(TAVRINO_CLI_PATH), tcp({command}));
+        ASSERT_TRUE(full.waitForFinished(30000)) << command;
+        EXPECT_EQ(full.exitStatus(), QProcess::NormalExit) << command;
+        EXPECT_EQ(full.exitCode(), 1) << command;
+        EXPECT_EQ(full.readAllStandardError().count("could not be written"), 1) << command;
+    }
 
     // A reader that goes away after the first line ends a long measurement
     // at the next frame instead of after all of them.
@@ -235,6 +269,40 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(measure.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(measure.exitCode(), 1);
     EXPECT_EQ(head.readAllStandardOutput().count('\n'), 1);
+}
+
+TEST(CliShortReply, EveryDecodedRecordThatStopsShortFailsOnce) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("out.ini");
+    const struct {
+        const char* fault;
+        QStringList command;
+        bool writesFile;
+    } cases[] = {
+        {"short-payload:8", {"measure"}, false},
+        {"short-payload:2:32", {"params", "get", "-o", file}, true},
+        {"short-payload:102", {"offset", "get"}, false},
+        {"short-payload:104", {"calib", "read"}, false},
+        {"short-payload:105", {"scope", "cycletime"}, false},
+        {"short-payload:184", {"table", "get", "-o", file}, true},
+        {"short-payload:194", {"hwinfo", "-o", file}, true},
+        {"short-payload:110:100", {"scope"}, false},
+        {"short-payload:8:10",
+         {"record", "-o", dir.filePath("R.dat"), "--mode", "triggered", "-n", "2", "--color-space", "0"},
+         false},
+    };
+    for (const auto& c : cases) {
+        const Simulator sim({"--fault", c.fault, "--stream-rate", "50"});
+        ASSERT_FALSE(sim.tcp().isEmpty());
+        const CliRun r = cli(QStringList{"--tcp", sim.tcp()} + c.command);
+        EXPECT_EQ(r.status, 1) << c.fault;
+        EXPECT_TRUE(r.out.isEmpty()) << c.fault << ": " << r.out.toStdString();
+        EXPECT_EQ(r.err.count("ATTENTION! \nReceived data frame is incorrect!"), 1)
+            << c.fault << ": " << r.err.toStdString();
+        if (c.writesFile) {
+            EXPECT_FALSE(QFile::exists(file)) << c.fault;
+        }
+    }
 }
 
 TEST_F(CliTest, AParameterFileThatIsNoFileIsNamed) {
@@ -427,6 +495,26 @@ TEST(CliCalibration, OffsetsSentAreReadBackAndCalcNeedsYes) {
     EXPECT_NE(r.out, sent);
 
     EXPECT_EQ(cli({"--tcp", "127.0.0.1:1", "offset", "get"}).status, 1);
+}
+
+TEST(ScopeUsage, AnEmptyDirectoryOrConnectionIsAUsageError) {
+    for (const char* option : {"--data-dir", "--connect"}) {
+        QProcess scope;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        scope.setProcessEnvironment(environment);
+        scope.start(QStringLiteral(TAVRINO_SCOPE_PATH), {option, ""});
+        // Refused, it ends at once; taken, the window would stay open.
+        if (!scope.waitForFinished(30000)) {
+            scope.kill();
+            scope.waitForFinished();
+            ADD_FAILURE() << option << " '' was taken";
+            continue;
+        }
+        EXPECT_EQ(scope.exitStatus(), QProcess::NormalExit) << option;
+        EXPECT_EQ(scope.exitCode(), 2) << option;
+        EXPECT_TRUE(scope.readAllStandardError().contains(QByteArray("tavrino-scope: ") + option)) << option;
+    }
 }
 
 TEST(CliMismatch, AFirmwareMismatchIsRefusedWithStatusOne) {

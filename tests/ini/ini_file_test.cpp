@@ -3,6 +3,7 @@
 #include "ini/ini.h"
 #include "ini_test_util.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,20 @@ TEST_F(IniFile, ReplacingKeepsPermissionsAndLinks) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
+TEST_F(IniFile, ALinkToAFileNotYetThereStaysALinkAndFilesBesideAreUntouched) {
+    const fs::path link = dir_ / "link.ini";
+    fs::create_symlink("real.ini", link);
+    test::writeFileBytes(dir_ / "link.ini.part", "mine");
+    test::writeFileBytes(dir_ / "ini$$AAAAAA.TMP", "mine too");
+    IniHandle ini = sampleDocument();
+    ASSERT_EQ(Ini_WriteToFile(ini.get(), link.string()), 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::readFileBytes(dir_ / "real.ini"), iniText(ini.get()));
+    EXPECT_EQ(test::readFileBytes(dir_ / "link.ini.part"), "mine");
+    EXPECT_EQ(test::readFileBytes(dir_ / "ini$$AAAAAA.TMP"), "mine too");
+    EXPECT_EQ(strayFiles("real.ini").size(), 3U);
+}
+
 TEST_F(IniFile, ReadOnlyTargetIsRefusedAndUnchanged) {
     const fs::path path = dir_ / "locked.ini";
     const std::string old = "[OLD]\r\nKeep = 1\r\n";
@@ -120,15 +135,11 @@ TEST_F(IniFile, FailedWriteLeavesTargetByteForByteAndNoTemporaryFile) {
     IniHandle ini = sampleDocument(1000); // far beyond the file size limit below
 
     // The file size limit makes a write fail part-way, for any user.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 40000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int status = Ini_WriteToFile(ini.get(), path.string());
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    int status = 0;
+    {
+        const test::FileSizeLimit limit(40000);
+        status = Ini_WriteToFile(ini.get(), path.string());
+    }
 
     EXPECT_EQ(status, kIniWriteError);
     EXPECT_EQ(test::readFileBytes(path), old);

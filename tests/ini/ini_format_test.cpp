@@ -150,10 +150,37 @@ TEST(IniFormat, LineEndsOfEveryKindReadAlike) {
     }
 }
 
-TEST(IniFormat, CharactersAfterTheLineLimitAreDropped) {
-    IniHandle ini = iniFromText("[S]\nT = " + std::string(1100, 'x') + "\nNext = 1\n");
-    EXPECT_EQ(iniString(ini.get(), "S", "T"), std::string(1024 - 4, 'x'));
-    EXPECT_TRUE(Ini_ItemExists(ini.get(), "S", "Next"));
+TEST(IniFormat, AnItemLineLongerThanAFileLineIsReadWholeAndWrittenBackInPieces) {
+    const std::string value(1100, 'x');
+    struct Case {
+        std::string written;
+        bool quoted;
+    };
+    const Case cases[] = {{'"' + value + '"', true}, {value, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.quoted ? "quoted" : "plain");
+        IniHandle ini = iniFromText("[S]\nT = " + c.written + "\nNext = 1\n");
+        EXPECT_EQ(iniString(ini.get(), "S", "T"), value);
+        EXPECT_EQ(ini->sections()[0].items[0].quoted, c.quoted);
+        EXPECT_TRUE(Ini_ItemExists(ini.get(), "S", "Next"));
+
+        const std::string text = iniText(ini.get());
+        for (const std::string& line : iniLines(text))
+            EXPECT_LE(line.size(), 1024U);
+        IniHandle back = iniFromText(text);
+        EXPECT_EQ(iniString(back.get(), "S", "T"), value);
+    }
+}
+
+TEST(IniFormat, CommentsAndSectionNamesKeepTheLineLimitAndOverlongLinesAreIgnored) {
+    const std::string comment = "; " + std::string(1100, 'c');
+    IniHandle ini = iniFromText("[S]\n" + comment + "\nA = 1\n[" + std::string(1100, 's') +
+                                "]\nB = 2\nC = " + std::string(70 * 1024, 'v') + "\nD = 4\n");
+    ASSERT_EQ(ini->sections().size(), 1U); // the cut section line has no closing bracket
+    EXPECT_EQ(ini->sections()[0].items[0].comment, comment.substr(0, 1024));
+    EXPECT_FALSE(Ini_ItemExists(ini.get(), "S", "C"));
+    for (const char* tag : {"A", "B", "D"})
+        EXPECT_TRUE(Ini_ItemExists(ini.get(), "S", tag)) << tag;
 }
 
 TEST(IniFormat, CommentsAreWrittenBackUnchanged) {

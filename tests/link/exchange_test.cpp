@@ -121,6 +121,56 @@ INSTANTIATE_TEST_SUITE_P(Replies, ReplyTest,
                              return lineName(std::get<0>(info.param)) + "_" + std::get<1>(info.param).name;
                          });
 
+// ------------------------------------------------------------ stale bytes
+
+struct StaleCase {
+    std::string name;
+    QByteArray bytes; // sent by the sensor while no exchange waits
+    friend void PrintTo(const StaleCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StaleBytesTest : public LinkFixture, public ::testing::WithParamInterface<StaleCase> {};
+
+TEST_P(StaleBytesTest, WhatCameBeforeTheRequestIsNoReply) {
+    connectTcp();
+    answerWith(frame(order::SensorIdentity, 4711, QByteArray("TAVRINO4-SIM")));
+    ASSERT_EQ(link.request(order::SensorIdentity, 0), 1);
+
+    // No event loop runs between this and the request: the bytes wait in
+    // the connection, not yet fetched by the link.
+    peer->send(GetParam().bytes);
+    answerWith(frame(order::FirmwareText, 0, firmwareText()));
+    EXPECT_EQ(link.request(order::FirmwareText, 0), 1);
+    EXPECT_EQ(link.lastReply().order, order::FirmwareText);
+    EXPECT_EQ(payload(), firmwareText());
+    EXPECT_EQ(op.connectionLog, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stale, StaleBytesTest,
+    ::testing::Values(StaleCase{"StreamedMeasurement", frame(order::Measure, 0, pattern(52))},
+                      StaleCase{"ThreeStreamedMeasurements",
+                                frame(order::Measure, 0, pattern(52)).repeated(3)},
+                      StaleCase{"ErrorReply", frame(0, 1)},
+                      StaleCase{"HalfAFrame", frame(order::Measure, 0, pattern(52)).left(30)}),
+    [](const auto& info) { return info.param.name; });
+
+// ------------------------------------------------------------ record sizes
+
+TEST_F(LinkFixture, AReplyShorterThanItsRecordIsABadDataFrame) {
+    connectTcp();
+    const struct {
+        int payload;
+        int result;
+    } cases[] = {{0, -1}, {51, -1}, {52, 1}, {60, 1}};
+    for (const auto& c : cases) {
+        op.connectionLog.clear();
+        answerWith(frame(order::Measure, 0, pattern(c.payload)));
+        EXPECT_EQ(link.requestRecord(order::Measure, 0, 52), c.result) << c.payload;
+        EXPECT_EQ(op.connectionLog, c.result == 1 ? "" : logged(texts::kBadData)) << c.payload;
+    }
+}
+
 // ------------------------------------------------------------ requests
 
 TEST_F(LinkFixture, RequestSendsThePayloadAndRecordsTheOrder) {

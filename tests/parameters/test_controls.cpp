@@ -13,6 +13,7 @@ namespace tavrino::parameters {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(ParameterControlsTest, StartsAtTheDefaultsWithEverythingShownAndTargetRam) {
     ParameterControls c;
@@ -44,13 +45,17 @@ TEST(ParameterControlsTest, ValuesStayInsideTheControlsRange) {
         {Control::CorrectionX, 1.234567891234, 1.234567891234}, // full precision
         {Control::CorrectionX, -1, 0},
         {Control::CorrectionX, 600, 65535.0 / 128.0},
-        {Control::CorrectionZ, kNaN, 0},
+        {Control::CorrectionZ, kInf, kInf}, // kept as computed: SEND refuses it
+        {Control::CorrectionZ, -kInf, -kInf},
     };
     for (const Case& k : cases) {
         ParameterControls c;
         c.setValue(k.control, k.input);
         EXPECT_EQ(c.value(k.control), k.stored) << static_cast<int>(k.control) << " <- " << k.input;
     }
+    ParameterControls c;
+    c.setValue(Control::CorrectionY, kNaN);
+    EXPECT_TRUE(std::isnan(c.value(Control::CorrectionY)));
 }
 
 TEST(ParameterControlsTest, ReadingAndWritingTheSetKeepsFullDoubles) {

@@ -283,18 +283,23 @@ TEST_F(TransferTest, AFailedEepromLoadReadsNothing) {
     EXPECT_EQ(controls.value(Control::Power), 500);
 }
 
-TEST_F(TransferTest, ShortRepliesLeaveZeros) {
+TEST_F(TransferTest, AShortBlockIsABadDataFrameAndReachesNoControl) {
     set.words.fill(0xFFFF);
     table.setCell(2, 5, 3.0);
-    replies = {frame(2, 0, le16({300, 1})), frame(2, 2, le32({65536}))};
-    EXPECT_EQ(transfer.GetPara(), 1);
-    EXPECT_EQ(set.words[0], 300);
-    EXPECT_EQ(set.words[1], 1);
-    for (std::size_t w = 2; w < kWordCount; ++w)
-        EXPECT_EQ(set.words[w], 0) << w;
-    EXPECT_EQ(table.cell(0, 0), 1.0);
-    EXPECT_EQ(table.cell(2, 5), 0.0);
-    EXPECT_EQ(controls.value(Control::Power), 300);
+    controls.setValue(Control::Power, 321);
+    const std::string badData = "ATTENTION! \nReceived data frame is incorrect!\n\n";
+    const std::vector<QByteArray> cases[] = {
+        {frame(2, 0, le16({300, 1}))},
+        {frame(2, 0, QByteArray(64, '\0')), frame(2, 2, le32({65536}))},
+    };
+    for (const auto& c : cases) {
+        replies = std::deque<QByteArray>(c.begin(), c.end());
+        op.connectionLog.clear();
+        EXPECT_EQ(transfer.GetPara(), -1) << c.size();
+        EXPECT_EQ(op.connectionLog, badData) << c.size();
+        EXPECT_EQ(table.cell(2, 5), 3.0) << c.size();
+        EXPECT_EQ(controls.value(Control::Power), 321) << c.size();
+    }
 }
 
 TEST_F(TransferTest, ButtonsDuringALoopOnlySetThePendingFlag) {

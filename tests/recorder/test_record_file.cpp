@@ -4,18 +4,26 @@
 #include "recorder/record_file.h"
 #include "recorder/record_time.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 #include "support/test_directory.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavrino::recorder {
 namespace {
@@ -130,15 +138,108 @@ TEST(RecordFile, NewFileReplacesAnExistingOneWholeOrNotAtAll) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no part file left";
 }
 
+// What the path named before a write, and what must be true of it after.
+struct TargetCase {
+    const char* name;
+    std::function<void(const fs::path& dir)> make; // makes dir/R.dat
+    bool written;
+    std::function<void(const fs::path& dir)> check;
+};
+
+void expectUnchanged(const fs::path& file, const std::string& bytes) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file)));
+    EXPECT_EQ(test::readFileBytes(file), bytes);
+}
+
+TEST(RecordFile, ANewFileNeverDestroysWhatThePathNames) {
+    const TargetCase cases[] = {
+        {"link",
+         [](const fs::path& d) {
+             test::writeFileBytes(d / "real.dat", "old\r\n");
+             fs::create_symlink("real.dat", d / "R.dat");
+         },
+         true,
+         [](const fs::path& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "R.dat"));
+             EXPECT_EQ(test::readFileBytes(d / "real.dat"), "HEADER\r\n");
+         }},
+        {"read-only",
+         [](const fs::path& d) {
+             test::writeFileBytes(d / "R.dat", "old\r\n");
+             fs::permissions(d / "R.dat", fs::perms::owner_read | fs::perms::group_read);
+         },
+         false,
+         [](const fs::path& d) {
+             expectUnchanged(d / "R.dat", "old\r\n");
+             EXPECT_EQ(fs::status(d / "R.dat").permissions(), fs::perms::owner_read | fs::perms::group_read);
+         }},
+        {"fifo", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "R.dat").c_str(), 0600), 0); }, false,
+         [](const fs::path& d) { EXPECT_TRUE(fs::is_fifo(d / "R.dat")); }},
+        {"temporary name of its own",
+         [](const fs::path& d) { test::writeFileBytes(d / "R.dat.part", "mine\r\n"); }, true,
+         [](const fs::path& d) { expectUnchanged(d / "R.dat.part", "mine\r\n"); }},
+    };
+    for (const TargetCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path dir = test::testDirectory("recorder");
+        c.make(dir);
+        EXPECT_EQ(writeNewRecordFile((dir / "R.dat").string(), "HEADER\r\n"), c.written);
+        c.check(dir);
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == "R.dat" || name == "real.dat" || name == "R.dat.part")
+                << "left beside: " << name;
+        }
+    }
+}
+
 TEST(RecordFile, AppendedLinesAreWholeOrNotThere) {
     const std::string dir = test::testDirectory("recorder");
     const std::string path = dir + "/RecordFile.dat";
     EXPECT_TRUE(appendToRecordFile(path, "a\r\n")); // made when missing
     EXPECT_TRUE(appendToRecordFile(path, "b\r\n"));
     EXPECT_EQ(test::readFileBytes(path), "a\r\nb\r\n");
-    // Not openable, and a disk that is full.
     EXPECT_FALSE(appendToRecordFile(dir + "/missing/RecordFile.dat", "a\r\n"));
-    EXPECT_FALSE(appendToRecordFile("/dev/full", std::string(100000, 'x')));
+
+    // A disk that fills up part-way through a line: the file size limit
+    // makes the write fail for any user.
+    bool written = true;
+    {
+        const test::FileSizeLimit limit(100);
+        written = appendToRecordFile(path, std::string(200, 'x'));
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(test::readFileBytes(path), "a\r\nb\r\n");
+}
+
+TEST(RecordFile, AppendingNeverWaitsAndTakesOnlyAWritableRegularFile) {
+    const fs::path dir = test::testDirectory("recorder");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((dir / "read fifo").c_str(), 0600), 0);
+    // A reader on the second FIFO: opening it for writing would not block.
+    const int reader = ::open((dir / "read fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    test::writeFileBytes(dir / "locked.dat", "old\r\n");
+    fs::permissions(dir / "locked.dat", fs::perms::owner_read);
+    test::writeFileBytes(dir / "real.dat", "old\r\n");
+    fs::create_symlink("real.dat", dir / "link.dat");
+
+    struct Case {
+        const char* name;
+        bool appended;
+    };
+    const Case cases[] = {{"fifo", false}, {"read fifo", false}, {"locked.dat", false}, {"link.dat", true}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(appendToRecordFile((dir / c.name).string(), "a\r\n"), c.appended) << c.name;
+        EXPECT_EQ(appendToRecordFile((dir / c.name).string(), {}), c.appended) << c.name;
+    }
+    char byte = 0;
+    EXPECT_LT(::read(reader, &byte, 1), 1) << "nothing went into the FIFO";
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+    EXPECT_EQ(test::readFileBytes(dir / "locked.dat"), "old\r\n");
+    EXPECT_EQ(test::readFileBytes(dir / "real.dat"), "old\r\na\r\n");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.dat"));
 }
 
 } // namespace

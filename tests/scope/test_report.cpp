@@ -44,7 +44,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    "Band 3",
                    {"Screenshot des Scope-Bildschirms.", "TAVRINO4 VXR QLM Scope V3.2", "",
-                    "Kommentar:", "Band 3", ""}}));
+                    "Kommentar:", "Band 3", ""}},
+        // Every line of the comment, empty ones too, each a line of its own.
+        ReportCase{Language::English,
+                   "",
+                   "belt 3\r\nwhite label\n\n  end\n",
+                   {"Scope Screen Shot", "TAVRINO4 VXR QLM Scope V3.2", "", "Comment:", "belt 3",
+                    "white label", "", "  end", "", ""}}));
 
 } // namespace
 } // namespace tavrino::scope

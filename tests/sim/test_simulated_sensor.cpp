@@ -1,11 +1,14 @@
 #include "sim_test_util.h"
 
+#include "calibration/colour_space.h"
 #include "calibration/conversion.h"
 #include "measurement/record.h"
 #include "parameters/options.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
 #include <cmath>
 #include <string>
 
@@ -356,6 +359,68 @@ TEST(SimColour, CoordinatesInvertTheProgramsSetValueConversion) {
         }
 }
 
+// The CIE 1931 spectral locus (x, y), 380..700 nm, closed by the line of purples.
+constexpr std::array<std::array<double, 2>, 33> kSpectralLocus{{
+    {0.1741, 0.0050}, {0.1733, 0.0048}, {0.1714, 0.0051}, {0.1644, 0.0109}, {0.1566, 0.0177},
+    {0.1440, 0.0297}, {0.1241, 0.0578}, {0.1096, 0.0868}, {0.0913, 0.1327}, {0.0687, 0.2007},
+    {0.0454, 0.2950}, {0.0235, 0.4127}, {0.0082, 0.5384}, {0.0039, 0.6548}, {0.0139, 0.7502},
+    {0.0389, 0.8120}, {0.0743, 0.8338}, {0.1142, 0.8262}, {0.1547, 0.8059}, {0.2296, 0.7543},
+    {0.3016, 0.6923}, {0.3731, 0.6245}, {0.4441, 0.5547}, {0.5125, 0.4866}, {0.5752, 0.4242},
+    {0.6270, 0.3725}, {0.6658, 0.3340}, {0.6915, 0.3083}, {0.7079, 0.2920}, {0.7190, 0.2809},
+    {0.7260, 0.2740}, {0.7300, 0.2700}, {0.7347, 0.2653},
+}};
+
+bool insideSpectralLocus(double x, double y) {
+    bool inside = false;
+    for (std::size_t i = 0, j = kSpectralLocus.size() - 1; i < kSpectralLocus.size(); j = i++) {
+        const auto& a = kSpectralLocus[i];
+        const auto& b = kSpectralLocus[j];
+        if ((a[1] > y) != (b[1] > y) && x < (b[0] - a[0]) * (y - a[1]) / (b[1] - a[1]) + a[0])
+            inside = !inside;
+    }
+    return inside;
+}
+
+// What the graphs show of the default scene from its first frame: every
+// colour-space coordinate of a whole pass inside the range its graph shows,
+// L* inside 0..100 and x, y inside the spectral locus, with the sensor's
+// defaults and with the factory calibration, in both LED modes.
+TEST(SimScene, TheDefaultSceneStaysInsideEveryColourSpacesRange) {
+    const Scene scene = SensorConfig{}.scene;
+    double cycle = 0;
+    for (const SceneTarget& t : scene.targets)
+        cycle += t.holdSeconds + scene.transitionSeconds;
+    for (const int calibration : {0, 1})
+        for (const int ledMode : {0, 1})
+            for (int space = 0; space <= 4; ++space) {
+                SCOPED_TRACE("CALIBRATION " + std::to_string(calibration) + ", LED MODE " +
+                             std::to_string(ledMode) + ", COLOR SPACE " + std::to_string(space));
+                SimulatedSensor sensor;
+                auto& p = sensor.memory().ramParameters;
+                p[word::Calibration] = static_cast<std::uint16_t>(calibration);
+                p[word::LedMode] = static_cast<std::uint16_t>(ledMode);
+                p[word::ColorSpace] = static_cast<std::uint16_t>(space);
+                const auto ranges =
+                    calibration::displaySettings(static_cast<std::uint16_t>(space))->axisRanges;
+                int outside = 0;
+                for (SimTime t{}; t < std::chrono::duration<double>(cycle); t += 10ms) {
+                    const Measurement m = sensor.model().measure(sensor.memory(), t);
+                    const double c[] = {m.csX, m.csY, m.csI};
+                    bool in = true;
+                    for (std::size_t k = 0; k < 3; ++k)
+                        in = in && c[k] >= ranges[k].min && c[k] <= ranges[k].max;
+                    if (space == 0)
+                        in = in && insideSpectralLocus(m.csX, m.csY);
+                    else
+                        in = in && m.csI >= 0.0 && m.csI <= 100.0; // L*
+                    if (!in && outside++ < 3)
+                        ADD_FAILURE() << "at " << t.count() / 1000000 << " ms: " << c[0] << ", " << c[1]
+                                      << ", " << c[2];
+                }
+                EXPECT_EQ(outside, 0);
+            }
+}
+
 TEST(SimScene, FileTargetsHoldAndBlend) {
     std::string error;
     const auto scene = parseScene("# targets\n10 20 30 2 dark blue\n\n90 80 70\n", error);
@@ -416,9 +481,10 @@ TEST(SimTeach, ShapesEvaluationModesAndLimits) {
 }
 
 TEST(SimFaults, ParsesEveryKindAndRejectsNonsense) {
-    for (const char* faultText : {"drop:8", "drop:8:3", "delay:250", "split:3", "header-crc:7", "data-crc:7",
-                                  "short-header:7", "error-reply:8:3", "plausibility:1:3", "oversize:2",
-                                  "disconnect:5", "port-error", "port-error:4"}) {
+    for (const char* faultText :
+         {"drop:8", "drop:8:3", "delay:250", "split:3", "header-crc:7", "data-crc:7", "short-header:7",
+          "short-payload:8", "short-payload:8:10", "error-reply:8:3", "plausibility:1:3", "oversize:2",
+          "disconnect:5", "port-error", "port-error:4"}) {
         std::string error;
         const auto f = parseFault(faultText, error);
         ASSERT_TRUE(f) << faultText << ": " << error;
@@ -426,7 +492,7 @@ TEST(SimFaults, ParsesEveryKindAndRejectsNonsense) {
     }
     for (const char* faultText :
          {"", "drop", "drop:x", "drop:256", "drop:8:0", "bogus:1", "split:0", "delay:-1", "error-reply:8",
-          "header-crc:7:1", "disconnect", "port-error:1:2"}) {
+          "header-crc:7:1", "disconnect", "port-error:1:2", "short-payload", "short-payload:8:2041"}) {
         std::string error;
         EXPECT_FALSE(parseFault(faultText, error)) << faultText;
         EXPECT_FALSE(error.empty()) << faultText;
@@ -462,6 +528,15 @@ TEST(SimFaults, EachKindChangesTheReplyAsAnnounced) {
     EXPECT_FALSE(link::checkPayload(reply.data() + 8, reply.size() - 8, reply[6]));
 
     EXPECT_EQ(sentBytes(run("short-header:7", ask7, 1)[0]), Bytes(normal.begin(), normal.begin() + 5));
+
+    for (const auto& [faultText, kept] :
+         {std::pair{"short-payload:7", 0}, std::pair{"short-payload:7:5", 5}}) {
+        // Valid CRCs and length word, only shorter.
+        const auto frames = parseFrames(sentBytes(run(faultText, ask7, 1)[0]));
+        ASSERT_EQ(frames.size(), 1u) << faultText;
+        EXPECT_EQ(frames[0].order, 7) << faultText;
+        EXPECT_EQ(frames[0].payload, Bytes(payload.begin(), payload.begin() + kept)) << faultText;
+    }
     EXPECT_EQ(sentBytes(run("header-crc:8", ask7, 1)[0]), normal); // bound to another order
 
     reply = sentBytes(run("error-reply:7:3", ask7, 1)[0]);
@@ -600,8 +675,9 @@ TEST_F(SimCycle, ScopeScanTriggersAndKeepsThePreTriggerSamples) {
     };
     const Case cases[] = {
         {"IN0 high", 1000ms, 4, 10, 100, 0, 0},
-        {"rising edge of blue", 10500ms, 1, 20, 100, 1000, 3},  // green -> blue transition
-        {"falling edge of blue", 14500ms, 2, 30, 100, 1000, 3}, // blue -> yellow
+        // Raw Z: about 220 for the green card, 840 for the blue one, 290 for the yellow one.
+        {"rising edge of blue", 10500ms, 1, 20, 100, 500, 3},  // green -> blue transition
+        {"falling edge of blue", 14500ms, 2, 30, 100, 500, 3}, // blue -> yellow
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -90,5 +90,32 @@ TEST_F(DoubleParameterPanelTest, AssistantRunsFromThePanelAndShowsItsProgressAnd
     EXPECT_EQ(window->mainTabs()->currentIndex(), static_cast<int>(MainTab::SensorParameter));
 }
 
+TEST_F(DoubleParameterPanelTest, ACorrectionOverAZeroRawValueIsShownAsItIsAndNotSent) {
+    QTest::mouseClick(window->sensorParameterPage()->setDpButton(), Qt::LeftButton);
+    ui::DoubleParameterPanel* panel = window->doubleParameterPanel();
+    auto measured = [this](int x, int y, int z) {
+        session->live.record.rawX = static_cast<std::int16_t>(x);
+        session->live.record.rawY = static_cast<std::int16_t>(y);
+        session->live.record.rawZ = static_cast<std::int16_t>(z);
+    };
+    measured(0, 1000, 0);
+    QTest::mouseClick(panel->assignButton(2), Qt::LeftButton);
+    measured(1500, 2000, 0);
+    QTest::mouseClick(panel->assignButton(3), Qt::LeftButton);
+
+    QTableWidget* corrections = panel->correctionTable();
+    EXPECT_EQ(corrections->item(0, 0)->text(), "inf");
+    EXPECT_EQ(corrections->item(0, 1)->text(), "2.0000");
+    EXPECT_EQ(corrections->item(0, 2)->text(), "nan");
+    keepPicture("review-21-correction-not-finite");
+
+    const auto before = server.sensor().memory().ramParameters;
+    QTest::mouseClick(window->commandBar()->sendButton(), Qt::LeftButton);
+    ASSERT_FALSE(scripted.messages().empty());
+    EXPECT_EQ(scripted.messages().back(),
+              "The correction value X is not a finite number: inf\nNo parameters are sent.");
+    EXPECT_EQ(server.sensor().memory().ramParameters, before);
+}
+
 } // namespace
 } // namespace tavrino::test

@@ -14,6 +14,7 @@
 #include "ui/scope_report.h"
 
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -21,8 +22,12 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 namespace tavrino::test {
 namespace {
@@ -138,6 +143,23 @@ TEST_F(ScopeWidgetsTest, ColourSpaceSignalTakesItsRangeAndDecimalsAndNames) {
     EXPECT_EQ(panel->deltaYDisplay()->text(), "0.00");
     const auto& coordinates = session->parameters.controls.captions().coordinates;
     EXPECT_EQ(panel->displayedSignalSelector()->itemText(3).toStdString(), coordinates[2]);
+}
+
+TEST_F(ScopeWidgetsTest, TheLevelFieldAndTheLevelSentAgreeWhenItsDecimalsDrop) {
+    build();
+    chooseControl(*window, parameters::Control::ColorSpace, 1);
+    ui::ScopePage* page = window->scopePage();
+    QDoubleSpinBox* level = page->triggerLevelField();
+    choose(page->recordedSignalSelector(), 1);
+    ASSERT_EQ(level->decimals(), 2);
+    level->setValue(12.7);
+    emit level->editingFinished();
+    ASSERT_EQ(session->scope.settings.triggerLevel, 12.7);
+
+    choose(page->recordedSignalSelector(), 0);
+    EXPECT_EQ(level->decimals(), 0);
+    EXPECT_EQ(level->text(), "13");
+    EXPECT_EQ(session->scope.settings.triggerLevel, 13.0);
 }
 
 TEST_F(ScopeWidgetsTest, RightClickShowsTheHelpOnly) {
@@ -274,13 +296,121 @@ INSTANTIATE_TEST_SUITE_P(
                               {"Comment:", "Panel ID"},
                               "Print successful!"}));
 
-TEST_F(ScopeWidgetsTest, APrinterThatCannotStartIsAPrintError) {
+// A word of a PDF page as pdftotext places it, in points from the top left.
+struct PdfWord {
+    std::string text;
+    int page = 0;
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+struct PdfLayout {
+    double pageWidth = 0, pageHeight = 0;
+    int pages = 0;
+    std::vector<PdfWord> words;
+};
+
+PdfLayout pdfLayout(const QString& pdf) {
+    const QString html = QString::fromStdString(
+        popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
+    constexpr const char* kItem =
+        R"re(<page width="([\d.]+)" height="([\d.]+)">)re"
+        R"re(|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">)re"
+        R"re(([^<]*)</word>)re";
+    static const QRegularExpression item(QString::fromLatin1(kItem));
+    PdfLayout layout;
+    for (auto it = item.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (!m.captured(1).isEmpty()) {
+            layout.pageWidth = m.captured(1).toDouble();
+            layout.pageHeight = m.captured(2).toDouble();
+            ++layout.pages;
+            continue;
+        }
+        layout.words.push_back({m.captured(7).toStdString(), layout.pages, m.captured(3).toDouble(),
+                                m.captured(4).toDouble(), m.captured(5).toDouble(),
+                                m.captured(6).toDouble()});
+    }
+    return layout;
+}
+
+// Comment words are "K" and a number, so nothing else on the page is taken for one.
+bool commentWord(const std::string& text) {
+    return text.size() > 1 && text[0] == 'K' &&
+           std::all_of(text.begin() + 1, text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+QString numberedWords(int count, const QString& separator) {
+    QStringList words;
+    for (int i = 1; i <= count; ++i)
+        words << QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0'));
+    return words.join(separator);
+}
+
+TEST_F(ScopeWidgetsTest, ACommentOfManyLinesOrALongLineIsPrintedWholeWithinThePage) {
+    struct Case {
+        const char* name;
+        QString comment;
+        int minPages;
+    };
+    const Case cases[] = {
+        {"one long line", numberedWords(120, QStringLiteral(" ")), 1},
+        {"several lines", numberedWords(12, QStringLiteral("\n")), 1},
+        {"more lines than a page holds", numberedWords(150, QStringLiteral("\n")), 2},
+    };
     build();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(QStringLiteral("missing/report.pdf")));
-    ui::printScopeReportOn(*session, window->scopePanel(), printer);
-    EXPECT_EQ(scripted.messages().back(), "Print error!");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        app::setScopeComment(*session, c.comment.toStdString());
+        const QString pdf = dir.filePath(QStringLiteral("comment.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        ui::printScopeReportOn(*session, window->scopePanel(), printer);
+        EXPECT_EQ(scripted.messages().back(), "Print successful!");
+
+        // A copy for the reviewer when TAVRINO_REVIEW_DIR names a directory.
+        if (const QString review = qEnvironmentVariable("TAVRINO_REVIEW_DIR"); !review.isEmpty())
+            QFile::copy(pdf, review + QStringLiteral("/review-21-report-%1.pdf").arg(&c - cases));
+        const PdfLayout layout = pdfLayout(pdf);
+        EXPECT_GE(layout.pages, c.minPages);
+        const auto heading = std::find_if(layout.words.begin(), layout.words.end(),
+                                          [](const PdfWord& w) { return w.text == "Comment:"; });
+        ASSERT_NE(heading, layout.words.end());
+        std::vector<std::string> printed;
+        const PdfWord* previous = &*heading;
+        for (auto w = heading + 1; w != layout.words.end(); ++w) {
+            if (!commentWord(w->text))
+                continue;
+            printed.push_back(w->text);
+            // Inside the page, each below the one before or beside it on the same line.
+            EXPECT_GE(w->left, 0.0) << w->text;
+            EXPECT_LE(w->right, layout.pageWidth) << w->text;
+            EXPECT_LE(w->bottom, layout.pageHeight) << w->text;
+            const bool sameLine = w->page == previous->page && std::abs(w->top - previous->top) < 1.0;
+            const bool below =
+                w->page > previous->page || (w->page == previous->page && w->top >= previous->bottom - 0.5);
+            EXPECT_TRUE(sameLine ? w->left >= previous->right : below)
+                << w->text << " after " << previous->text;
+            previous = &*w;
+        }
+        std::vector<std::string> expected;
+        for (const QString& word : c.comment.split(QRegularExpression(QStringLiteral("\\s+"))))
+            expected.push_back(word.toStdString());
+        EXPECT_EQ(printed, expected);
+    }
+}
+
+TEST_F(ScopeWidgetsTest, AReportThatCannotBeStartedIsToldAsSuchAndNotAsAPrintError) {
+    build();
+    for (const Language language : {Language::English, Language::German}) {
+        session->shell.language = language;
+        scripted.calls.clear();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("missing/report.pdf")));
+        ui::printScopeReportOn(*session, window->scopePanel(), printer);
+        EXPECT_EQ(scripted.messages(),
+                  std::vector<std::string>{std::string(scope::kReportNotCreated.in(language))});
+    }
 }
 
 } // namespace
