@@ -16,7 +16,8 @@ void writeLine(std::FILE* f, std::string_view text) {
 } // namespace
 
 void ConsoleOperator::message(std::string_view, std::string_view text) {
-    writeLine(stderr, text);
+    if (!quiet)
+        writeLine(stderr, text);
 }
 
 bool ConsoleOperator::confirm(std::string_view, std::string_view text) {
@@ -40,7 +41,8 @@ std::optional<std::string> ConsoleOperator::prompt(std::string_view, std::string
 
 ConnectFailureChoice ConsoleOperator::closeOrOffline(std::string_view, std::string_view text,
                                                      std::string_view) {
-    writeLine(stderr, text);
+    if (!quiet)
+        writeLine(stderr, text);
     if (closeOrOfflineAnswer == ConnectFailureChoice::Close)
         closeRequested = true;
     return closeOrOfflineAnswer;
@@ -55,6 +57,8 @@ FileChoice ConsoleOperator::selectFile(const FileRequest&) {
 }
 
 void ConsoleOperator::appendConnectionLog(std::string_view text) {
+    if (quiet)
+        return;
     connectionLog += text;
     errno = 0;
     const bool written =

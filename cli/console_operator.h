@@ -27,6 +27,9 @@ public:
     bool closeRequested = false;
     // Everything appended to the connection log, in order.
     std::string connectionLog;
+    // While set nothing is written or logged: repeated connection checks of
+    // one outage that would only say the same again.
+    bool quiet = false;
 
     void message(std::string_view title, std::string_view text) override;
     bool confirm(std::string_view title, std::string_view text) override;

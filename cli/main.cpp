@@ -1,6 +1,7 @@
 // tavrino-cli: the program's operations without windows, for scripts and
 // production lines. Results go to stdout, operator messages to stderr.
 #include "cli/cli_context.h"
+#include "cli/publish_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
@@ -82,6 +83,15 @@ constexpr const char* kUsage =
     "                       order 101 argument 0 (zero point) or 1 (XYZ offset); values 0..65535\n"
     "  offset calc [--yes]  the cover question (No unless --yes: nothing sent), order 100 argument 1,\n"
     "                       then prints as offset get\n"
+    "  publish --broker HOST[:PORT] [--id ID] [--qos 0|1] [--max-rate HZ] [-n N]\n"
+    "                       connect as info does, then run the live loop and publish every frame (at most\n"
+    "                       HZ per second, the newest winning) to the MQTT broker (port 1883 by default)\n"
+    "                       under tavrino/ID/ (ID: the serial number unless given): status (retained\n"
+    "                       online/offline, also the last will), identity and parameters (retained JSON),\n"
+    "                       measurement (JSON per frame). Ends after N frames or on SIGINT/SIGTERM with\n"
+    "                       status offline and what is queued flushed. A lost sensor is checked again\n"
+    "                       every 2 s; while the broker is away, QoS 1 frames wait (at most 100000, the\n"
+    "                       oldest dropped first). A broker that refuses at the start exits 1\n"
     "\n"
     "exit status: 0 success, 1 link or sensor failure, 2 usage error\n";
 
@@ -329,6 +339,7 @@ int parse(int argc, char** argv, CommandLine& line) {
     addScopeCommands(app, line);
     addCalibCommands(app, line);
     addOffsetCommands(app, line);
+    addPublishCommand(app, line.run);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

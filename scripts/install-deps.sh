@@ -20,6 +20,9 @@ packages=(
     xvfb xauth
     # printed scope reports are checked by reading the PDF text back
     poppler-utils
+    # publishing to a plant's MQTT broker; the broker and its command-line
+    # clients for the tests, the benchmark and the README's walk-through
+    libmosquitto-dev mosquitto mosquitto-clients
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1; then

@@ -11,6 +11,7 @@ Rules:
   * only src/ui includes Qt Widgets or QCustomPlot headers;
   * only src/link includes the serial port and TCP socket classes (the
     simulated sensor, being the server, uses Qt's network classes itself);
+  * only src/publish includes the MQTT client library;
   * the standard-C++ libraries (src/common, src/ini and every *_core target)
     include no Qt header, and no platform header either, except the INI
     store's platform file.
@@ -36,6 +37,7 @@ LEVELS = {
     "recorder": 2,
     "scope": 2,
     "assistant": 2,
+    "publish": 2,
     "app": 3,
     "ui": 4,
     "cli": 4,
@@ -47,6 +49,7 @@ PLATFORM_FILES = {"src/ini/ini_platform.cpp"}
 
 LINK_ONLY = {"QSerialPort", "QSerialPortInfo", "QTcpSocket", "QAbstractSocket"}
 SIM_MAY_USE = {"QTcpSocket", "QAbstractSocket"}
+PUBLISH_ONLY = {"mosquitto.h", "mosquittopp.h", "mqtt_protocol.h"}
 
 # Headers of the operating system rather than of the C++ standard library.
 PLATFORM_HEADER = re.compile(
@@ -202,6 +205,8 @@ class Checker:
             allowed = folder == "link" or (folder == "sim" and name in SIM_MAY_USE)
             if not allowed:
                 self.error(rel_path, number, f"<{header}>: only src/link uses the serial port and socket classes")
+        if name in PUBLISH_ONLY and folder != "publish":
+            self.error(rel_path, number, f"<{header}>: only src/publish talks to the MQTT broker")
 
     def check_cycles(self):
         # Folders on one level may use each other, one way only.

@@ -45,7 +45,8 @@ void CBF_ButtonStop(Session& s) {
 
 namespace {
 
-void runLiveLoop(Session& s) {
+// `afterFrame` runs after the display update of every frame.
+template <typename AfterFrame> void runLiveLoop(Session& s, const AfterFrame& afterFrame) {
     RunFlags& flags = s.flags;
     flags.running = 1;
     do {
@@ -67,7 +68,7 @@ void runLiveLoop(Session& s) {
             return;
         if (fetchLiveFrame(s) == 1) {
             SetPanelData(s);
-            s.graphs().ShowGraph();
+            afterFrame();
         } else if (flags.running == 1) {
             // A failed exchange clears the flag through the failure handler;
             // only a refused one (another exchange waits) leaves it set, and
@@ -80,7 +81,12 @@ void runLiveLoop(Session& s) {
 } // namespace
 
 void GetData(Session& s) {
-    runLiveLoop(s);
+    runLiveLoop(s, [&s] { s.graphs().ShowGraph(); });
+    finishTableSettingsRequests(s);
+}
+
+void GetData(Session& s, LiveFrameConsumer& consumer) {
+    runLiveLoop(s, [&s, &consumer] { consumer.frameMeasured(s.live.record); });
     finishTableSettingsRequests(s);
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/session.h"
 #include "common/ids.h"
+#include "measurement/record.h"
 
 namespace tavrino::app {
 
@@ -42,6 +43,17 @@ void CBF_ButtonStop(Session& s);
 // The live loop: pending SEND and GET first, then one frame, its display
 // update and the graphs, again and again while the running flag is 1.
 void GetData(Session& s);
+
+// Where a front end without graphs takes each frame of the live loop.
+class LiveFrameConsumer {
+public:
+    virtual ~LiveFrameConsumer() = default;
+    // Called after the frame's display update; clearing the running flag
+    // here ends the loop after this pass.
+    virtual void frameMeasured(const measurement::MeasurementRecord& record) = 0;
+};
+// The same loop with every frame handed to `consumer` instead of the graphs.
+void GetData(Session& s, LiveFrameConsumer& consumer);
 // Order 8 into the session's record with the previous colour number kept.
 // 1, or -1 with the record unchanged.
 int fetchLiveFrame(Session& s);
