@@ -225,14 +225,19 @@ TEST_F(RecordReviewWidgetTest, OpenRecordFileShowsEverySignalDecimatedWithACurso
     // Another signal: the temperature, under the file's own heading for it.
     panel()->SetGraphVisible(6);
     EXPECT_EQ(view->yAxis->label(), "TEMP");
+    EXPECT_EQ(view->xAxis->range(), QCPRange(500, 520)); // the view stays
     EXPECT_EQ(panel()->valueDisplay(6)->text(), "20");
     panel()->SetGraphVisible(4);
     EXPECT_EQ(view->yAxis->label(), "b*");
+    // The file's headings name its colour-space values everywhere in the
+    // panel, whatever colour space the sensor is set to now.
+    EXPECT_EQ(panel()->signalSelector()->itemText(4), "b*");
 
     // A recording that starts shows the live signals again.
     app::endRecordReview(*session);
     EXPECT_FALSE(view->isVisible());
     EXPECT_FALSE(panel()->readout()->isVisible());
+    EXPECT_EQ(panel()->signalSelector()->itemText(4), "y");
 }
 
 } // namespace

@@ -93,7 +93,6 @@ SignalGraphPanel::SignalGraphPanel(UiContext& context, QWidget* parent)
     stack_->addWidget(review_);
     context.help.add(review_, recorder::texts::kReviewGraphHelp);
     readout_->setTextFormat(Qt::PlainText);
-    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     readout_->setVisible(false);
     context.help.add(readout_, recorder::texts::kReviewReadoutHelp);
     column->addWidget(readout_);
@@ -129,10 +128,13 @@ void SignalGraphPanel::retranslate(Language language) {
 
 void SignalGraphPanel::applyCaptions() {
     const auto& coordinates = session_.parameters.controls.captions().coordinates;
+    const app::RecordReviewState& review = session_.recordReview;
     std::array<QString, measurement::kSignals> names;
     for (std::size_t i = 0; i < 3; ++i) {
         names[i] = qs(texts::kXyzCaptions[i]);
-        names[i + 3] = qs(coordinates[i]);
+        // A file in review names its colour-space values with its own headings.
+        const bool fileNamesIt = review.reviewing() && !review.file->coordinateHeadings[i].empty();
+        names[i + 3] = fileNamesIt ? qs(review.file->coordinateHeadings[i]) : qs(coordinates[i]);
     }
     names[6] = qs(texts::kTemperatureSignal, session_.language());
     for (std::size_t i = 0; i < measurement::kSignals; ++i) {
@@ -173,10 +175,12 @@ void SignalGraphPanel::onReviewChange(app::RecordReviewChange change) {
     readout_->setVisible(reviewing);
     if (!reviewing) {
         review_->clear();
+        applyCaptions();
         SetGraphVisible(static_cast<int>(shownSignal()));
         return;
     }
-    showReviewedSignal();
+    freshFile_ = true;
+    applyCaptions(); // shows the file's signal
     showReviewCursor();
 }
 
@@ -186,11 +190,10 @@ void SignalGraphPanel::showReviewedSignal() {
         return;
     const std::size_t signal = shownSignal();
     const recorder::RecordColumns& file = *review.file;
-    // The file's own headings name its colour-space values.
-    QString name = captions_[signal]->text();
-    if (signal >= 3 && signal < 6 && !file.coordinateHeadings[signal - 3].empty())
-        name = qs(file.coordinateHeadings[signal - 3]);
-    review_->setValues(file.values[kRecordColumns[signal]], kSignalColours[signal], name);
+    const QString name = captions_[signal]->text();
+    // A new file comes into view whole; another signal or language keeps the view.
+    review_->setValues(file.values[kRecordColumns[signal]], kSignalColours[signal], name, !freshFile_);
+    freshFile_ = false;
     review_->setAccessibleName(name);
     review_->setCursorLine(review.cursor);
     stack_->setCurrentWidget(review_);

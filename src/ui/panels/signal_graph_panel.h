@@ -84,6 +84,7 @@ private:
     RecordView* review_;
     QLabel* readout_;
     double curveIndex_ = 0;
+    bool freshFile_ = false; // a file came into review and is not shown yet
     Subscription<parameters::ParameterControls> controlsSubscription_;
     Subscription<app::RecordReviewState> reviewSubscription_;
 };

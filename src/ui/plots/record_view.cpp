@@ -28,13 +28,17 @@ RecordView::RecordView(QWidget* parent)
     connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, &RecordView::followRange);
 }
 
-void RecordView::setValues(std::span<const double> values, const QColor& colour, const QString& label) {
+void RecordView::setValues(std::span<const double> values, const QColor& colour, const QString& label,
+                           bool keepView) {
+    const bool sameLength = values.size() == values_.size();
     values_ = values;
     trace_->setPen(QPen(colour, 1));
     yAxis->setLabel(label);
     cursor_->setVisible(!values.empty());
-    const double last = values.empty() ? 1.0 : static_cast<double>(values.size() - 1);
-    xAxis->setRange(0.0, std::max(last, 1.0)); // redraws through followRange
+    if (!keepView || !sameLength) {
+        const double last = values.empty() ? 1.0 : static_cast<double>(values.size() - 1);
+        xAxis->setRange(0.0, std::max(last, 1.0)); // redraws through followRange
+    }
     redraw();
 }
 

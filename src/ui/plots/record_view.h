@@ -20,8 +20,9 @@ public:
     explicit RecordView(QWidget* parent = nullptr);
 
     // Shows `values` (one per line; they must outlive the view's use of
-    // them, up to clear()) with the whole file in view.
-    void setValues(std::span<const double> values, const QColor& colour, const QString& label);
+    // them, up to clear()): with the whole file in view, or, for another
+    // signal of the same file, in the view as it stands.
+    void setValues(std::span<const double> values, const QColor& colour, const QString& label, bool keepView);
     void clear();
     void setCursorLine(std::size_t line);
 
