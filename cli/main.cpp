@@ -2,6 +2,7 @@
 // production lines. Results go to stdout, operator messages to stderr.
 #include "cli/cli_context.h"
 #include "cli/publish_commands.h"
+#include "common/version.h"
 
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
@@ -20,6 +21,7 @@ using namespace tavrino::cli;
 constexpr const char* kUsage =
     "usage: tavrino-cli (--tcp HOST:PORT | --serial DEVICE [--baud INDEX]) [--lang en|de] [--trace] COMMAND "
     "...\n"
+    "       tavrino-cli --version\n"
     "\n"
     "commands:\n"
     "  ping                 exchange order 7 once; print the firmware text\n"
@@ -100,6 +102,7 @@ constexpr const char* kUsage =
 struct CommandLine {
     GlobalOptions options;
     bool help = false;
+    bool version = false;
     std::string language = "en";
     std::function<int(CliContext&)> run;
     // What the commands' own options and arguments are read into.
@@ -324,6 +327,7 @@ int parse(int argc, char** argv, CommandLine& line) {
     CLI::App app("tavrino-cli");
     app.set_help_flag();
     app.add_flag("-h,--help", line.help);
+    app.add_flag("--version", line.version);
     app.add_option("--tcp", line.options.tcp);
     app.add_option("--serial", line.options.serial);
     app.add_option("--baud", line.options.baudIndex)->check(CLI::Range(0, 65535));
@@ -343,14 +347,14 @@ int parse(int argc, char** argv, CommandLine& line) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        if (line.help)
+        if (line.help || line.version)
             return kExitOk;
         // One line: CLI11 may say more than one sentence.
         std::string message = e.what();
         std::replace(message.begin(), message.end(), '\n', ' ');
         return usageError(message);
     }
-    if (line.help)
+    if (line.help || line.version)
         return kExitOk;
     if (!line.run) {
         std::fputs(kUsage, stderr);
@@ -366,10 +370,12 @@ int parse(int argc, char** argv, CommandLine& line) {
 
 int main(int argc, char** argv) {
     CommandLine line;
-    if (const int status = parse(argc, argv, line); status != kExitOk || line.help) {
+    if (const int status = parse(argc, argv, line); status != kExitOk || line.help || line.version) {
         if (line.help)
             std::fputs(kUsage, stdout);
-        return line.help ? kExitOk : status;
+        else if (line.version)
+            std::fputs(tavrino::versionText("tavrino-cli").c_str(), stdout);
+        return line.help || line.version ? kExitOk : status;
     }
     // A reader that went away (a closed pipe) is a failed write, reported
     // once, not a signal that ends the tool in the middle of an exchange.

@@ -24,3 +24,15 @@ function(tavrino_add_fuzzer name)
     target_link_libraries(${name} PRIVATE ${F_LIBS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
+
+# tavrino_precompile(TARGET HEADER...)
+# Precompiles the heavy library headers (Qt, QCustomPlot, GoogleTest) that
+# most of a target's files include; worth it for targets with many files.
+# TAVRINO_PCH=OFF turns it off, for instance to check that every file still
+# includes what it uses.
+option(TAVRINO_PCH "Precompile the heavy library headers of the larger targets" ON)
+function(tavrino_precompile target)
+    if(TAVRINO_PCH)
+        target_precompile_headers(${target} PRIVATE ${ARGN})
+    endif()
+endfunction()

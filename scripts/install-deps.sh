@@ -25,6 +25,10 @@ packages=(
     # publishing to a plant's MQTT broker; the broker and its command-line
     # clients for the tests, the benchmark and the README's walk-through
     libmosquitto-dev mosquitto mosquitto-clients
+    # the installed layout and the Debian package: manual pages from --help,
+    # the icon's bitmaps, the validators of the desktop entry and the
+    # AppStream metadata, dpkg-shlibdeps and file for cpack
+    help2man librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1; then

@@ -1,5 +1,6 @@
 // tavrino-sim: a simulated sensor on TCP and/or a pseudo-terminal.
 
+#include "common/version.h"
 #include "sim_server.h"
 
 #include <QCommandLineParser>
@@ -78,8 +79,15 @@ int main(int argc, char* argv[]) {
         QStringLiteral("HZ"));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Log requests, replies and faults as hex on stderr."));
-    parser.addOptions({tcp, pty, firmware, serial, scene, lineRate, seed, fault, streamRate, verbose});
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Print the version and exit."));
+    parser.addOptions(
+        {tcp, pty, firmware, serial, scene, lineRate, seed, fault, streamRate, verbose, version});
     parser.process(app);
+    if (parser.isSet(version)) {
+        std::fputs(tavrino::versionText("tavrino-sim").c_str(), stdout);
+        return 0;
+    }
     if (!parser.positionalArguments().isEmpty())
         return usageError(
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));

@@ -1,20 +1,22 @@
 // Draws the program's logo: three overlapping light discs for the sensor's
 // three receiver channels X, Y and Z over the program's short name.
 //
-//   tavrino-make-logo OUTPUT.png
+//   tavrino-make-logo OUTPUT.png|OUTPUT.bmp
 //
-// The result is committed as src/ui/resources/logo.png; run the tool again
-// only to change the picture.
+// The PNG is committed as src/ui/resources/logo.png; run the tool again only
+// to change the picture. The bitmap, which has no transparency, is laid on
+// the window colour; the build makes it for the installed program.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUTPUT.png|OUTPUT.bmp\n", argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -52,7 +54,14 @@ int main(int argc, char** argv) {
     p.drawText(QRectF(42, 22, kWidth - 42, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("VXR QLM"));
     p.end();
 
-    if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    if (output.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) {
+        QImage opaque(image.size(), QImage::Format_RGB32);
+        opaque.fill(QGuiApplication::palette().color(QPalette::Window));
+        QPainter(&opaque).drawImage(0, 0, image);
+        image = opaque;
+    }
+    if (!image.save(output)) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }

@@ -2,6 +2,7 @@
 
 #include "app/connection.h"
 #include "app/live_measurement.h"
+#include "app/program_directory.h"
 #include "app/quit.h"
 #include "app/texts.h"
 #include "parameters/parameter_file.h"
@@ -35,6 +36,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -122,9 +124,10 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
                new CalibrationPanel(context_, stack_)};
     for (TitledWidget* panel : panels_)
         stack_->addWidget(panel);
-    // The background pictures lie beside the program.
+    // The background pictures lie beside the program, or in its shared data
+    // directory when it is installed.
     liveGraphs_ = new LiveGraphs(session_, measurementDisplay_->graphWidgets(), signalGraph_,
-                                 QCoreApplication::applicationDirPath(), this);
+                                 QString::fromStdString(app::pictureDirectory()), this);
 
     // Windows of their own.
     bigColourNumber_ = new BigColourNumberPanel(context_, this);
@@ -220,8 +223,15 @@ void MainWindow::connectAtStartup() {
 // ---- logo ----
 
 void MainWindow::ShowLogo() {
-    const QString file = QString::fromLatin1(kLogoFile);
-    ShowLogo(QPixmap(file).isNull() ? QString::fromLatin1(kBuiltInLogo) : file);
+    const QString name = QString::fromLatin1(kLogoFile);
+    const QString installed = QDir(QString::fromStdString(app::pictureDirectory())).filePath(name);
+    for (const QString& file : {name, installed}) {
+        if (!QPixmap(file).isNull()) {
+            ShowLogo(file);
+            return;
+        }
+    }
+    ShowLogo(QString::fromLatin1(kBuiltInLogo));
 }
 
 void MainWindow::ShowLogo(const QString& logoFile) {

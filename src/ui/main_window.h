@@ -42,8 +42,9 @@ class ScopePanel;
 class LiveGraphs;
 
 // The logo shown at the top right of the main window: the bitmap in the
-// working directory, or, when there is none, the picture built into the
-// program.
+// working directory, else the one among the program's pictures (see
+// app::pictureDirectory), or, when there is none, the picture built into
+// the program.
 inline constexpr const char* kLogoFile = "logoKEJ.bmp";
 inline constexpr const char* kBuiltInLogo = ":/tavrino/logo.png";
 inline constexpr int kDefaultWidth = 1014;

@@ -106,7 +106,8 @@ bool useGermanLocale() {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
         if (std::setlocale(LC_ALL, name) != nullptr)
             return true;
-    const std::string dir = std::string(TAVRINO_TEST_OUTPUT_DIR) + "/locale";
+    // A directory of its own: the publishing tests build one at the same time.
+    const std::string dir = std::string(TAVRINO_TEST_OUTPUT_DIR) + "/locale-recorder";
     if (!fs::exists(dir + "/de_DE.UTF-8")) {
         fs::create_directories(dir);
         const std::string command = "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
