@@ -61,8 +61,7 @@ void tellUnread(Session& s, const std::string& path, const scope::CaptureReading
 void showCapture(Session& s, scope::Capture capture) {
     ScopeState& sc = s.scope;
     sc.settings = capture.settings;
-    sc.comment = capture.comment.substr(0, ScopeState::kCommentLimit);
-    sc.notify(ScopeChange::Settings);
+    setScopeComment(s, capture.comment);
     sc.cycle.cycleMs = capture.cycleMs;
     sc.cycle.frequency = capture.cycleMs > 0.0 ? 1000.0 / capture.cycleMs : 0.0;
     sc.notify(ScopeChange::CycleTime);

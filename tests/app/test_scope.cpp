@@ -202,6 +202,28 @@ TEST_F(ScopeTest, BreakWithoutAScanSendsTheBreakRequestAndUndims) {
     EXPECT_FALSE(session.dimming.dimmed(DimControl::ScopeScan));
 }
 
+TEST_F(ScopeTest, TheCommentIsCutAtItsLimitInCharactersNotBytes) {
+    const auto repeated = [](std::string_view character, std::size_t n) {
+        std::string text;
+        for (std::size_t i = 0; i < n; ++i)
+            text += character;
+        return text;
+    };
+    struct Case {
+        std::string given;
+        std::string kept;
+    };
+    const std::size_t limit = ScopeState::kCommentLimit;
+    for (const Case& c :
+         {Case{repeated("\xC3\xA4", limit), repeated("\xC3\xA4", limit)}, // ä, two bytes each
+          Case{repeated("\xC3\xA4", limit + 6), repeated("\xC3\xA4", limit)},
+          Case{repeated("a", limit + 1), repeated("a", limit)},
+          Case{"a" + repeated("\xE2\x82\xAC", limit), "a" + repeated("\xE2\x82\xAC", limit - 1)}}) {
+        setScopeComment(session, c.given);
+        EXPECT_EQ(session.scope.comment, c.kept);
+    }
+}
+
 // ---- captures ----
 
 TEST_F(ScopeTest, ACaptureSavedAndOpenedGivesTheSameScanCursorsAndDeltaX) {
