@@ -12,6 +12,8 @@ packages=(
     # Qt's own dialog texts in German
     qt6-translations-l10n
     libqcustomplot-dev
+    # graphs exported as SVG pictures
+    qt6-svg-dev
     libcli11-dev
     googletest libgtest-dev libgmock-dev
     libbenchmark-dev

@@ -23,6 +23,7 @@
 #include "ui/pages/calibration_page.h"
 #include "ui/pages/connection_page.h"
 #include "ui/pages/offset_adjustment_page.h"
+#include "ui/pages/recorder_page.h"
 #include "ui/pages/scope_page.h"
 #include "ui/pages/sensor_parameter_page.h"
 #include "ui/pages/table_settings_page.h"
@@ -37,7 +38,11 @@
 #include "ui/panels/scope_panel.h"
 #include "ui/panels/signal_graph_panel.h"
 #include "ui/parameter_field.h"
+#include "ui/plot_menu.h"
 #include "ui/plots/cloud_plot.h"
+#include "ui/plots/live_graphs.h"
+#include "ui/plots/projection_plot.h"
+#include "ui/plots/record_view.h"
 #include "ui/plots/scope_graph.h"
 #include "ui/raw_value_displays.h"
 #include "ui/scope_report.h"
@@ -69,6 +74,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -102,7 +108,15 @@ public:
         message(title, text);
         return ConnectFailureChoice::Offline;
     }
-    FileChoice selectFile(const FileRequest&) override { return {}; }
+    // File dialogs take these answers in turn, then nothing chosen.
+    std::deque<FileChoice> fileAnswers;
+    FileChoice selectFile(const FileRequest&) override {
+        if (fileAnswers.empty())
+            return {};
+        FileChoice choice = fileAnswers.front();
+        fileAnswers.pop_front();
+        return choice;
+    }
     void appendConnectionLog(std::string_view) override {}
     void setSensorStatus(std::string_view) override {}
     void showMainTab(MainTab) override {}
@@ -540,6 +554,49 @@ void popupScenario(ui::MainWindow& window, Camera& camera, const QString& dataDi
     real.attach(nullptr);
 }
 
+// A record file reviewed in the signal graph panel after OPEN RECORD FILE,
+// in both languages, zoomed and with the cursor moved; then a projection
+// exported as SVG and the scope, after a scan, as PDF, through their menus.
+void reviewScenario(ui::MainWindow& window, app::Session& session, Camera& camera, UnattendedPopups& popups,
+                    const QString& file) {
+    chooseLanguage(window, Language::English);
+    QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::Recorder)), Qt::LeftButton);
+    popups.fileAnswers.push_back({FileChoice::Kind::Existing, file.toStdString()});
+    window.recorderPage()->openRecordFileButton()->click();
+    camera.take(&window, QStringLiteral("review_window_en"));
+    ui::SignalGraphPanel* panel = window.signalGraphPanel();
+    for (const int signal : {0, 3, 6}) {
+        panel->SetGraphVisible(signal);
+        camera.take(panel, QStringLiteral("review_signal_%1_en").arg(signal));
+    }
+    panel->SetGraphVisible(0);
+    ui::RecordView* view = panel->recordView();
+    const QCPRange whole = view->xAxis->range();
+    view->xAxis->setRange(whole.lower + whole.size() * 0.25, whole.lower + whole.size() * 0.5);
+    QCoreApplication::processEvents();
+    const double middle = whole.lower + whole.size() * 0.4;
+    QTest::mouseClick(view, Qt::LeftButton, {},
+                      QPoint(qRound(view->xAxis->coordToPixel(middle)), view->height() / 2));
+    camera.take(panel, QStringLiteral("review_zoom_cursor_en"));
+    chooseLanguage(window, Language::German);
+    camera.take(panel, QStringLiteral("review_zoom_cursor_de"));
+    chooseLanguage(window, Language::English);
+
+    ui::PlotMenu& menu = window.help().plotMenu();
+    ui::ProjectionPlot* projection = window.measurementDisplayPanel()->graphWidgets().projections[0];
+    popups.fileAnswers.push_back(
+        {FileChoice::Kind::New, camera.path(QStringLiteral("projection.svg")).toStdString()});
+    menu.exportPicture(*projection);
+    if (session.flags.sensorConnected == 1) {
+        QTest::mouseClick(window.mainTabs()->button(static_cast<int>(MainTab::Scope)), Qt::LeftButton);
+        window.scopePage()->scanButton()->click();
+    }
+    popups.fileAnswers.push_back(
+        {FileChoice::Kind::New, camera.path(QStringLiteral("scope.pdf")).toStdString()});
+    menu.exportPicture(*window.scopePanel()->scopeGraph());
+    camera.take(&window, QStringLiteral("review_scope_en"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -560,6 +617,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption popupsOption(QStringLiteral("popups"),
                                           QStringLiteral("Only the start without a sensor and the popups."));
     parser.addOption(popupsOption);
+    const QCommandLineOption reviewOption(QStringLiteral("review"),
+                                          QStringLiteral("Only a record file reviewed and graphs exported."),
+                                          QStringLiteral("RECORD FILE"));
+    parser.addOption(reviewOption);
     parser.process(application);
     const QString out = parser.isSet(outOption) ? parser.value(outOption) : QStringLiteral("screenshots");
     if (!QDir().mkpath(out)) {
@@ -601,6 +662,13 @@ int main(int argc, char** argv) {
 
     Camera camera(out);
     ui::PageSelector* pages = window.mainTabs();
+    if (parser.isSet(reviewOption)) {
+        reviewScenario(window, session, camera, popups, parser.value(reviewOption));
+        window.requestQuit(false);
+        graphs.attach(nullptr);
+        gui.attach(nullptr);
+        return camera.failed() ? 1 : 0;
+    }
     if (parser.isSet(calibrationOption)) {
         choose(window, parameters::Control::Calibration, 5);
         for (const Language language : {Language::English, Language::German}) {

@@ -52,7 +52,9 @@ private:
     bool RecorderState::*flag_;
 };
 
+// A recording shows its live signals, also where a file was in review.
 void resetSignalGraph(Session& s) {
+    endRecordReview(s);
     s.graphs().InitPanelGraph();
 }
 

@@ -9,6 +9,7 @@
 #include "app/connect_panel.h"
 #include "app/dimming.h"
 #include "app/panel_settings.h"
+#include "app/record_review.h"
 #include "app/recorder_state.h"
 #include "app/scope_state.h"
 #include "app/server_addresses.h"
@@ -244,6 +245,7 @@ public:
     TableSettingsState tableSettings;
     AssistantState assistant;
     RecorderState recorder;
+    RecordReviewState recordReview;
     ScopeState scope;
     CalibrationState calibration;
     TeachPanelsState teachPanels;

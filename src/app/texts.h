@@ -82,4 +82,14 @@ inline constexpr Text kSensorIdHelp{
     "Insert sensor identification. \nThis ID will be displayed in some panels of the software."};
 inline constexpr Text kMainTabHelp{"Waehlen Sie eine Registerkarte.", "Select TAB-window."};
 
+// --- Pictures of the graphs ----------------------------------------------------
+
+inline constexpr Text kExportPictureTitle{"Bild exportieren", "Export picture"};
+// Followed by the path.
+inline constexpr Text kUnknownPictureKind{
+    "Unbekannte Bildart! \nDer Dateiname muss auf .png, .svg oder .pdf enden:\n",
+    "Unknown kind of picture! \nThe file name must end in .png, .svg or .pdf:\n"};
+inline constexpr Text kReplacePicture{"Datei existiert bereits! \nWollen Sie sie ersetzen?",
+                                      "File already exists! \nDo you want to replace it?"};
+
 } // namespace tavrino::app::texts

@@ -4,6 +4,7 @@
 
 #include "common/language.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -82,5 +83,36 @@ inline constexpr Text kStopHelp{"Daten-Rekorder stoppen.", "Stop data record."};
 inline constexpr Text kManualHelp{
     "Einen Frame manuell aufzeichnen \nund an eine existierende Datei anhaengen.",
     "Record one frame manually \nand append to existing file."};
+
+// Reviewing a record file in the signal graph panel.
+inline constexpr Text kOpenRecordFileHelp{
+    "Eine Rekorder-Datei oeffnen und ihre Werte \nim Fenster SIGNALVERLAUF ansehen.",
+    "Open a record file and review its values \nin the SIGNAL GRAPH panel."};
+inline constexpr Text kNoRecordLines{"Die Datei enthaelt keine Aufzeichnung:\n",
+                                     "The file holds no recorded lines:\n"};
+inline constexpr Text kReviewLineLabel{"Zeile", "Line"};
+inline constexpr Text kReviewGraphHelp{
+    "Zeigt das mit SIGNAL gewaehlte Signal der Rekorder-Datei ueber ihre Zeilen. \nMausrad: zoomen, Ziehen: "
+    "verschieben, Klick oder Pfeiltasten: Cursor setzen.",
+    "Shows the signal selected with SIGNAL over the lines of the record file. \nWheel: zoom, drag: pan, "
+    "click "
+    "or arrow keys: move the cursor."};
+inline constexpr Text kReviewReadoutHelp{"Zeigt Zeit und Werte der Zeile unter dem Cursor.",
+                                         "Shows the time and the values of the line under the cursor."};
+
+// After a record file was loaded with lines that are not record lines: how
+// many, the first one's number, then the path.
+inline std::string linesSkipped(Language language, std::size_t count, std::size_t first,
+                                std::string_view path) {
+    std::string text = std::to_string(count);
+    text += language == Language::German ? " Zeile(n) der Rekorder-Datei konnte(n) nicht gelesen werden und "
+                                           "wurde(n) uebersprungen (erste: Zeile "
+                                         : " line(s) of the record file could not be read and have been "
+                                           "skipped (first: line ";
+    text += std::to_string(first);
+    text += "):\n";
+    text += path;
+    return text;
+}
 
 } // namespace tavrino::recorder::texts

@@ -3,11 +3,14 @@
 #include "ui/accessible_combo_box.h"
 #include "ui/qt_text.h"
 
+#include <qcustomplot.h>
+
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -38,7 +41,8 @@ QString objectNameFrom(const QString& caption) {
 } // namespace
 
 HelpRegistry::HelpRegistry(Operator& op, const Language& language, QObject* parent)
-    : QObject(parent), op_(op), language_(language) {
+    : QObject(parent), op_(op), language_(language),
+      plotMenu_(op, language, [this](const QWidget* control) { show(control); }) {
     // Combo boxes named after their captions (the factory is installed once).
     QAccessible::installFactory(&accessibleComboBoxFactory);
     pendingHelp_.setSingleShot(true);
@@ -179,17 +183,31 @@ bool HelpRegistry::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::RightButton)
             return false;
-        if (event->type() == QEvent::MouseButtonPress)
+        if (event->type() == QEvent::MouseButtonPress &&
+            !openPlotMenu(it->second, mouse->globalPosition().toPoint()))
             rightPress(it->second);
         else if (event->type() == QEvent::MouseButtonDblClick)
             rightDoubleClick(it->second);
         return true; // the right click does nothing else
     }
-    case QEvent::ContextMenu:
+    case QEvent::ContextMenu: {
+        // The menu key and Shift+F10 open a graph's menu as the right click does.
+        auto* menu = static_cast<QContextMenuEvent*>(event);
+        if (menu->reason() == QContextMenuEvent::Keyboard)
+            openPlotMenu(it->second, it->second->mapToGlobal(it->second->rect().center()));
         return true; // no built-in context menu on a control with help
+    }
     default:
         return false;
     }
+}
+
+bool HelpRegistry::openPlotMenu(QWidget* control, const QPoint& globalPos) {
+    auto* plot = qobject_cast<QCustomPlot*>(control);
+    if (plot == nullptr || !entries_.contains(control) || !entries_.at(control).help)
+        return false;
+    plotMenu_.popup(plot, globalPos);
+    return true;
 }
 
 void HelpRegistry::rightPress(QWidget* control) {

@@ -2,6 +2,7 @@
 
 #include "common/language.h"
 #include "common/operator.h"
+#include "ui/plot_menu.h"
 
 #include <QObject>
 #include <QPointer>
@@ -20,6 +21,10 @@ namespace tavrino::ui {
 // the help text of each registered control and filters the control's mouse
 // events (and those of the parts that really receive them, such as the line
 // edit of an editable combo box or the viewport of a text box).
+//
+// A graph (every QCustomPlot registered here) answers the right click, and
+// the menu key or Shift+F10, with its context menu instead: the help first,
+// then the picture's export and copy (ui/plot_menu.h).
 //
 // The same help is the control's accessible description, so a screen reader
 // reads what the right click shows. A control that no caption names (neither
@@ -53,6 +58,9 @@ public:
 
     // Shows the help of `control` (if it has one), as a right click does.
     void show(const QWidget* control) const;
+    // The context menu of the graphs.
+    [[nodiscard]] PlotMenu& plotMenu() { return plotMenu_; }
+
     // A single right click on a control with a right double click whose
     // help has not been shown yet.
     [[nodiscard]] bool helpPending() const { return pendingHelp_.isActive(); }
@@ -75,6 +83,8 @@ private:
     // Help at once, or, for a control with a right double click, once the
     // double-click time has passed.
     void rightPress(QWidget* control);
+    // The graph's context menu, when `control` is a graph; false otherwise.
+    bool openPlotMenu(QWidget* control, const QPoint& globalPos);
     void rightDoubleClick(const QWidget* control);
 
     Operator& op_;
@@ -85,6 +95,7 @@ private:
     std::unordered_map<const QWidget*, std::function<void()>> doubleClicks_;
     QTimer pendingHelp_;
     QPointer<QWidget> pendingControl_;
+    PlotMenu plotMenu_;
 };
 
 } // namespace tavrino::ui

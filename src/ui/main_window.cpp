@@ -78,6 +78,9 @@ MainWindow::MainWindow(app::Session& session, QWidget* parent)
       }) {
     quitApplication = [] { QCoreApplication::quit(); };
     setWindowTitle(qs(texts::kWindowTitle));
+    // Pictures of the graphs go where the record file is, as the data do.
+    help_.plotMenu().setPictureDirectory(
+        [this] { return app::directoryOf(session_.shell.paths.recorderFile); });
 
     // Title line: 20 points, black on the window's background.
     QFont titleFont = title_->font();

@@ -102,6 +102,10 @@ inline constexpr Text kLookInLabel{"Suchen in:", "Look in:"};
 inline constexpr Text kFileNameLabel{"Dateiname:", "File name:"};
 inline constexpr Text kFileTypeLabel{"Dateityp:", "Files of type:"};
 
+// ---- every graph: context menu ----
+inline constexpr Text kMenuExportPicture{"Bild exportieren…", "Export picture…"};
+inline constexpr Text kMenuCopyPicture{"In Zwischenablage kopieren", "Copy to clipboard"};
+
 // ---- teach table grid: context menu ----
 inline constexpr Text kMenuHelp{"Hilfe", "Help"};
 inline constexpr Text kMenuSetSelectionTo{"Auswahl auf ... setzen", "Set selection to"};

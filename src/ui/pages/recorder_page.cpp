@@ -1,5 +1,6 @@
 #include "ui/pages/recorder_page.h"
 
+#include "app/record_review.h"
 #include "app/recorder.h"
 #include "recorder/texts.h"
 #include "ui/callback_depth.h"
@@ -25,6 +26,7 @@ using recorder::RecorderControl;
 
 // Captions of the recorder page.
 constexpr Text kSelectFileButton{"DATEI WAEHLEN", "SELECT FILE"};
+constexpr Text kOpenRecordFileButton{"AUFZEICHNUNG OEFFNEN", "OPEN RECORD FILE"};
 constexpr Text kModeLabel{"AUFNAHMEMODUS", "RECORD MODE"};
 constexpr Text kIntervalLabel{"INTERVALL [s]", "INTERVAL [s]"};
 constexpr Text kValuesLabel{"WERTE", "VALUES"};
@@ -81,13 +83,13 @@ QString number(double value, int decimals) {
 RecorderPage::RecorderPage(UiContext& context, QWidget* parent)
     : TitledWidget(texts::kRecorderHeading, parent), context_(context), session_(context.session),
       panelIdCaption_(caption(this)), panelId_(new QLabel(this)), selectFile_(new QPushButton(this)),
-      recordFileCaption_(caption(this)), recordFile_(new QLabel(this)), modeCaption_(caption(this)),
-      mode_(new QComboBox(this)), intervalCaption_(caption(this)), interval_(new QDoubleSpinBox(this)),
-      valuesCaption_(caption(this)), values_(new QSpinBox(this)), recordTimeCaption_(caption(this)),
-      recordedCaption_(caption(this)), recorded_(display(this)), remainingCaption_(caption(this)),
-      remaining_(display(this)), seriesCaption_(caption(this)), series_(display(this)),
-      start_(new QPushButton(this)), stop_(new QPushButton(this)), manual_(new QPushButton(this)),
-      triggered_(new QPushButton(this)),
+      openFile_(new QPushButton(this)), recordFileCaption_(caption(this)), recordFile_(new QLabel(this)),
+      modeCaption_(caption(this)), mode_(new QComboBox(this)), intervalCaption_(caption(this)),
+      interval_(new QDoubleSpinBox(this)), valuesCaption_(caption(this)), values_(new QSpinBox(this)),
+      recordTimeCaption_(caption(this)), recordedCaption_(caption(this)), recorded_(display(this)),
+      remainingCaption_(caption(this)), remaining_(display(this)), seriesCaption_(caption(this)),
+      series_(display(this)), start_(new QPushButton(this)), stop_(new QPushButton(this)),
+      manual_(new QPushButton(this)), triggered_(new QPushButton(this)),
       shellSubscription_(context.session.shell,
                          [this](app::ShellChange change) {
                              if (change == app::ShellChange::PanelId || change == app::ShellChange::Paths)
@@ -156,6 +158,7 @@ void RecorderPage::build() {
     page->addWidget(rowOf(this, panelIdCaption_, panelId_));
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(selectFile_);
+    fileRow->addWidget(openFile_);
     fileRow->addStretch(1);
     page->addLayout(fileRow);
     for (RecorderControl c :
@@ -193,6 +196,7 @@ void RecorderPage::registerHelp(HelpRegistry& help) {
         help.add(part, recorder::texts::kRecordTimeHelp);
     help.add(recorded_, recorder::texts::kRecordedValuesHelp);
     help.add(remaining_, recorder::texts::kRemainingHelp);
+    help.add(openFile_, recorder::texts::kOpenRecordFileHelp);
 }
 
 void RecorderPage::connectControls() {
@@ -200,6 +204,8 @@ void RecorderPage::connectControls() {
     CallbackDepth& callbacks = context_.callbacks;
     connect(selectFile_, &QPushButton::clicked, this,
             [&s, &callbacks] { callbacks.run([&s] { app::CBF_ButtonSelRecFile(s); }); });
+    connect(openFile_, &QPushButton::clicked, this,
+            [&s, &callbacks] { callbacks.run([&s] { app::openRecordFile(s); }); });
     connect(start_, &QPushButton::clicked, this,
             [&s, &callbacks] { callbacks.run([&s] { app::CBF_ButtonRecordStart(s); }); });
     connect(stop_, &QPushButton::clicked, this, [&s] { app::CBF_ButtonRecordStop(s); });
@@ -221,6 +227,7 @@ void RecorderPage::retranslate(Language language) {
     panelIdCaption_->setText(qs(texts::kPanelIdLabel, language));
     recordFileCaption_->setText(qs(texts::kRecordFileLabel, language));
     selectFile_->setText(qs(kSelectFileButton, language));
+    openFile_->setText(qs(kOpenRecordFileButton, language));
     modeCaption_->setText(qs(kModeLabel, language));
     for (int i = 0; i < recorder::kRecordModeCount; ++i)
         mode_->setItemText(i, qs(recorder::texts::kModeNames[i], language));
@@ -312,6 +319,9 @@ void RecorderPage::showActivity() {
     triggered_->setEnabled(!dimming.dimmed(app::DimControl::RecorderTriggered));
     manual_->setEnabled(!r.manualRecording);
     selectFile_->setEnabled(!dimming.dimmed(app::DimControl::RecorderSelectFile));
+    // A running recording feeds the signal graph panel its live signals.
+    openFile_->setEnabled(!r.intervalRecording && !r.triggeredRecording &&
+                          !dimming.dimmed(app::DimControl::RecorderSelectFile));
     mode_->setEnabled(!dimming.dimmed(app::DimControl::RecorderMode));
 }
 

@@ -33,6 +33,7 @@ public:
     [[nodiscard]] QLabel* panelIdDisplay() const { return panelId_; }
     [[nodiscard]] QLabel* recordFileDisplay() const { return recordFile_; }
     [[nodiscard]] QPushButton* selectFileButton() const { return selectFile_; }
+    [[nodiscard]] QPushButton* openRecordFileButton() const { return openFile_; }
     [[nodiscard]] QComboBox* modeSelector() const { return mode_; }
     [[nodiscard]] QDoubleSpinBox* intervalField() const { return interval_; }
     [[nodiscard]] QSpinBox* valuesField() const { return values_; }
@@ -69,6 +70,7 @@ private:
     QLabel* panelIdCaption_;
     QLabel* panelId_;
     QPushButton* selectFile_;
+    QPushButton* openFile_;
     QLabel* recordFileCaption_;
     QLabel* recordFile_;
     QLabel* modeCaption_;

@@ -18,13 +18,22 @@ class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 
+namespace tavrino::app {
+enum class RecordReviewChange;
+}
+
 namespace tavrino::ui {
+
+class RecordView;
 
 // The signal graph panel: one graph per recorded signal (X, Y, Z, the three
 // colour-space coordinates, the temperature) over the sample number, of which
 // the signal selector shows one, with the seven values and the sample
 // counter. The recorder feeds it through the graphs' owner; segments are
-// collected as they come and drawn at display rate.
+// collected as they come and drawn at display rate. While a record file is
+// in review (app/record_review.h) it shows the file instead: the selected
+// signal over the file's lines, and the values of the line under the cursor
+// with its time in the readout.
 class SignalGraphPanel : public TitledWidget {
     Q_OBJECT
 public:
@@ -47,6 +56,8 @@ public:
     [[nodiscard]] QLineEdit* valueDisplay(std::size_t signal) const { return values_.at(signal); }
     [[nodiscard]] QLineEdit* counterDisplay() const { return counter_; }
     [[nodiscard]] QPushButton* closeButton() const { return close_; }
+    [[nodiscard]] RecordView* recordView() const { return review_; }
+    [[nodiscard]] QLabel* readout() const { return readout_; }
 
 signals:
     void closeRequested();
@@ -54,6 +65,10 @@ signals:
 private:
     void connectControls();
     void applyCaptions();
+    void onReviewChange(app::RecordReviewChange change);
+    void showReviewedSignal();
+    void showReviewCursor();
+    [[nodiscard]] std::size_t shownSignal() const;
 
     app::Session& session_;
     QComboBox* selector_;
@@ -66,8 +81,12 @@ private:
     std::array<QLineEdit*, measurement::kSignals> values_{};
     QLabel* counterCaption_;
     QLineEdit* counter_;
+    RecordView* review_;
+    QLabel* readout_;
     double curveIndex_ = 0;
+    bool freshFile_ = false; // a file came into review and is not shown yet
     Subscription<parameters::ParameterControls> controlsSubscription_;
+    Subscription<app::RecordReviewState> reviewSubscription_;
 };
 
 } // namespace tavrino::ui
