@@ -174,6 +174,7 @@ struct ScopeOptions {
     int rate = 1;
     int signal = 0;
     double level = 0.0;
+    std::string file; // -o: the scan also as a capture file
 };
 int commandScope(CliContext& ctx, const ScopeOptions& options);
 int commandScopeCycleTime(CliContext& ctx);

@@ -63,10 +63,11 @@ constexpr const char* kUsage =
     "                       A new FILE gets the header; an existing one is emptied with --yes, appended\n"
     "                       to with --append, otherwise left untouched (exit 1). Colour-space headings\n"
     "                       of --color-space C (0..4), else of the sensor's RAM. Nothing on stdout.\n"
-    "  scope [--trigger MODE] [--pretrigger N] [--rate N] [--signal N] [--level LEVEL]\n"
+    "  scope [--trigger MODE] [--pretrigger N] [--rate N] [--signal N] [--level LEVEL] [-o FILE]\n"
     "                       one scan, waiting for the four data frames without time limit; prints 128\n"
     "                       TAB-separated lines: position, red, green, blue (six decimals), the three\n"
-    "                       digital traces; SIGINT/SIGTERM sends the break request and exits 1\n"
+    "                       digital traces; SIGINT/SIGTERM sends the break request and exits 1;\n"
+    "                       -o FILE also writes the scan as a scope capture the program opens\n"
     "  scope cycletime      order 105; prints the scan frequency and the cycle time\n"
     "  calib factors REFERENCE SETVALUES ACTUAL [--yes]\n"
     "                       no sensor: load the three calibration files as the program does (questions\n"
@@ -259,6 +260,7 @@ void addScopeCommands(CLI::App& app, CommandLine& line) {
     s->add_option("--rate", line.scope.rate)->check(CLI::Range(0, 65535));
     s->add_option("--signal", line.scope.signal)->check(CLI::Range(0, 65535));
     s->add_option("--level", line.scope.level)->check(realNumber(true));
+    s->add_option("-o", line.scope.file);
     s->callback([&line] {
         if (!line.run)
             line.run = [&line](CliContext& ctx) { return commandScope(ctx, line.scope); };

@@ -1,6 +1,8 @@
-// The scope on the sensor: one scan printed as 128 lines, and the cycle time.
+// The scope on the sensor: one scan printed as 128 lines (and with -o also
+// written as a capture file), and the cycle time.
 // SIGINT and SIGTERM during the wait break the scan as the BREAK button does.
 #include "app/scope.h"
+#include "app/scope_capture.h"
 #include "cli/cli_context.h"
 #include "cli/stop_signals.h"
 #include "scope/timing.h"
@@ -37,7 +39,12 @@ int commandScope(CliContext& ctx, const ScopeOptions& options) {
     }
     if (result != 1)
         return kExitFailure;
-    return writeOut(scanLines(s.scope.result)) ? kExitOk : kExitFailure;
+    if (!writeOut(scanLines(s.scope.result)))
+        return kExitFailure;
+    // A capture that could not be written has been reported on stderr.
+    if (!options.file.empty() && !app::writeScopeCapture(s, options.file))
+        return kExitFailure;
+    return kExitOk;
 }
 
 int commandScopeCycleTime(CliContext& ctx) {

@@ -10,6 +10,7 @@
 #include "app/live_measurement.h"
 #include "app/recorded_value_teach.h"
 #include "app/scope.h"
+#include "app/scope_capture.h"
 #include "app/session.h"
 #include "app/table_settings.h"
 #include "app/teaching.h"
@@ -449,6 +450,18 @@ void drag(ui::ScopeGraph* graph, QPointF from, QPointF to, Qt::KeyboardModifiers
 
 // The cycle time, a scan on a rising edge, the cursors moved, a zoom and the
 // printed report (to a PDF file beside the pictures).
+// The capture saved, a new scan over it, then the capture opened again: the
+// scope panel as it was saved, with the measurements between the cursors.
+void captureScenario(ui::MainWindow& window, app::Session& session, Camera& camera, const QString& lang) {
+    const std::string path = camera.path(QStringLiteral("scope_capture_%1.csv").arg(lang)).toStdString();
+    if (!app::writeScopeCapture(session, path))
+        return;
+    window.scopePage()->commentBox()->setPlainText(QStringLiteral("A later scan"));
+    window.scopePage()->scanButton()->click();
+    if (app::openScopeCapture(session, path) == 1)
+        camera.take(&window, QStringLiteral("scope_capture_opened_%1").arg(lang));
+}
+
 void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera, const QString& lang) {
     if (session.flags.sensorConnected != 1)
         return;
@@ -487,15 +500,19 @@ void scopeScenario(ui::MainWindow& window, app::Session& session, Camera& camera
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(camera.path(QStringLiteral("scope_report_%1.pdf").arg(lang)));
+    const ui::ReportContent content{
+        scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
+        panel->grab().toImage(),
+        scope::statisticsLines(session.language(), app::scopeStatistics(session),
+                               app::scopeTraceNames(session), session.scope.axes.valueDecimals)};
     const bool printed =
         ui::ReportResult::Printed ==
-        ui::printScopeReport(
-            printer, scope::reportLines(session.language(), session.shell.panelId, session.scope.comment),
-            panel->grab().toImage(), QDateTime::currentDateTime(), session.language());
+        ui::printScopeReport(printer, content, QDateTime::currentDateTime(), session.language());
     std::fprintf(stdout, "%s %s\n", printed ? "wrote" : "could not write",
                  qPrintable(printer.outputFileName()));
     panel->zoomButton()->click();
     camera.take(&window, QStringLiteral("scope_unzoomed_%1").arg(lang));
+    captureScenario(window, session, camera, lang);
 }
 
 // Takes the next popup as soon as it shows, then closes it.

@@ -71,6 +71,18 @@ void setIndicator(Session& s, bool shown) {
     s.scope.notify(ScopeChange::Indicator);
 }
 
+// Where the first `limit` characters of the UTF-8 `text` end: a cut there
+// never splits a character, and an umlaut counts once, not per byte.
+std::size_t characterEnd(std::string_view text, std::size_t limit) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+        if (!continuation && characters++ == limit)
+            return i;
+    }
+    return text.size();
+}
+
 void setScanning(Session& s, bool on) {
     s.scope.scanning = on;
     s.scope.notify(ScopeChange::Scanning);
@@ -155,7 +167,7 @@ void setScopeSettings(Session& s, const scope::ScanSettings& settings) {
 }
 
 void setScopeComment(Session& s, std::string_view comment) {
-    s.scope.comment = std::string(comment.substr(0, ScopeState::kCommentLimit));
+    s.scope.comment = std::string(comment.substr(0, characterEnd(comment, ScopeState::kCommentLimit)));
     s.scope.notify(ScopeChange::Settings);
 }
 

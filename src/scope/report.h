@@ -4,6 +4,9 @@
 // the scope panel. Printing itself is the desktop program's.
 
 #include "common/language.h"
+#include "scope/statistics.h"
+
+#include <array>
 
 #include <string>
 #include <string_view>
@@ -19,6 +22,13 @@ inline constexpr Text kReportNotCreated{"Bericht konnte nicht initialisiert werd
                                         "Could not initialize report..."};
 inline constexpr Text kPrintSuccessful{"Ausdruck erfolgreich!", "Print successful!"};
 inline constexpr Text kPrintError{"Druckfehler!", "Print error!"};
+
+inline constexpr Text kStatisticsHeading{"MESSUNG ZWISCHEN DEN CURSORN (POSITIONEN %1 BIS %2)",
+                                         "MEASUREMENT BETWEEN THE CURSORS (POSITIONS %1 TO %2)"};
+inline constexpr Text kMinimumLabel{"MIN", "MIN"};
+inline constexpr Text kMaximumLabel{"MAX", "MAX"};
+inline constexpr Text kMeanLabel{"MITTELWERT", "MEAN"};
+inline constexpr Text kPeakToPeakLabel{"SPITZE-SPITZE", "PEAK-PEAK"};
 
 inline constexpr int kReportTitlePoints = 20;
 inline constexpr int kReportTextPoints = 10;
@@ -36,5 +46,15 @@ struct ReportLine {
 // between them) is a report line of its own.
 [[nodiscard]] std::vector<ReportLine> reportLines(Language language, std::string_view panelId,
                                                   std::string_view comment);
+
+// Decimals of the statistics: the scope's value decimals, one more for the
+// mean, which falls between the samples.
+[[nodiscard]] int statisticsDecimals(int valueDecimals, bool mean);
+
+// The lines printed under the picture: a heading with the positions
+// measured, then one line per trace, named by `traceNames`.
+[[nodiscard]] std::vector<ReportLine> statisticsLines(Language language, const CursorStatistics& statistics,
+                                                      const std::array<std::string, 3>& traceNames,
+                                                      int valueDecimals);
 
 } // namespace tavrino::scope

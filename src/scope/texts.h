@@ -1,6 +1,7 @@
 #pragma once
 
-// The scope's help texts, shown on a right click on their controls.
+// The scope's help texts, shown on a right click on their controls, and the
+// texts of the capture files.
 
 #include "common/language.h"
 
@@ -64,5 +65,32 @@ inline constexpr Text kDeltaXHelp{"Zeigt delta X in [ms] an. \nDie Berechnung ba
                                   "shown\nin the display [ms] and the value "
                                   "of ScanRate."};
 inline constexpr Text kDeltaYHelp{"Zeigt delta Y in [digit].", "Show delta Y in [digit]."};
+inline constexpr Text kSaveCaptureHelp{
+    "Speichert die angezeigte Aufnahme mit Einstellungen, Zykluszeit \nund Kommentar in eine Datei.",
+    "Save the displayed capture with its settings, cycle time \nand comment to a file."};
+inline constexpr Text kOpenCaptureHelp{
+    "Oeffnet eine gespeicherte Aufnahme und zeigt sie \nim Scope Graph wie einen Scan an.",
+    "Open a saved capture and display it \nin the scope graph like a scan."};
+inline constexpr Text kStatisticsHelp{
+    "Minimum, Maximum, Mittelwert und Spitze-Spitze jeder Linie \nzwischen Cursor 1 und Cursor 2. "
+    "\nStehen beide Cursor auf demselben Wert, gilt die ganze Aufnahme.",
+    "Minimum, maximum, mean and peak-to-peak of each line \nbetween cursor 1 and cursor 2. "
+    "\nWith both cursors on the same sample the whole capture counts."};
+
+// --- Capture files -------------------------------------------------------------
+
+inline constexpr Text kCaptureDialogTitle{"Scope-Aufnahme", "Scope capture"};
+inline constexpr Text kNoCapture{
+    "Keine Aufnahme vorhanden! \nZuerst SCAN klicken oder eine Aufnahme oeffnen.",
+    "There is no capture! \nPress SCAN or open a capture first."};
+inline constexpr Text kCaptureExists{"Datei existiert bereits! \nWollen Sie sie ueberschreiben?",
+                                     "File already exists! \nDo you want to overwrite it?"};
+// Followed by "\n", the path, ", " and the line.
+inline constexpr Text kNotACapture{"Die Datei ist keine Scope-Aufnahme! Nichts wurde geaendert.",
+                                   "The file is not a scope capture! Nothing has been changed."};
+inline constexpr Text kBadCaptureLine{
+    "Die Scope-Aufnahme enthaelt eine ungueltige Zeile! Nichts wurde geaendert.",
+    "The scope capture holds a line that cannot be read! Nothing has been changed."};
+inline constexpr Text kLineLabel{"Zeile", "line"};
 
 } // namespace tavrino::scope::texts

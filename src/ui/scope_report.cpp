@@ -1,5 +1,6 @@
 #include "ui/scope_report.h"
 
+#include "app/scope_capture.h"
 #include "app/session.h"
 #include "ui/qt_text.h"
 
@@ -128,15 +129,17 @@ std::vector<PrintedLine> placedLines(const std::vector<scope::ReportLine>& lines
 
 } // namespace
 
-ReportResult printScopeReport(QPrinter& printer, const std::vector<scope::ReportLine>& lines,
-                              const QImage& picture, const QDateTime& printed, Language language) {
+ReportResult printScopeReport(QPrinter& printer, const ReportContent& content, const QDateTime& printed,
+                              Language language) {
     QPainter painter;
     if (!painter.begin(&printer))
         return ReportResult::NotCreated;
     ReportLayout layout(printer, painter, language);
-    const std::vector<PrintedLine> placed = placedLines(lines, printer, layout);
+    const QImage& picture = content.picture;
+    const std::vector<PrintedLine> placed = placedLines(content.lines, printer, layout);
     const double scale = picture.isNull() ? 0.0 : layout.width() / picture.width();
     const Placement image = layout.place(picture.height() * scale);
+    const std::vector<PrintedLine> below = placedLines(content.below, printer, layout);
 
     const QString stamp = QLocale().toString(printed.date(), QLocale::ShortFormat) + QStringLiteral("  ") +
                           QLocale().toString(printed.time(), QLocale::ShortFormat);
@@ -149,26 +152,33 @@ ReportResult printScopeReport(QPrinter& printer, const std::vector<scope::Report
             ++page;
         }
     };
-    for (const PrintedLine& line : placed) {
-        toPage(line.placement.page);
-        painter.setFont(reportFont(line.points));
-        // Measured to fit above; a glyph that comes out a hair wider is
-        // printed rather than cut.
-        painter.drawText(QRectF(0, line.placement.top, layout.width(), line.placement.height),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, line.text);
-    }
+    auto print = [&](const std::vector<PrintedLine>& lines) {
+        for (const PrintedLine& line : lines) {
+            toPage(line.placement.page);
+            painter.setFont(reportFont(line.points));
+            // Measured to fit above; a glyph that comes out a hair wider is
+            // printed rather than cut.
+            painter.drawText(QRectF(0, line.placement.top, layout.width(), line.placement.height),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, line.text);
+        }
+    };
+    print(placed);
     toPage(image.page);
     if (!picture.isNull())
         painter.drawImage(QRectF(0, image.top, layout.width(), image.height), picture);
+    print(below);
     layout.footer(page, stamp);
     return painter.end() && ok ? ReportResult::Printed : ReportResult::PrintFailed;
 }
 
 void printScopeReportOn(app::Session& s, QWidget* panel, QPrinter& printer) {
     const Language language = s.language();
-    const auto lines = scope::reportLines(language, s.shell.panelId, s.scope.comment);
-    const ReportResult result =
-        printScopeReport(printer, lines, panel->grab().toImage(), QDateTime::currentDateTime(), language);
+    ReportContent content{
+        scope::reportLines(language, s.shell.panelId, s.scope.comment), panel->grab().toImage(), {}};
+    if (s.scope.hasResult)
+        content.below = scope::statisticsLines(language, app::scopeStatistics(s), app::scopeTraceNames(s),
+                                               s.scope.axes.valueDecimals);
+    const ReportResult result = printScopeReport(printer, content, QDateTime::currentDateTime(), language);
     const Text& text = result == ReportResult::NotCreated ? scope::kReportNotCreated
                        : result == ReportResult::Printed  ? scope::kPrintSuccessful
                                                           : scope::kPrintError;

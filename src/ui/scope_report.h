@@ -25,13 +25,21 @@ enum class ReportResult {
     PrintFailed, // started, but a page or the end of the job failed
 };
 
+// What a report prints: lines, the picture across the page width, and lines
+// under the picture.
+struct ReportContent {
+    std::vector<scope::ReportLine> lines;
+    QImage picture;
+    std::vector<scope::ReportLine> below;
+};
+
 // Prints on `printer` as it is set up. Every line is wrapped to the page
 // width; a page ends between two lines.
-[[nodiscard]] ReportResult printScopeReport(QPrinter& printer, const std::vector<scope::ReportLine>& lines,
-                                            const QImage& picture, const QDateTime& printed,
-                                            Language language);
+[[nodiscard]] ReportResult printScopeReport(QPrinter& printer, const ReportContent& content,
+                                            const QDateTime& printed, Language language);
 
-// The session's report with `panel`'s picture on `printer`, then "Print
+// The session's report with `panel`'s picture on `printer`, and under it the
+// measurements between the cursors when there is a scan, then "Print
 // successful!" or "Print error!", or "Could not initialize report..." alone
 // when it could not be started.
 void printScopeReportOn(app::Session& s, QWidget* panel, QPrinter& printer);

@@ -580,3 +580,35 @@ TEST(CliScope, SigtermWhileWaitingSendsTheBreakRequestAndPrintsNothing) {
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
     EXPECT_TRUE(err.contains("<< 55 6E 00 00 00 00")) << err.toStdString();
 }
+
+TEST(CliScope, OutputFileHoldsTheCaptureOfThePrintedScanAndAFailedWriteIsStatusOne) {
+    const Simulator sim;
+    ASSERT_FALSE(sim.tcp().isEmpty());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("c.csv"));
+    const QStringList scan{"--tcp",        sim.tcp(), "scope",   "--rate", "3",
+                           "--pretrigger", "20",      "--level", "2000"};
+    const CliRun r = cli(scan + QStringList{"-o", file});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList printed = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(printed.size(), 128);
+
+    const QStringList lines = QString::fromUtf8(fileBytes(file)).split('\n');
+    ASSERT_GE(lines.size(), 11 + 128);
+    EXPECT_EQ(lines[0], "# TAVRINO4 VXR QLM Scope V3.2 scope capture");
+    for (const char* header : {"# trigger: 0", "# pretrigger: 20", "# rate: 3", "# signal: 0",
+                               "# level: 2000", "# cycle time ms: 0", "# comment: "})
+        EXPECT_TRUE(lines.contains(QString::fromLatin1(header))) << header;
+    const qsizetype columns =
+        lines.indexOf(QStringLiteral("position,red,green,blue,digital0,digital1,digital2"));
+    ASSERT_EQ(columns, 10);
+    for (int i = 0; i < 128; ++i)
+        EXPECT_EQ(lines[columns + 1 + i], QString(printed[i]).replace('\t', ',')) << i;
+
+    // A directory cannot take the file: the scan is still printed.
+    const CliRun failed = cli(scan + QStringList{"-o", dir.path()});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out.split('\n', Qt::SkipEmptyParts).size(), 128);
+    EXPECT_TRUE(failed.err.contains("File could not be saved!")) << failed.err.toStdString();
+    EXPECT_TRUE(failed.err.contains(dir.path())) << failed.err.toStdString();
+}

@@ -5,14 +5,18 @@
 #include "widget_helpers.h"
 
 #include "app/scope.h"
+#include "app/scope_capture.h"
+#include "scope/capture_file.h"
 #include "scope/report.h"
 #include "ui/page_selector.h"
+#include "ui/pages/connection_page.h"
 #include "ui/pages/scope_page.h"
 #include "ui/panels/measurement_display_panel.h"
 #include "ui/panels/scope_panel.h"
 #include "ui/plots/scope_graph.h"
 #include "ui/scope_report.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
@@ -411,6 +415,105 @@ TEST_F(ScopeWidgetsTest, AReportThatCannotBeStartedIsToldAsSuchAndNotAsAPrintErr
         EXPECT_EQ(scripted.messages(),
                   std::vector<std::string>{std::string(scope::kReportNotCreated.in(language))});
     }
+}
+
+// ---- captures and the measurements between the cursors ----
+
+// red: the position, green: 1000 + 10 x position, blue: 3000.
+scope::Capture rampCapture() {
+    scope::Capture c;
+    c.settings = scope::ScanSettings{1, 20, 2, 0, 1500.0};
+    c.cycleMs = 1.0;
+    c.comment = "opened";
+    for (int i = 0; i < scope::kSamples; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        c.result.red[k] = i;
+        c.result.green[k] = 1000.0 + 10.0 * i;
+        c.result.blue[k] = 3000.0;
+    }
+    scope::buildDigitalTraces(c.result);
+    return c;
+}
+
+std::vector<std::string> statisticsRow(const ui::ScopePanel* panel, int trace) {
+    std::vector<std::string> row;
+    for (int column = 0; column < 4; ++column)
+        row.push_back(panel->statisticsValue(trace, column)->text().toStdString());
+    return row;
+}
+
+TEST_F(ScopeWidgetsTest, AnOpenedCaptureIsShownAsAScanWithTheMeasurementsBetweenTheCursors) {
+    build();
+    const std::string path = dir.filePath(QStringLiteral("c.csv")).toStdString();
+    ASSERT_EQ(scope::writeCaptureFile(path, rampCapture()), 0);
+    ui::ScopePage* page = window->scopePage();
+    ui::ScopePanel* panel = window->scopePanel();
+    scripted.fileAnswers.push_back({FileChoice::Kind::Existing, path});
+    QTest::mouseClick(page->openCaptureButton(), Qt::LeftButton);
+
+    EXPECT_EQ(window->findChild<QStackedWidget*>()->currentWidget(), panel);
+    EXPECT_EQ(panel->scopeGraph()->graphCount(), 3);
+    EXPECT_EQ(panel->digitalGraph()->graphCount(), 3);
+    EXPECT_EQ(page->commentBox()->toPlainText(), "opened");
+    EXPECT_EQ(page->scanRateField()->value(), 2);
+    EXPECT_EQ(page->cycleTimeDisplay()->text(), "1.000");
+    EXPECT_EQ(panel->deltaXDisplay()->text(), "128.000"); // (96 - 32) x 1 ms x 2
+    EXPECT_EQ(panel->statisticsHeading()->text(), "MEASUREMENT BETWEEN THE CURSORS (POSITIONS 32 TO 96)");
+    EXPECT_EQ(statisticsRow(panel, 0), (std::vector<std::string>{"32", "96", "64.0", "64"}));
+    EXPECT_EQ(statisticsRow(panel, 1), (std::vector<std::string>{"1320", "1960", "1640.0", "640"}));
+    EXPECT_EQ(statisticsRow(panel, 2), (std::vector<std::string>{"3000", "3000", "3000.0", "0"}));
+
+    // Cursor 1 dragged past cursor 2: the order does not matter.
+    ui::ScopeGraph* graph = shownScopeGraph();
+    const QPointF from(graph->xAxis->coordToPixel(32.0), graph->yAxis->coordToPixel(0.0));
+    const QPointF to(graph->xAxis->coordToPixel(120.2), graph->yAxis->coordToPixel(0.0));
+    sendMouse(graph, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    sendMouse(graph, QEvent::MouseMove, to, Qt::LeftButton);
+    sendMouse(graph, QEvent::MouseButtonRelease, to, Qt::NoButton);
+    EXPECT_EQ(statisticsRow(panel, 0), (std::vector<std::string>{"96", "120", "108.0", "24"}));
+
+    QComboBox* language = window->connectionPage()->languageSelect();
+    language->setCurrentIndex(languageIndex(Language::German));
+    emit language->activated(languageIndex(Language::German));
+    EXPECT_EQ(panel->statisticsHeading()->text(), "MESSUNG ZWISCHEN DEN CURSORN (POSITIONEN 96 BIS 120)");
+}
+
+TEST_F(ScopeWidgetsTest, TheReportPrintsTheMeasurementsUnderThePicture) {
+    build();
+    session->shell.language = Language::German;
+    const std::string path = dir.filePath(QStringLiteral("c.csv")).toStdString();
+    ASSERT_EQ(scope::writeCaptureFile(path, rampCapture()), 0);
+    ASSERT_EQ(app::openScopeCapture(*session, path), 1);
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ui::printScopeReportOn(*session, window->scopePanel(), printer);
+    ASSERT_EQ(scripted.messages().back(), "Ausdruck erfolgreich!");
+
+    const std::string text =
+        QString::fromStdString(
+            popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}))
+            .replace(QRegularExpression(QStringLiteral(" +")), QStringLiteral(" "))
+            .toStdString();
+    std::size_t at = 0;
+    for (const char* line : {"Kommentar:", "opened", "MESSUNG ZWISCHEN DEN CURSORN (POSITIONEN 32 BIS 96):",
+                             "X: MIN 32 MAX 96 MITTELWERT 64.0 SPITZE-SPITZE 64",
+                             "Y: MIN 1320 MAX 1960 MITTELWERT 1640.0 SPITZE-SPITZE 640",
+                             "Z: MIN 3000 MAX 3000 MITTELWERT 3000.0 SPITZE-SPITZE 0"}) {
+        const std::size_t found = text.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << " after " << at << " in\n" << text;
+        at = found;
+    }
+    // Between the comment and the measurements: the picture across the page width.
+    const PdfLayout layout = pdfLayout(pdf);
+    const auto word = [&layout](const std::string& w) {
+        return *std::find_if(layout.words.begin(), layout.words.end(),
+                             [&w](const PdfWord& p) { return p.text == w; });
+    };
+    const QSize picture = window->scopePanel()->grab().size();
+    const double pictureHeight = layout.pageWidth * 0.8 * picture.height() / picture.width();
+    EXPECT_GT(word("MESSUNG").top - word("opened").bottom, pictureHeight);
 }
 
 } // namespace

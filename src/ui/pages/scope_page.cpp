@@ -1,6 +1,7 @@
 #include "ui/pages/scope_page.h"
 
 #include "app/scope.h"
+#include "app/scope_capture.h"
 #include "scope/texts.h"
 #include "ui/callback_depth.h"
 #include "ui/control_texts.h"
@@ -42,6 +43,8 @@ constexpr Text kCycleTimeLabel{"ZYKLUSZEIT [ms]", "CYCLE TIME [ms]"};
 constexpr Text kScanButton{"SCAN", "SCAN"};
 constexpr Text kBreakButton{"BREAK", "BREAK"};
 constexpr Text kPrintButton{"DRUCKEN", "PRINT"};
+constexpr Text kSaveCaptureButton{"AUFNAHME SPEICHERN", "SAVE CAPTURE"};
+constexpr Text kOpenCaptureButton{"AUFNAHME OEFFNEN", "OPEN CAPTURE"};
 
 constexpr int kModes = 5;
 constexpr int kSignals = 2;
@@ -65,7 +68,8 @@ ScopePage::ScopePage(UiContext& context, QWidget* parent)
       level_(new QDoubleSpinBox(this)), commentCaption_(new QLabel(this)), comment_(new QPlainTextEdit(this)),
       cycleButton_(new QPushButton(this)), frequencyCaption_(new QLabel(this)), frequency_(display(this)),
       cycleTimeCaption_(new QLabel(this)), cycleTime_(display(this)), scan_(new QPushButton(this)),
-      break_(new QPushButton(this)), print_(new QPushButton(this)),
+      break_(new QPushButton(this)), print_(new QPushButton(this)), saveCapture_(new QPushButton(this)),
+      openCapture_(new QPushButton(this)),
       scopeSubscription_(context.session.scope, [this](app::ScopeChange change) { onScopeChange(change); }),
       dimmingSubscription_(context.session.dimming, [this](app::DimControl c, bool) {
           if (c == app::DimControl::ScopeScan || c == app::DimControl::ScopeBreak ||
@@ -123,6 +127,10 @@ void ScopePage::build() {
     for (QPushButton* b : {scan_, break_, print_})
         buttons->addWidget(b);
     page->addLayout(buttons);
+    auto* captures = new QHBoxLayout;
+    for (QPushButton* b : {saveCapture_, openCapture_})
+        captures->addWidget(b);
+    page->addLayout(captures);
 
     for (app::DimControl c :
          {app::DimControl::ScopeScan, app::DimControl::ScopeBreak, app::DimControl::ScopeCycleTime})
@@ -136,6 +144,8 @@ void ScopePage::registerHelp(HelpRegistry& help) {
     help.add(scan_, t::kScanHelp);
     help.add(break_, t::kBreakHelp);
     help.add(print_, t::kPrintHelp);
+    help.add(saveCapture_, t::kSaveCaptureHelp);
+    help.add(openCapture_, t::kOpenCaptureHelp);
     help.add(mode_, t::kTriggerModeHelp);
     help.add(signal_, t::kRecordedSignalHelp);
     help.add(preTrigger_, t::kPreTriggerHelp);
@@ -161,6 +171,10 @@ void ScopePage::connectControls() {
     // Never counted: BREAK runs inside the waiting scan.
     connect(break_, &QPushButton::clicked, this, [&s] { app::CBF_ButtonScopeBreak(s); });
     connect(print_, &QPushButton::clicked, this, &ScopePage::printRequested);
+    connect(saveCapture_, &QPushButton::clicked, this,
+            [&s, &callbacks] { callbacks.run([&s] { app::CBF_ButtonSaveCapture(s); }); });
+    connect(openCapture_, &QPushButton::clicked, this,
+            [&s, &callbacks] { callbacks.run([&s] { app::CBF_ButtonOpenCapture(s); }); });
 }
 
 void ScopePage::retranslate(Language language) {
@@ -181,6 +195,8 @@ void ScopePage::retranslate(Language language) {
     scan_->setText(qs(kScanButton, language));
     break_->setText(qs(kBreakButton, language));
     print_->setText(qs(kPrintButton, language));
+    saveCapture_->setText(qs(kSaveCaptureButton, language));
+    openCapture_->setText(qs(kOpenCaptureButton, language));
 }
 
 // ---- committing ----
@@ -218,6 +234,9 @@ void ScopePage::onScopeChange(app::ScopeChange change) {
         break;
     case app::ScopeChange::CycleTime:
         showCycleTime();
+        break;
+    case app::ScopeChange::Scanning:
+        showButtons();
         break;
     default:
         break;
@@ -257,6 +276,10 @@ void ScopePage::showCycleTime() {
 void ScopePage::showButtons() {
     const app::DimmingModel& d = session_.dimming;
     scan_->setEnabled(!d.dimmed(app::DimControl::ScopeScan));
+    // A capture neither replaces nor is taken from a scan that is running;
+    // without a sensor it is still saved and opened.
+    saveCapture_->setEnabled(!session_.scope.scanning);
+    openCapture_->setEnabled(!session_.scope.scanning);
     break_->setEnabled(!d.dimmed(app::DimControl::ScopeBreak));
     cycleButton_->setEnabled(!d.dimmed(app::DimControl::ScopeCycleTime));
 }

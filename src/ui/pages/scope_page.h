@@ -17,7 +17,8 @@ namespace tavrino::ui {
 
 // The scope page: trigger mode, pre-trigger values, scan rate, recorded
 // signal, trigger level and the comment for the printout; the cycle time
-// with the scan frequency; SCAN, BREAK and print.
+// with the scan frequency; SCAN, BREAK and print; saving and opening a
+// capture.
 class ScopePage : public TitledWidget {
     Q_OBJECT
 public:
@@ -37,6 +38,8 @@ public:
     [[nodiscard]] QPushButton* scanButton() const { return scan_; }
     [[nodiscard]] QPushButton* breakButton() const { return break_; }
     [[nodiscard]] QPushButton* printButton() const { return print_; }
+    [[nodiscard]] QPushButton* saveCaptureButton() const { return saveCapture_; }
+    [[nodiscard]] QPushButton* openCaptureButton() const { return openCapture_; }
 
 signals:
     // The print button: the window prints the report of the scope panel.
@@ -76,6 +79,8 @@ private:
     QPushButton* scan_;
     QPushButton* break_;
     QPushButton* print_;
+    QPushButton* saveCapture_;
+    QPushButton* openCapture_;
     Subscription<app::ScopeState> scopeSubscription_;
     Subscription<app::DimmingModel> dimmingSubscription_;
 };

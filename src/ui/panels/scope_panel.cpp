@@ -1,6 +1,8 @@
 #include "ui/panels/scope_panel.h"
 
 #include "app/scope.h"
+#include "app/scope_capture.h"
+#include "scope/report.h"
 #include "scope/texts.h"
 #include "ui/control_texts.h"
 #include "ui/help.h"
@@ -11,6 +13,8 @@
 #include "ui/texts.h"
 
 #include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,7 +33,8 @@ constexpr Text kDisplayedLabel{"SIGNAL", "SIGNAL"};
 constexpr Text kAllTraces{"ALLE", "ALL"};
 constexpr Text kScanning{"SCAN LAEUFT...", "SCANNING..."};
 constexpr Text kCloseButton{"SCHLIESSEN", "CLOSE"};
-constexpr std::array<std::string_view, 3> kChannelNames{"X", "Y", "Z"};
+constexpr std::array<Text, 4> kStatisticsColumns{scope::kMinimumLabel, scope::kMaximumLabel,
+                                                 scope::kMeanLabel, scope::kPeakToPeakLabel};
 constexpr int kTraceChoices = 4;
 
 } // namespace
@@ -40,7 +45,8 @@ ScopePanel::ScopePanel(UiContext& context, QWidget* parent)
       deltaX_(numberDisplay(this, kDisplayWidth)), deltaYCaption_(new QLabel(this)),
       deltaY_(numberDisplay(this, kDisplayWidth)), zoom_(new QPushButton(this)),
       displayedCaption_(new QLabel(this)), displayed_(new QComboBox(this)), indicator_(new QLabel(this)),
-      close_(new QPushButton(this)),
+      close_(new QPushButton(this)), statistics_(new QFrame(this)),
+      statisticsHeading_(new QLabel(statistics_)),
       scopeSubscription_(context.session.scope, [this](app::ScopeChange change) { onScopeChange(change); }) {
     build();
     registerHelp(context.help);
@@ -49,6 +55,35 @@ ScopePanel::ScopePanel(UiContext& context, QWidget* parent)
     showAxes();
     showCursors();
     showDeltas();
+    showStatistics();
+}
+
+QLabel* ScopePanel::statisticsValue(int trace, int column) const {
+    return statisticsValues_.at(static_cast<std::size_t>(trace)).at(static_cast<std::size_t>(column));
+}
+
+void ScopePanel::buildStatistics() {
+    statistics_->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(statistics_);
+    grid->setContentsMargins(6, 3, 6, 3);
+    grid->setVerticalSpacing(1);
+    grid->addWidget(statisticsHeading_, 0, 0, 1, 5);
+    for (std::size_t c = 0; c < statisticsCaptions_.size(); ++c) {
+        statisticsCaptions_[c] = new QLabel(statistics_);
+        statisticsCaptions_[c]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(statisticsCaptions_[c], 1, static_cast<int>(c) + 1);
+    }
+    for (std::size_t t = 0; t < traceNames_.size(); ++t) {
+        traceNames_[t] = new QLabel(statistics_);
+        grid->addWidget(traceNames_[t], static_cast<int>(t) + 2, 0);
+        for (std::size_t c = 0; c < statisticsValues_[t].size(); ++c) {
+            QLabel* value = new QLabel(statistics_);
+            value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            value->setMinimumWidth(kDisplayWidth);
+            grid->addWidget(value, static_cast<int>(t) + 2, static_cast<int>(c) + 1);
+            statisticsValues_[t][c] = value;
+        }
+    }
 }
 
 void ScopePanel::build() {
@@ -86,6 +121,8 @@ void ScopePanel::build() {
     column->addWidget(graph_, 3);
     column->addWidget(digital_, 1);
     column->addLayout(deltas);
+    buildStatistics();
+    column->addWidget(statistics_);
 }
 
 void ScopePanel::registerHelp(HelpRegistry& help) {
@@ -96,6 +133,7 @@ void ScopePanel::registerHelp(HelpRegistry& help) {
     help.add(deltaX_, t::kDeltaXHelp);
     help.add(deltaY_, t::kDeltaYHelp);
     help.add(close_, t::kCloseHelp);
+    help.add(statistics_, t::kStatisticsHelp);
     help.name(graph_, texts::kScopeGraphName);
     help.add(digital_, texts::kDigitalGraphHelp);
     help.name(digital_, texts::kDigitalGraphName);
@@ -122,16 +160,19 @@ void ScopePanel::retranslate(Language language) {
     displayedCaption_->setText(qs(kDisplayedLabel, language));
     indicator_->setText(qs(kScanning, language));
     close_->setText(qs(kCloseButton, language));
+    for (std::size_t c = 0; c < statisticsCaptions_.size(); ++c)
+        statisticsCaptions_[c]->setText(qs(kStatisticsColumns[c], language));
     refreshCaptions();
+    showStatistics();
 }
 
 void ScopePanel::refreshCaptions() {
-    const bool colourSpace = session_.scope.settings.recordedSignal == scope::kColourSpaceSignal;
-    const auto& coordinates = session_.parameters.controls.captions().coordinates;
+    const std::array<std::string, 3> names = app::scopeTraceNames(session_);
     displayed_->setItemText(0, qs(kAllTraces, session_.language()));
-    for (std::size_t i = 0; i < 3; ++i)
-        displayed_->setItemText(static_cast<int>(i) + 1,
-                                qs(colourSpace ? std::string_view(coordinates[i]) : kChannelNames[i]));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        displayed_->setItemText(static_cast<int>(i) + 1, qs(names[i]));
+        traceNames_[i]->setText(qs(names[i]));
+    }
 }
 
 // ---- following the session ----
@@ -140,13 +181,16 @@ void ScopePanel::onScopeChange(app::ScopeChange change) {
     switch (change) {
     case app::ScopeChange::Result:
         showTraces();
+        showStatistics();
         break;
     case app::ScopeChange::Axes:
         showAxes();
+        showStatistics();
         break;
     case app::ScopeChange::Deltas:
         showCursors();
         showDeltas();
+        showStatistics();
         break;
     case app::ScopeChange::Indicator:
         indicator_->setVisible(session_.scope.indicatorShown);
@@ -191,6 +235,32 @@ void ScopePanel::showDeltas() {
     const app::ScopeState& sc = session_.scope;
     deltaX_->setText(qs(scope::fixedText(sc.deltaX, scope::deltaXDecimals(sc.deltaX))));
     deltaY_->setText(qs(scope::fixedText(sc.deltaY, sc.axes.valueDecimals)));
+}
+
+// Labels only: Qt repaints them with the next paint of the panel, however
+// often a dragged cursor moves before it.
+void ScopePanel::showStatistics() {
+    const app::ScopeState& sc = session_.scope;
+    if (!sc.hasResult) {
+        statisticsHeading_->clear();
+        for (auto& row : statisticsValues_)
+            for (QLabel* value : row)
+                value->clear();
+        return;
+    }
+    const scope::CursorStatistics st = app::scopeStatistics(session_);
+    const Language language = session_.language();
+    statisticsHeading_->setText(qs(scope::kStatisticsHeading, language).arg(st.first).arg(st.last));
+    const int plain = scope::statisticsDecimals(sc.axes.valueDecimals, false);
+    const int mean = scope::statisticsDecimals(sc.axes.valueDecimals, true);
+    for (std::size_t t = 0; t < statisticsValues_.size(); ++t) {
+        const scope::TraceStatistics& v = st.traces[t];
+        const std::array<std::string, 4> texts{
+            scope::fixedText(v.minimum, plain), scope::fixedText(v.maximum, plain),
+            scope::fixedText(v.mean, mean), scope::fixedText(v.peakToPeak, plain)};
+        for (std::size_t c = 0; c < texts.size(); ++c)
+            statisticsValues_[t][c]->setText(qs(texts[c]));
+    }
 }
 
 } // namespace tavrino::ui

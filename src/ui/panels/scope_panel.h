@@ -5,7 +5,10 @@
 #include "ui/titled_widget.h"
 #include "ui/ui_context.h"
 
+#include <array>
+
 class QComboBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +38,12 @@ public:
     [[nodiscard]] QComboBox* displayedSignalSelector() const { return displayed_; }
     [[nodiscard]] QLabel* scanningIndicator() const { return indicator_; }
     [[nodiscard]] QPushButton* closeButton() const { return close_; }
+    // The measurements between the cursors: the heading with the positions
+    // measured, and value(trace, column) for minimum, maximum, mean and
+    // peak-to-peak (columns 0..3) of the traces 0..2.
+    [[nodiscard]] QFrame* statisticsBox() const { return statistics_; }
+    [[nodiscard]] QLabel* statisticsHeading() const { return statisticsHeading_; }
+    [[nodiscard]] QLabel* statisticsValue(int trace, int column) const;
 
 private:
     void build();
@@ -46,6 +55,8 @@ private:
     void showTraces();
     void showCursors();
     void showDeltas();
+    void buildStatistics();
+    void showStatistics();
 
     UiContext& context_;
     app::Session& session_;
@@ -60,6 +71,11 @@ private:
     QComboBox* displayed_;
     QLabel* indicator_;
     QPushButton* close_;
+    QFrame* statistics_;
+    QLabel* statisticsHeading_;
+    std::array<QLabel*, 4> statisticsCaptions_{};
+    std::array<QLabel*, 3> traceNames_{};
+    std::array<std::array<QLabel*, 4>, 3> statisticsValues_{};
     Subscription<app::ScopeState> scopeSubscription_;
 };
 
