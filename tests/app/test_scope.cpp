@@ -6,6 +6,7 @@
 #include "app/session.h"
 #include "scope/capture_file.h"
 #include "support/file_bytes.h"
+#include "support/german_locale.h"
 #include "support/loopback_link.h"
 #include "support/peers.h"
 #include "support/recording_graphs.h"
@@ -277,29 +278,13 @@ TEST_F(ScopeTest, ACaptureSavedAndOpenedGivesTheSameScanCursorsAndDeltaX) {
     EXPECT_EQ(op.currentPanel, ChildPanel::Scope);
 }
 
-// The program runs under the user's locale; a German one writes "," in "%f"
-// and in QString::number's locale-aware relatives.
-bool useGermanLocale() {
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
-        if (std::setlocale(LC_ALL, name) != nullptr)
-            return true;
-    const std::string dir = std::string(TAVRINO_TEST_OUTPUT_DIR) + "/locale";
-    if (!std::filesystem::exists(dir + "/de_DE.UTF-8")) {
-        std::filesystem::create_directories(dir);
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
-        [[maybe_unused]] const int status = std::system(command.c_str());
-    }
-    ::setenv("LOCPATH", dir.c_str(), 1);
-    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-}
-
 TEST_F(ScopeTest, ACaptureSavedUnderAGermanLocaleWritesPoints) {
     const std::string path = test::testDirectory("scope") + "/c.csv";
     session.scope.result.red[0] = 1.5;
     session.scope.result.blue[127] = -2.25;
     session.scope.cycle = scope::CycleTime{10000.0, 0.1};
     session.scope.settings.triggerLevel = 1234.5;
-    ASSERT_TRUE(useGermanLocale()) << "no German locale and none could be built with localedef";
+    ASSERT_TRUE(test::useGermanLocale("scope")) << "no German locale and none could be built with localedef";
     const QLocale qtBefore;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const std::locale before = std::locale::global(std::locale("de_DE.UTF-8"));

@@ -6,6 +6,7 @@
 #include "publish/payload.h"
 
 #include "parameters/parameter_file.h"
+#include "support/german_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -136,25 +137,9 @@ TEST(MeasurementPayload, SequenceNumbersBeyondThirtyTwoBits) {
     EXPECT_EQ(parsed(*payload)["seq"].toInteger(), 5000000000LL);
 }
 
-// The program runs under the user's locale (Qt sets it from the
-// environment); a German one writes "," in "%f" and in streams.
-bool useGermanLocale() {
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
-        if (std::setlocale(LC_ALL, name) != nullptr)
-            return true;
-    // A directory of its own: the record-file tests build one at the same time.
-    const std::string dir = std::string(TAVRINO_TEST_OUTPUT_DIR) + "/locale-publish";
-    if (!std::filesystem::exists(dir + "/de_DE.UTF-8")) {
-        std::filesystem::create_directories(dir);
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
-        [[maybe_unused]] const int status = std::system(command.c_str());
-    }
-    ::setenv("LOCPATH", dir.c_str(), 1);
-    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-}
-
 TEST(MeasurementPayload, DecimalPointStaysAPointUnderAGermanLocale) {
-    ASSERT_TRUE(useGermanLocale()) << "no German locale and none could be built with localedef";
+    ASSERT_TRUE(test::useGermanLocale("publish"))
+        << "no German locale and none could be built with localedef";
     // Streams too: the global C++ locale with the German decimal comma.
     const std::locale previous = std::locale::global(std::locale("de_DE.UTF-8"));
     char printed[32];

@@ -5,6 +5,7 @@
 #include "recorder/record_time.h"
 #include "support/file_bytes.h"
 #include "support/file_size_limit.h"
+#include "support/german_locale.h"
 #include "support/test_directory.h"
 
 #include <gtest/gtest.h>
@@ -100,25 +101,9 @@ TEST(RecordFile, LineFieldsInOrderWithSixDecimals) {
     EXPECT_EQ(recordLine(sampleRecord(), {2026, 3, 7, 9, 5, 1}), kSampleLine);
 }
 
-// The program runs under the user's locale (Qt sets it from the
-// environment); a German one writes "," in "%f".
-bool useGermanLocale() {
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
-        if (std::setlocale(LC_ALL, name) != nullptr)
-            return true;
-    // A directory of its own: the publishing tests build one at the same time.
-    const std::string dir = std::string(TAVRINO_TEST_OUTPUT_DIR) + "/locale-recorder";
-    if (!fs::exists(dir + "/de_DE.UTF-8")) {
-        fs::create_directories(dir);
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
-        [[maybe_unused]] const int status = std::system(command.c_str());
-    }
-    ::setenv("LOCPATH", dir.c_str(), 1);
-    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-}
-
 TEST(RecordFile, DecimalPointStaysAPointUnderAGermanLocale) {
-    ASSERT_TRUE(useGermanLocale()) << "no German locale and none could be built with localedef";
+    ASSERT_TRUE(test::useGermanLocale("recorder"))
+        << "no German locale and none could be built with localedef";
     char printed[32];
     std::snprintf(printed, sizeof printed, "%f", 1.5);
     const std::string underGerman = recordLine(sampleRecord(), {2026, 3, 7, 9, 5, 1});
