@@ -40,4 +40,9 @@ using FileContents = std::function<int(const FileSink&)>;
 // the file could take it.
 [[nodiscard]] int appendToFile(const std::string& path, std::string_view bytes) noexcept;
 
+// Reads the whole regular file at `path` into `text`: kIniOk, or
+// kIniCouldNotOpenFile for a path that names nothing readable or no regular
+// file (a FIFO is refused without waiting for a writer), or kIniReadError.
+[[nodiscard]] int readRegularFile(const std::string& path, std::string& text) noexcept;
+
 } // namespace tavrino

@@ -11,8 +11,10 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <new>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -343,6 +345,33 @@ int iniReadFile(IniDocument& document, const std::string& path) {
     }
     reader.finish(true);
     return kIniOk;
+}
+
+int readRegularFile(const std::string& path, std::string& text) noexcept {
+    if (path.empty() || path.find('\0') != std::string::npos)
+        return kIniCouldNotOpenFile;
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return kIniCouldNotOpenFile;
+    try {
+        text.clear();
+        text.reserve(static_cast<std::size_t>(info.st_size));
+        // Whole files of many megabytes (record files): large reads.
+        std::vector<char> buffer(std::size_t{1} << 16);
+        for (;;) {
+            const ssize_t count = ::read(file.get(), buffer.data(), buffer.size());
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0)
+                return kIniReadError;
+            if (count == 0)
+                return kIniOk;
+            text.append(buffer.data(), static_cast<std::size_t>(count));
+        }
+    } catch (const std::bad_alloc&) {
+        return kIniReadError;
+    }
 }
 
 bool iniPathExists(const std::string& path) noexcept {

@@ -1,15 +1,13 @@
 #include "recorder/record_reader.h"
 
 #include "common/language.h"
+#include "ini/file_writer.h"
+#include "ini/ini.h"
 #include "recorder/texts.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 namespace tavrino::recorder {
 
@@ -130,22 +128,8 @@ RecordColumns parseRecordFile(std::string_view text) {
 }
 
 std::optional<RecordColumns> readRecordFile(const std::string& path) {
-    // A directory, a FIFO or a device is no record file (and a FIFO would
-    // wait for a writer).
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
     std::string text;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0)
-        return std::nullopt;
-    text.resize(static_cast<std::size_t>(size));
-    in.seekg(0, std::ios::beg);
-    if (!in.read(text.data(), size) || in.peek() != std::char_traits<char>::eof())
+    if (readRegularFile(path, text) != kIniOk)
         return std::nullopt;
     return parseRecordFile(text);
 }

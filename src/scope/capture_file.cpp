@@ -1,14 +1,13 @@
 #include "scope/capture_file.h"
 
 #include "ini/file_writer.h"
+#include "ini/ini.h"
 #include "scope/timing.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <type_traits>
@@ -292,9 +291,8 @@ CaptureReading readCaptureFile(const std::string& path) {
         return {};
     if (size > kCaptureSizeLimit)
         return failed(CaptureReading::Verdict::NotACapture, 0);
-    std::ifstream in(path, std::ios::binary);
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad() || !in.is_open())
+    std::string text;
+    if (readRegularFile(path, text) != kIniOk)
         return {};
     return parseCapture(text);
 }

@@ -1,5 +1,6 @@
 // Reading and writing files: the safe replacement of the target and bad input.
 
+#include "ini/file_writer.h"
 #include "ini/ini.h"
 #include "ini_test_util.h"
 #include "support/file_bytes.h"
@@ -185,6 +186,19 @@ TEST_F(IniFile, LoadTellsAMissingFileFromOneThatCannotBeRead) {
         IniHandle ini = Ini_New(false);
         EXPECT_EQ(Ini_LoadFile(ini.get(), c.path), c.expected) << c.path;
     }
+}
+
+TEST_F(IniFile, WholeRegularFilesReadAndEverythingElseRefusedWithoutWaiting) {
+    std::string large(200 * 1024 + 7, 'x'); // more than one read
+    large.back() = '\n';
+    test::writeFileBytes(dir_ / "large.dat", large);
+    ASSERT_EQ(::mkfifo((dir_ / "fifo.dat").c_str(), 0600), 0);
+    std::string text;
+    ASSERT_EQ(readRegularFile((dir_ / "large.dat").string(), text), kIniOk);
+    EXPECT_EQ(text, large);
+    for (const std::string path : {(dir_ / "fifo.dat").string(), dir_.string(), std::string("/dev/null"),
+                                   (dir_ / "missing.dat").string(), std::string()})
+        EXPECT_EQ(readRegularFile(path, text), kIniCouldNotOpenFile) << path;
 }
 
 TEST_F(IniFile, BinaryFileAndHugeLineAreReadSafely) {
