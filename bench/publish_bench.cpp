@@ -16,6 +16,7 @@
 // Goal: published / measured >= 0.90 at both QoS.
 
 #include "sim_process.h"
+#include "support/build_paths.h"
 #include "support/mqtt_broker.h"
 
 #include <benchmark/benchmark.h>
@@ -112,7 +113,7 @@ double seconds(Clock::duration d) {
 // Frames per second of one run of tavrino-cli with `args`; nothing when it failed.
 std::optional<double> runRate(const QStringList& args, long frames) {
     const auto start = Clock::now();
-    Child cli(QStringLiteral(TAVRINO_CLI_PATH), args);
+    Child cli(QString::fromUtf8(tavrino::test::cliProgram()), args);
     if (cli.finish() != 0)
         return std::nullopt;
     return static_cast<double>(frames) / seconds(Clock::now() - start);
@@ -136,7 +137,7 @@ void oneSensor(benchmark::State& state, int qos, bool read, std::optional<OneSen
         state.SkipWithError("mosquitto did not start (scripts/install-deps.sh installs it)");
         return;
     }
-    Child sim(QStringLiteral(TAVRINO_SIM_PATH), {"--tcp", "127.0.0.1:0", "--seed", "1"});
+    Child sim(QString::fromUtf8(tavrino::test::simProgram()), {"--tcp", "127.0.0.1:0", "--seed", "1"});
     const QString endpoint = sim.endpoint();
     std::optional<Subscriber> subscriber;
     if (read)
@@ -197,7 +198,7 @@ void tenSensors(benchmark::State& state, bool paced, std::optional<std::pair<dou
         QStringList args{"--tcp", "127.0.0.1:0", "--seed", QString::number(i + 1)};
         if (paced)
             args << "--line-rate";
-        sims.push_back(std::make_unique<Child>(QStringLiteral(TAVRINO_SIM_PATH), args));
+        sims.push_back(std::make_unique<Child>(QString::fromUtf8(tavrino::test::simProgram()), args));
         endpoints << sims.back()->endpoint();
         if (endpoints.back().isEmpty()) {
             state.SkipWithError("a simulator did not start");
@@ -211,7 +212,7 @@ void tenSensors(benchmark::State& state, bool paced, std::optional<std::pair<dou
     }
     for (int i = 0; i < kSensors; ++i)
         publishers.push_back(
-            std::make_unique<Child>(QStringLiteral(TAVRINO_CLI_PATH),
+            std::make_unique<Child>(QString::fromUtf8(tavrino::test::cliProgram()),
                                     QStringList{"--tcp", endpoints[i], "publish", "--broker",
                                                 broker.address(), "--id", QStringLiteral("s%1").arg(i)}));
     // Every publisher has announced its sensor.

@@ -5,6 +5,7 @@
 // run with its goal summary.
 #include "link/frame.h"
 #include "measurement/record.h"
+#include "support/build_paths.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,7 +32,7 @@ public:
     // With `logFile` the simulator's stderr (its --verbose log) goes there
     // instead of to ours.
     explicit SimProcess(const QStringList& extra, const QString& logFile = {}) {
-        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
+        process_.setProgram(QString::fromUtf8(tavrino::test::simProgram()));
         process_.setArguments(QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
                                           QStringLiteral("--pty"), QStringLiteral("--seed"),
                                           QStringLiteral("1")} +

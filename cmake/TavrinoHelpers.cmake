@@ -5,10 +5,7 @@ function(tavrino_add_test name)
     cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest GTest::gtest_main)
-    target_compile_definitions(${name} PRIVATE
-        TAVRINO_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
-        TAVRINO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    target_link_libraries(${name} PRIVATE ${T_LIBS} tavrino_build_paths GTest::gmock GTest::gtest GTest::gtest_main)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60

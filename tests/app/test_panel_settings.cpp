@@ -6,6 +6,7 @@
 #include "app/panel_settings.h"
 #include "app/server_addresses.h"
 #include "app/session.h"
+#include "support/build_paths.h"
 #include "support/file_bytes.h"
 #include "support/recording_graphs.h"
 #include "support/scripted_operator.h"
@@ -34,7 +35,7 @@ protected:
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = (fs::path(TAVRINO_TEST_OUTPUT_DIR) / "app" / info->test_suite_name() / info->name()).string();
+        dir = (tavrino::test::testOutputDir() / "app" / info->test_suite_name() / info->name()).string();
         fs::remove_all(dir);
         fs::create_directories(dir);
         file = joinPath(dir, kPanelSettingsFileName);

@@ -1,8 +1,9 @@
 #pragma once
 
 // tavrino-sim and tavrino-cli as child processes, run the way a script runs
-// them. The test targets name both executables through TAVRINO_SIM_PATH and
-// TAVRINO_CLI_PATH.
+// them; build_paths.h names the build tree's executables.
+
+#include "support/build_paths.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -24,7 +25,7 @@ public:
             args << "--verbose";
             process_.setStandardErrorFile(logFile);
         }
-        process_.setProgram(QStringLiteral(TAVRINO_SIM_PATH));
+        process_.setProgram(QString::fromUtf8(tavrino::test::simProgram()));
         process_.setArguments(args + extra);
         process_.start();
         readEndpoints();
@@ -66,7 +67,7 @@ struct CliRun {
 
 inline CliRun cli(const QStringList& args) {
     QProcess p;
-    p.start(QStringLiteral(TAVRINO_CLI_PATH), args);
+    p.start(QString::fromUtf8(tavrino::test::cliProgram()), args);
     CliRun r;
     if (!p.waitForFinished(30000)) {
         p.kill();

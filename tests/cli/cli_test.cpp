@@ -1,4 +1,5 @@
 #include "cli_runner.h"
+#include "support/build_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -251,7 +252,7 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
     for (const char* command : {"ping", "info"}) {
         QProcess full;
         full.setStandardOutputFile(QStringLiteral("/dev/full"));
-        full.start(QStringLiteral(TAVRINO_CLI_PATH), tcp({command}));
+        full.start(QString::fromUtf8(tavrino::test::cliProgram()), tcp({command}));
         ASSERT_TRUE(full.waitForFinished(30000)) << command;
         EXPECT_EQ(full.exitStatus(), QProcess::NormalExit) << command;
         EXPECT_EQ(full.exitCode(), 1) << command;
@@ -263,7 +264,7 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
     QProcess measure, head;
     measure.setStandardOutputProcess(&head);
     head.start(QStringLiteral("head"), {"-n", "1"});
-    measure.start(QStringLiteral(TAVRINO_CLI_PATH), tcp({"measure", "-n", "100000000"}));
+    measure.start(QString::fromUtf8(tavrino::test::cliProgram()), tcp({"measure", "-n", "100000000"}));
     ASSERT_TRUE(head.waitForFinished(30000));
     ASSERT_TRUE(measure.waitForFinished(30000)) << "measure went on writing into a closed pipe";
     EXPECT_EQ(measure.exitStatus(), QProcess::NormalExit);
@@ -503,7 +504,7 @@ TEST(ScopeUsage, AnEmptyDirectoryOrConnectionIsAUsageError) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         scope.setProcessEnvironment(environment);
-        scope.start(QStringLiteral(TAVRINO_SCOPE_PATH), {option, ""});
+        scope.start(QString::fromUtf8(tavrino::test::scopeProgram()), {option, ""});
         // Refused, it ends at once; taken, the window would stay open.
         if (!scope.waitForFinished(30000)) {
             scope.kill();
@@ -562,7 +563,7 @@ TEST(CliScope, SigtermWhileWaitingSendsTheBreakRequestAndPrintsNothing) {
     ASSERT_FALSE(sim.tcp().isEmpty());
     QProcess p;
     // A rising edge far above every value the sensor sees: the scan waits.
-    p.start(QStringLiteral(TAVRINO_CLI_PATH),
+    p.start(QString::fromUtf8(tavrino::test::cliProgram()),
             {"--tcp", sim.tcp(), "--trace", "scope", "--trigger", "1", "--level", "1000000"});
     ASSERT_TRUE(p.waitForStarted());
     p.setReadChannel(QProcess::StandardError);

@@ -5,6 +5,7 @@
 // that is down at the start, and the usage errors.
 
 #include "cli_runner.h"
+#include "support/build_paths.h"
 #include "support/mqtt_broker.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ namespace mqtt = tavrino::test;
 class Publisher {
 public:
     explicit Publisher(const QStringList& args) {
-        process_.start(QStringLiteral(TAVRINO_CLI_PATH), args);
+        process_.start(QString::fromUtf8(tavrino::test::cliProgram()), args);
         process_.waitForStarted(5000);
     }
     ~Publisher() {

@@ -3,6 +3,7 @@
 // checked, and a SIGINT in the middle of a triggered recording.
 
 #include "cli_runner.h"
+#include "support/build_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -219,8 +220,9 @@ TEST_F(RecordCliTest, TriggeredEndsByItsCountOrBySigintAndAlwaysStopsTheSensor) 
     sim.reset();
     start({"--stream-rate", "100"});
     QProcess p;
-    p.start(QStringLiteral(TAVRINO_CLI_PATH), QStringList{"--tcp", sim->tcp(), "record", "-o", file, "--yes",
-                                                          "--mode", "triggered", "--color-space", "0"});
+    p.start(QString::fromUtf8(tavrino::test::cliProgram()),
+            QStringList{"--tcp", sim->tcp(), "record", "-o", file, "--yes", "--mode", "triggered",
+                        "--color-space", "0"});
     ASSERT_TRUE(p.waitForStarted(5000));
     const QDeadlineTimer deadline(20000);
     while (recordLines(fileBytes(file)).size() < 10 && !deadline.hasExpired())

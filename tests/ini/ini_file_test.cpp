@@ -3,6 +3,7 @@
 #include "ini/file_writer.h"
 #include "ini/ini.h"
 #include "ini_test_util.h"
+#include "support/build_paths.h"
 #include "support/file_bytes.h"
 #include "support/file_size_limit.h"
 
@@ -28,7 +29,7 @@ class IniFile : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::path(TAVRINO_TEST_OUTPUT_DIR) / "ini" /
+        dir_ = tavrino::test::testOutputDir() / "ini" /
                (std::string(info->name()) + "-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);

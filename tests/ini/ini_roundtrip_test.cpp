@@ -3,6 +3,7 @@
 
 #include "ini/ini.h"
 #include "ini_test_util.h"
+#include "support/build_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -183,8 +184,8 @@ TEST(IniRoundTrip, UnquotedLongValuesSurviveSplitting) {
 }
 
 TEST(IniRoundTrip, ThroughAFile) {
-    const auto path = std::filesystem::path(TAVRINO_TEST_OUTPUT_DIR) /
-                      ("ini-roundtrip-" + std::to_string(::getpid()) + ".ini");
+    const auto path =
+        tavrino::test::testOutputDir() / ("ini-roundtrip-" + std::to_string(::getpid()) + ".ini");
     std::filesystem::create_directories(path.parent_path());
     Generator generator(4242);
     const auto sections = generator.document();

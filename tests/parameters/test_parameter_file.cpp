@@ -4,6 +4,7 @@
 #include "parameters/file_texts.h"
 #include "parameters/parameter_file.h"
 #include "parameters/wire.h"
+#include "support/build_paths.h"
 #include "support/file_bytes.h"
 #include "support/scripted_operator.h"
 
@@ -27,8 +28,7 @@ using test::ScriptedOperator;
 // A fresh directory per test.
 fs::path testDirectory() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path dir =
-        fs::path(TAVRINO_TEST_OUTPUT_DIR) / "parameter_file" / info->test_suite_name() / info->name();
+    fs::path dir = tavrino::test::testOutputDir() / "parameter_file" / info->test_suite_name() / info->name();
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/build_paths.h"
+
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -17,7 +19,7 @@ inline bool useGermanLocale(std::string_view area) {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
         if (std::setlocale(LC_ALL, name) != nullptr)
             return true;
-    const std::filesystem::path dir = std::filesystem::path(TAVRINO_TEST_OUTPUT_DIR) / area / "locale";
+    const std::filesystem::path dir = tavrino::test::testOutputDir() / area / "locale";
     if (!std::filesystem::exists(dir / "de_DE.UTF-8")) {
         std::filesystem::create_directories(dir);
         const std::string command =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/build_paths.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,7 +19,7 @@ inline std::string testDirectory(std::string_view area) {
     for (char& c : name)
         if (c == '/')
             c = '_';
-    const fs::path dir = fs::path(TAVRINO_TEST_OUTPUT_DIR) / area / name;
+    const fs::path dir = tavrino::test::testOutputDir() / area / name;
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir.string();
