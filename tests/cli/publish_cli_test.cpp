@@ -5,6 +5,7 @@
 // that is down at the start, and the usage errors.
 
 #include "cli_runner.h"
+#include "publish/outbox.h"
 #include "support/build_paths.h"
 #include "support/mqtt_broker.h"
 
@@ -84,6 +85,29 @@ std::vector<long long> oneTo(long long n) {
     return v;
 }
 
+// What a consumer keeps: each sequence number the first time it comes. A
+// broker that goes between passing a message on and confirming it gets that
+// message again after the restart (QoS 1 delivers at least once), so the
+// stream may step back, but never further than the messages in flight.
+struct Received {
+    std::vector<long long> kept;
+    std::vector<long long> replayedTooFarBack; // repeats older than the in-flight window
+};
+
+Received dropRepeats(const std::vector<long long>& seqs, long long window) {
+    Received r;
+    long long highest = 0;
+    for (const long long seq : seqs) {
+        if (seq > highest) {
+            r.kept.push_back(seq);
+            highest = seq;
+        } else if (seq <= highest - window) {
+            r.replayedTooFarBack.push_back(seq);
+        }
+    }
+    return r;
+}
+
 // Where a sequence of numbers departs from 1, 2, 3, ...: repeats, gaps and
 // steps back, for the failure message.
 std::string departures(const std::vector<long long>& seqs) {
@@ -129,7 +153,7 @@ protected:
     std::unique_ptr<Simulator> sim;
 };
 
-TEST_F(PublishCliTest, QosOneFramesArriveOnceAndInOrderAcrossABrokerRestart) {
+TEST_F(PublishCliTest, QosOneFramesAllArriveInOrderAcrossABrokerRestart) {
     // Paced at the line rate, so that the stream lasts while the broker is
     // away and comes back.
     startSimulator({"--line-rate"});
@@ -151,7 +175,9 @@ TEST_F(PublishCliTest, QosOneFramesArriveOnceAndInOrderAcrossABrokerRestart) {
     ASSERT_TRUE(subscriber.waitFor(measurementsAtLeast(topic, frames)))
         << mqtt::on(subscriber.messages(), topic).size() << " of " << frames;
     const auto seqs = sequence(subscriber.messages(), topic);
-    EXPECT_EQ(seqs, oneTo(frames)) << "departures:" << departures(seqs);
+    const Received received = dropRepeats(seqs, static_cast<long long>(tavrino::publish::kInFlightWindow));
+    EXPECT_EQ(received.kept, oneTo(frames)) << "departures:" << departures(seqs);
+    EXPECT_TRUE(received.replayedTooFarBack.empty()) << "departures:" << departures(seqs);
     EXPECT_TRUE(subscriber.waitFor(statusIs("tavrino/line-1/status", "offline")));
 }
 
