@@ -57,7 +57,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build-asan -j"$jobs"
 stage "AddressSanitizer + UndefinedBehaviorSanitizer tests"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" ctest --test-dir build-asan --output-on-failure -j"$jobs"
+    LSAN_OPTIONS=suppressions="$root/tests/lsan.supp":print_suppressions=0 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 if command -v clang++ >/dev/null 2>&1; then
     stage "Fuzz targets build"
