@@ -35,42 +35,36 @@ bool drawVector(QCustomPlot& plot, QPaintDevice& device, QSize size) {
     return painter.end();
 }
 
-std::optional<std::string> bytesOf(const QByteArray& data) {
-    if (data.isEmpty())
+// What `draw` writes into memory: the bytes, or nothing when drawing failed
+// or wrote nothing. The writer `draw` makes ends before the bytes are read.
+template <typename Draw> std::optional<std::string> drawnBytes(Draw draw) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    if (!draw(buffer) || data.isEmpty())
         return std::nullopt;
     return std::string(data.constData(), static_cast<std::size_t>(data.size()));
 }
 
 std::optional<std::string> pngOf(QCustomPlot& plot) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    if (!plotImage(plot).save(&buffer, "PNG"))
-        return std::nullopt;
-    return bytesOf(data);
+    return drawnBytes([&](QBuffer& buffer) { return plotImage(plot).save(&buffer, "PNG"); });
 }
 
 std::optional<std::string> svgOf(QCustomPlot& plot, QSize size) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(plot.accessibleName());
-    // Text as large beside the lines as on screen.
-    svg.setResolution(plot.logicalDpiX());
-    if (!drawVector(plot, svg, size))
-        return std::nullopt;
-    return bytesOf(data);
+    return drawnBytes([&](QBuffer& buffer) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(plot.accessibleName());
+        // Text as large beside the lines as on screen.
+        svg.setResolution(plot.logicalDpiX());
+        return drawVector(plot, svg, size);
+    });
 }
 
 std::optional<std::string> pdfOf(QCustomPlot& plot, QSize size) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    {
+    return drawnBytes([&](QBuffer& buffer) {
         // One page the size of the graph, without margins, at the screen's
         // resolution: a pixel of the graph is a pixel of the page, and the
         // text is as large beside the lines as on screen.
@@ -83,10 +77,8 @@ std::optional<std::string> pdfOf(QCustomPlot& plot, QSize size) {
                          QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
         page.setMode(QPageLayout::FullPageMode);
         pdf.setPageLayout(page);
-        if (!drawVector(plot, pdf, size))
-            return std::nullopt;
-    } // the writer finishes the file as it goes
-    return bytesOf(data);
+        return drawVector(plot, pdf, size);
+    });
 }
 
 } // namespace
